@@ -1,0 +1,17 @@
+// The main sequence: one straight procedure over the stages of a run, from
+// the data file to the written layout, with its two loop-backs (the record
+// limit retry and a "No" at the final confirmation) and every way to End.
+#pragma once
+
+#include "app/app_state.h"
+
+namespace headly {
+
+// Exit status of a run.
+enum class RunResult { Ended = 0, ErrorReported = 1 };
+
+// Runs every stage; an error that no trap catches shows the error report.
+// Start-up (forms hidden, handlers bound) must have run before.
+RunResult runMainSequence(Program& program);
+
+}  // namespace headly

@@ -1,0 +1,17 @@
+// The text of the report that ends the program after an error no trap caught.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "text/sjis_string.h"
+
+namespace headly {
+
+// A clear Japanese message for an error code, as Shift-JIS.
+SjisString errorMessage(int code);
+// The three lines of the report: "エラー[N]", the message, and
+// "任意のキーを押してください".
+std::vector<SjisString> errorReportLines(int code);
+
+}  // namespace headly

@@ -1,0 +1,82 @@
+// The file-number model through which the program reads its data file and
+// writes its output, plus the file and folder operations of the folder
+// dialog. Paths are internal paths: Shift-JIS, a drive letter and colon,
+// backslash separators, at most 260 bytes. Every failure raises a
+// RuntimeError with the program's error code.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "text/sjis_string.h"
+
+namespace headly {
+
+class FileSystem;
+class Drives;
+class Channel;
+
+enum class FileMode { Input, Output, Append };
+
+class TextFiles {
+ public:
+  // fs is the native file layer; drives maps drive letters to native roots and
+  // holds the current folder of every drive.
+  TextFiles(FileSystem& fs, Drives& drives);
+  ~TextFiles();
+  TextFiles(const TextFiles&) = delete;
+  TextFiles& operator=(const TextFiles&) = delete;
+
+  void openFile(const SjisString& name, FileMode mode, int number);
+  // The next line without its line end (CR, CR LF; NUL dropped; a final 0x1A
+  // ends the file). Longer than 32,767 bytes: error 15.
+  SjisString readLine(int number);
+  // The same into line, reusing its storage.
+  void readLineInto(int number, SjisString& line);
+  bool atEnd(int number);
+  void writeLine(int number, std::string_view text);
+  // Closes the listed channels (all when empty), ending output files with 0x1A.
+  void closeFiles(std::initializer_list<int> numbers = {});
+  // Closes every channel without the end mark and throws away output that is
+  // not complete: used when an error ends the program while a file is open.
+  void abandonFiles();
+
+  void deleteFile(const SjisString& name);
+  bool fileExists(const SjisString& name);
+  bool folderExists(const SjisString& name);
+  // True when name is a regular file (not a folder, device, FIFO or socket).
+  bool regularFileExists(const SjisString& name);
+  void makeFolder(const SjisString& path);
+  void changeFolder(const SjisString& path);
+  // Full path of the current folder of drive ("" for the current drive, or a
+  // letter and a colon): "C:\" at a root, "C:\WORK" below it.
+  SjisString currentFolder(const SjisString& drive);
+  // Entries of a folder listing: "[name]" for each sub-folder, "[..]" except
+  // at a drive root, sorted by their bytes.
+  std::vector<SjisString> folderEntries(const SjisString& path);
+  // "[-c-]" for each drive, in letter order.
+  std::vector<SjisString> driveEntries();
+  // Absolute, normal form of a path against the current folder.
+  SjisString fullPath(const SjisString& path);
+
+  Drives& drives() { return drives_; }
+  FileSystem& fileSystem() { return fs_; }
+
+ private:
+  Channel& channel(int number);
+  FileSystem& fs_;
+  Drives& drives_;
+  std::array<std::unique_ptr<Channel>, 256> channels_;
+};
+
+struct PathParts {
+  SjisString drive, folder, name, extension;
+};
+// Splits C:\DATA\SALES.2010.CSV into C:, \DATA\, SALES.2010 and .CSV,
+// stepping over double-byte characters.
+PathParts splitPath(std::string_view path);
+
+}  // namespace headly
