@@ -1,0 +1,64 @@
+// The native file layer: the one seam between the program and the operating
+// system's files. Paths here are native (UTF-8, '/'-separated). Every refusal
+// raises a RuntimeError whose code comes from the operating system's error
+// through osErrorCode. Tests put a fake or a failing layer in its place.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace headly {
+
+// An open native file. Reads and writes go straight to the system: callers
+// read and write in large blocks.
+class NativeFile {
+ public:
+  virtual ~NativeFile() = default;
+  // Reads up to n bytes at the current position; 0 at the end.
+  virtual size_t read(char* buffer, size_t n) = 0;
+  virtual void write(const char* data, size_t n) = 0;
+  virtual uint64_t size() = 0;
+  virtual void seek(uint64_t position) = 0;
+  virtual void truncate(uint64_t size) = 0;
+  // Flushes and closes; a failure raises.
+  virtual void close() = 0;
+};
+
+enum class EntryKind { Missing, RegularFile, Folder, Other };
+
+struct FolderEntry {
+  std::string name;
+  bool isFolder;
+};
+
+class FileSystem {
+ public:
+  virtual ~FileSystem() = default;
+  virtual std::unique_ptr<NativeFile> openForReading(const std::string& path) = 0;
+  // Creates a new file; fails (error 64) when an entry of that name exists.
+  virtual std::unique_ptr<NativeFile> createNew(const std::string& path) = 0;
+  // Opens for reading and writing, creating the file when it is missing.
+  virtual std::unique_ptr<NativeFile> openForAppending(const std::string& path) = 0;
+  virtual EntryKind kind(const std::string& path) = 0;
+  virtual void removeFile(const std::string& path) = 0;
+  virtual void makeFolder(const std::string& path) = 0;
+  // Replaces to by from (both in one folder).
+  virtual void rename(const std::string& from, const std::string& to) = 0;
+  virtual std::vector<FolderEntry> listFolder(const std::string& path) = 0;
+  virtual std::string processCurrentFolder() = 0;
+  virtual std::string homeFolder() = 0;
+};
+
+// The real layer over POSIX calls.
+std::unique_ptr<FileSystem> makePosixFileSystem();
+
+// Windows error number that means the same as a POSIX errno, and the
+// program's error code for a Windows error number.
+int windowsErrorFromErrno(int errnoValue);
+int osErrorCode(int windowsError);
+// Both steps at once, for a failed system call.
+int errorCodeFromErrno(int errnoValue);
+
+}  // namespace headly
