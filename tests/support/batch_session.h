@@ -1,0 +1,43 @@
+// End-to-end test helper: a fresh temporary folder per test and a way to run
+// the whole program headless against a script, in this process.
+#pragma once
+
+#include <string>
+
+namespace headly::test {
+
+struct BatchResult {
+  int exitCode;
+  std::string transcript;
+};
+
+class BatchSession {
+ public:
+  BatchSession();
+  ~BatchSession();
+  BatchSession(const BatchSession&) = delete;
+  BatchSession& operator=(const BatchSession&) = delete;
+
+  // The native path of the temporary folder (no trailing slash).
+  const std::string& dir() const;
+  // dir()/name.
+  std::string path(const std::string& name) const;
+  // The path as the program sees it and the transcript shows it (drive c is
+  // the native root): "C:\tmp\headly-x\name"; with an empty name the folder.
+  std::string internalPath(const std::string& name = "") const;
+
+  // Writes utf8Text converted to Shift-JIS (CP932); bytes are kept as given.
+  void writeSjisFile(const std::string& name, const std::string& utf8Text);
+  void writeBytes(const std::string& name, const std::string& bytes);
+  std::string readBytes(const std::string& name) const;
+  // The file's Shift-JIS bytes as UTF-8.
+  std::string readAsUtf8(const std::string& name) const;
+
+  // Runs the program with every "@DIR@" of script replaced by dir().
+  BatchResult run(const std::string& script, bool draw = false);
+
+ private:
+  std::string dir_;
+};
+
+}  // namespace headly::test
