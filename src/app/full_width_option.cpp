@@ -1,5 +1,25 @@
 #include "app/full_width_option.h"
-// PLACEHOLDER until the layout stage is built.
+
+#include "text/encoding.h"
+#include "ui/toolkit.h"
+
 namespace headly {
-bool askFullWidth(Program&) { return false; }
+
+bool askFullWidth(Program& program) {
+  Ui& ui = program.ui;
+  // Folder and file names are made from heading values, so folder mode
+  // always converts; the user is only told.
+  if (ui.getCheck("CHECK3") == 1) {
+    ui.messageBox(sjis("データの全角化のお知らせメッセージ"), sjis("文字データを全て全角化します。"), Buttons::Ok,
+                  Icon::Exclamation);
+    program.state.fullWidth = 1;
+    return true;
+  }
+  const int answer =
+      ui.messageBox(sjis("全角化の指定"), sjis("文字データを全角化しますか？"), Buttons::YesNoCancel, Icon::Question);
+  if (answer == kAnswerCancel) return false;
+  if (answer == kAnswerYes) program.state.fullWidth = 1;
+  return true;
+}
+
 }  // namespace headly

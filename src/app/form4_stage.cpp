@@ -1,0 +1,103 @@
+#include "app/form4_stage.h"
+
+#include "app/item_dialog.h"
+#include "app/layout_rules.h"
+#include "output/preview.h"
+#include "text/encoding.h"
+#include "text/numbers.h"
+#include "ui/toolkit.h"
+
+namespace headly {
+
+namespace {
+
+constexpr int kTest = 7;
+constexpr int kBack = 8;
+constexpr int kCancel = 10;
+
+// The indent offered for item n: one level below the previous item unless
+// the user already entered more (or, in folder mode, what was entered last).
+float proposedIndent(const AppState& state, int n, bool folderMode) {
+  if (n == 0) return 0;
+  const float previous = state.layout[size_t(n - 1)].indent;
+  const bool stepDown = previous >= state.enteredIndent && !(state.fullWidth == 1 && folderMode);
+  return stepDown ? previous + levelStep(state) : state.enteredIndent;
+}
+
+// Fills FORM4 for item n and stores the proposed indent as the item's.
+void prepareForm4(Program& program, int n, bool folderMode) {
+  Ui& ui = program.ui;
+  AppState& state = program.state;
+  for (const char* control : {"EDIT5", "TEXT10", "EDIT4", "TEXT8", "BUTTON8"}) ui.setVisible(control, true);
+  normaliseCharsPerLine(program, n);
+
+  const SjisString caption = sjis("項目「") + itemName(state, n) + sjis("」の段落数の設定");
+  if (state.fullWidth == 1) {
+    ui.setText("FORM4", caption + sjis("（全角モード）"));
+    ui.setText("TEXT8", sjis("字空ける（前の段落数より大きく偶数で設定）"));
+  } else {
+    ui.setText("FORM4", caption);
+    ui.setText("TEXT8", sjis("字空ける（前の段落数より大きく設定）"));
+    ui.setVisible("EDIT5", false);
+    ui.setVisible("TEXT10", false);
+  }
+  // The first item always starts in column 0 and has no way back.
+  if (n == 0)
+    for (const char* control : {"EDIT4", "TEXT8", "BUTTON8"}) ui.setVisible(control, false);
+
+  const float proposed = proposedIndent(state, n, folderMode);
+  showNumberField(ui, "EDIT4", proposed);
+  ui.setText("TEXT9", maxLengthText(state.itemMaxLength[size_t(n)]));
+  state.layout[size_t(n)].indent = proposed;
+}
+
+}  // namespace
+
+bool runForm4Stage(Program& program) {
+  Ui& ui = program.ui;
+  AppState& state = program.state;
+  const bool folderMode = ui.getCheck("CHECK3") == 1;
+  for (;;) {
+    // Heading items get no layout in folder mode: their values become names.
+    if (folderMode) state.currentItem = state.headingCount;
+    int n = state.currentItem;
+    prepareForm4(program, n, folderMode);
+    computeLineWidth(state, n, folderMode);
+    drawPreview(program, n);
+    const int code = showFormAndWait(ui, "FORM4");
+    if (code == kCancel) return false;
+
+    state.layout[size_t(n)].charsPerLine = readNumberField(ui, "EDIT5");
+    normaliseCharsPerLine(program, n);
+    state.enteredIndent = readNumberField(ui, "EDIT4");
+    if (state.fullWidth == 1) state.enteredIndent = float(floorOf(state.enteredIndent / 2.0) * 2.0);
+    // Too small an indent is raised to the smallest one allowed without a
+    // word; the dialog comes back proposing it.
+    if (n != 0 && state.enteredIndent < state.minIndent) {
+      state.enteredIndent = state.minIndent;
+      continue;
+    }
+    state.layout[size_t(n)].indent = state.enteredIndent;
+    state.layout[size_t(n)].startColumn = state.enteredIndent;
+
+    if (code == kBack) {
+      n = --state.currentItem;
+      state.enteredIndent = state.layout[size_t(n)].indent;
+      state.minIndent = n == 0 ? 0.0f : state.layout[size_t(n - 1)].indent + levelStep(state);
+    }
+    computeLineWidth(state, n, folderMode);
+    if (code == kTest || code == kBack) continue;
+    if (!confirmItem(program, n)) continue;
+
+    // The next level starts at least one step further in.
+    state.minIndent = state.enteredIndent + levelStep(state);
+    state.layout[size_t(n + 1)].startColumn = state.minIndent;
+    if (n < state.headingCount) {
+      ++state.currentItem;
+      continue;
+    }
+    return true;
+  }
+}
+
+}  // namespace headly
