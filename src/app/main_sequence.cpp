@@ -1,5 +1,101 @@
 #include "app/main_sequence.h"
-// PLACEHOLDER until the main sequence is built.
+
+#include "app/classification.h"
+#include "app/data_loading.h"
+#include "app/field_parser.h"
+#include "app/full_width_option.h"
+#include "app/item_settings.h"
+#include "output/csv_output.h"
+#include "output/layout_writer.h"
+#include "text/runtime_error.h"
+#include "text/text_files.h"
+#include "ui/toolkit.h"
+
 namespace headly {
-RunResult runMainSequence(Program&) { return RunResult::Ended; }
+
+namespace {
+
+// Stage 0: the state a run starts from. The forms exist already; FORM2 is
+// hidden and does not stay on top until its stage shows it.
+void startRun(Program& program) {
+  AppState& s = program.state;
+  program.ui.setVisible("FORM2", false);
+  program.ui.setTopMost("FORM2", false);
+  s.workFolder = program.files.currentFolder("");
+  s.lastItemIndex = 0;
+  s.recordCount = 0;
+  s.quoteMarker = "\xFF\xFF";
+}
+
+// Stage 5: the lines are rebuilt from the classified items and optionally
+// written as the CSV file; the layout stages follow only when asked for and
+// when there are heading items and other items.
+bool reorderRecords(Program& program) {
+  rebuildRecordLines(program);
+  if (program.ui.getCheck("CHECK2") == 1) writeCsvFile(program);
+  if (program.ui.getCheck("CHECK1") != 1) return false;
+  return bothItemKindsPresent(program);
+}
+
+// Stage 6: the tables of the first parse give way to those of the rebuilt
+// lines, whose items are the heading items and then the other items. The
+// second parse collapses doubled quotes and converts to full width when the
+// user chose it. Every item's width starts as its longest value.
+bool parseReorderedRecords(Program& program) {
+  AppState& s = program.state;
+  s.cells.release();
+  s.itemMaxLength.clear();
+  s.quotedCell.clear();
+  s.blankItemName.clear();
+  s.lastItemIndex = countLastItemIndex(s.recordLines[0]);
+  if (!askFullWidth(program)) return false;
+  s.collapseQuotes = 1;
+  createParseTables(s);
+  parseAllRecords(program);
+  s.layout.assign(size_t(s.lastItemIndex) + 2, ItemLayout{});
+  for (int i = 0; i <= s.lastItemIndex; ++i) {
+    s.layout[size_t(i)].charsPerLine = float(s.itemMaxLength[size_t(i)]);
+    s.layout[size_t(i)].valueMaxLength = float(s.itemMaxLength[size_t(i)]);
+  }
+  return true;
+}
+
+// Stages 7 and 8: the layout of every item, asked again from the first item
+// as long as the final confirmation is answered No.
+bool settleLayout(Program& program) {
+  do {
+    if (!runItemSettings(program)) return false;
+  } while (!confirmLayout(program));
+  return true;
+}
+
+// Stages 0 to 10; returning early means a cancel or a stop: End follows.
+void runStages(Program& program) {
+  startRun(program);
+  if (!chooseDataFile(program)) return;
+  if (!loadRecords(program)) return;
+  parseLoadedRecords(program);
+  classifyItems(program);
+  if (!reorderRecords(program)) return;
+  if (!parseReorderedRecords(program)) return;
+  if (!settleLayout(program)) return;
+  runWriter(program);
+}
+
+}  // namespace
+
+RunResult runMainSequence(Program& program) {
+  try {
+    runStages(program);
+  } catch (const RuntimeError& error) {
+    program.files.abandonFiles();
+    program.ui.showErrorReport(error.errorCode);
+    return RunResult::ErrorReported;
+  } catch (const MainWindowClosed&) {
+    // Closing the main window ends the run like a cancel.
+  }
+  program.ui.end();
+  return RunResult::Ended;
+}
+
 }  // namespace headly

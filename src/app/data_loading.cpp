@@ -1,0 +1,127 @@
+#include "app/data_loading.h"
+
+#include <cmath>
+
+#include "app/field_parser.h"
+#include "app/work_progress.h"
+#include "text/numbers.h"
+#include "text/text_files.h"
+#include "ui/toolkit.h"
+
+namespace headly {
+
+namespace {
+
+constexpr char kOpenTitle[] = "データファイルの読み込み";
+constexpr char kDataFilter[] = "ﾃｷｽﾄ形式(*.TXT,*.CSV)";
+constexpr char kLimitTitle[] = "レコード数の最大域は？";
+constexpr char kLimitPrompt[] = "最大レコード数より大きく設定";
+constexpr char kDefaultLimit[] = "500";
+constexpr char kErrorCaption[] = "処理エラー";
+constexpr char kLimitError[] = "レコード数が最大域を超えました";
+constexpr char kEmptyFile[] = "データファイルにデータがありません";
+constexpr char kWarningCaption[] = "データの警告";
+constexpr char kExtraFieldsBefore[] = "項目数を超えるデータは無視します（";
+constexpr char kExtraFieldsAfter[] = "行）";
+
+constexpr int kDataFile = 1;
+
+enum class ReadOutcome { Loaded, OverLimit, NoLines };
+
+// The folder with a separator after it; a drive root already ends in one.
+SjisString folderWithSeparator(const SjisString& folder) {
+  const PathParts parts = splitPath(folder);
+  const bool endsInSeparator = !parts.folder.empty() && parts.name.empty() && parts.extension.empty();
+  return endsInSeparator ? folder : folder + "\\";
+}
+
+// Reads the header and the data lines while the limit allows. The table
+// holds entries 0..maxRecords rounded, and it grows as lines arrive, so a
+// huge limit costs nothing before reading; a fractional limit that would let
+// one more line in than the table holds ends in the limit error.
+ReadOutcome readRecordLines(Program& program) {
+  AppState& state = program.state;
+  TextFiles& files = program.files;
+  state.recordLines.clear();
+  state.recordCount = 0;
+  files.openFile(state.selectedPath, FileMode::Input, kDataFile);
+  if (files.atEnd(kDataFile)) {
+    files.closeFiles();
+    return ReadOutcome::NoLines;
+  }
+  SjisString line;
+  files.readLineInto(kDataFile, line);
+  state.recordLines.append(line);
+  state.lastItemIndex = countLastItemIndex(line);
+
+  const double limit = state.maxRecords;
+  const double lastEntry = std::round(limit);
+  WorkProgress progress(program.ui, "データの読み込み中");
+  for (;;) {
+    if (state.recordCount >= limit) break;
+    if (files.atEnd(kDataFile)) {
+      files.closeFiles();
+      progress.finish();
+      return ReadOutcome::Loaded;
+    }
+    if (state.recordCount + 1 > lastEntry) break;
+    files.readLineInto(kDataFile, line);
+    state.recordLines.append(line);
+    ++state.recordCount;
+    progress.step(state.recordCount);
+  }
+  files.closeFiles();
+  progress.finish();
+  state.recordLines.clear();
+  return ReadOutcome::OverLimit;
+}
+
+}  // namespace
+
+bool chooseDataFile(Program& program) {
+  AppState& state = program.state;
+  for (;;) {
+    state.selectedPath =
+        program.ui.openFileDialog(sjis(kOpenTitle), folderWithSeparator(state.workFolder), sjis(kDataFilter));
+    if (isEscMarker(state.selectedPath)) return false;
+    if (program.files.regularFileExists(state.selectedPath)) break;
+  }
+  const PathParts parts = splitPath(state.selectedPath);
+  state.workFolder = parts.drive + parts.folder;
+  return true;
+}
+
+bool loadRecords(Program& program) {
+  AppState& state = program.state;
+  Ui& ui = program.ui;
+  state.limitText = kDefaultLimit;
+  for (;;) {
+    const SjisString answer = ui.inputBox(sjis(kLimitTitle), sjis(kLimitPrompt), state.limitText);
+    if (isEscMarker(answer)) return false;
+    state.limitText = answer;
+    state.maxRecords = static_cast<float>(parseNumber(state.limitText));
+    switch (readRecordLines(program)) {
+      case ReadOutcome::Loaded:
+        return true;
+      case ReadOutcome::NoLines:
+        ui.messageBox(sjis(kErrorCaption), sjis(kEmptyFile), Buttons::Ok, Icon::Stop);
+        return false;
+      case ReadOutcome::OverLimit:
+        ui.messageBox(sjis(kErrorCaption), sjis(kLimitError), Buttons::Ok, Icon::Stop);
+        break;
+    }
+  }
+}
+
+void parseLoadedRecords(Program& program) {
+  AppState& state = program.state;
+  state.collapseQuotes = 0;
+  createParseTables(state);
+  const int32_t linesWithExtraData = parseAllRecords(program);
+  if (linesWithExtraData > 0)
+    program.ui.messageBox(sjis(kWarningCaption),
+                          sjis(kExtraFieldsBefore) + countText(linesWithExtraData) + sjis(kExtraFieldsAfter),
+                          Buttons::Ok, Icon::Exclamation);
+}
+
+}  // namespace headly

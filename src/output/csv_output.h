@@ -1,0 +1,26 @@
+// The reordered records: every line rebuilt from the classified items only,
+// heading items first, and the CSV file written from those lines.
+#pragma once
+
+#include <string_view>
+
+#include "app/app_state.h"
+
+namespace headly {
+
+// A quoted cell without the stray closing quote that a last field keeps when
+// its line goes on after the quote: the last byte goes when it is a quote
+// and the last two bytes are not a doubled quote.
+std::string_view trimTrailingQuote(std::string_view cell);
+
+// Replaces entries 0..recordCount of recordLines by the heading items in
+// heading order and then the other items in their order, from the cells of
+// the first parse. A field quoted in the data file is quoted again; an empty
+// item name is written empty, not as "（空白）".
+void rebuildRecordLines(Program& program);
+
+// Asks for the CSV file (cancel skips it), replaces an existing file and
+// writes every rebuilt line; closing adds the end mark.
+void writeCsvFile(Program& program);
+
+}  // namespace headly
