@@ -1,0 +1,30 @@
+// Scanning of internal paths (Shift-JIS, backslash separators). A trail byte
+// of a double-byte character may be 0x5C, so every scan steps over
+// double-byte characters as a whole.
+#pragma once
+
+#include <string_view>
+#include <vector>
+
+#include "text/sjis_string.h"
+
+namespace headly {
+
+// Bytes of the character that starts at i: 2 for a lead byte with a byte
+// after it, else 1.
+inline size_t charLengthAt(std::string_view s, size_t i) {
+  return isLeadByte(static_cast<unsigned char>(s[i])) && i + 1 < s.size() ? 2 : 1;
+}
+
+// The parts of s between separator bytes (a single-byte character sep).
+std::vector<std::string_view> splitAtSeparators(std::string_view s, char sep);
+
+// A name that can stand in an internal path as one folder or file name: not
+// empty, no separator, drive colon, wildcard or control byte.
+bool isPlainName(std::string_view name);
+
+// Equal paths when ASCII letters are compared without regard to case (the
+// bytes of double-byte characters are compared exactly).
+bool samePathIgnoringCase(std::string_view a, std::string_view b);
+
+}  // namespace headly

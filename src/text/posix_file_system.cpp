@@ -1,0 +1,176 @@
+// The native file layer over POSIX calls. Every failed call raises the
+// program's error code for its errno.
+#include <dirent.h>
+#include <fcntl.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+
+#include "text/file_system.h"
+#include "text/runtime_error.h"
+
+namespace headly {
+namespace {
+
+[[noreturn]] void raiseErrno(int e) { raise(errorCodeFromErrno(e)); }
+[[noreturn]] void raiseErrno() { raiseErrno(errno); }
+
+class PosixFile final : public NativeFile {
+ public:
+  explicit PosixFile(int fd) : fd_(fd) {}
+  ~PosixFile() override {
+    if (fd_ >= 0) ::close(fd_);
+  }
+
+  size_t read(char* buffer, size_t n) override {
+    for (;;) {
+      const ssize_t got = ::read(fd_, buffer, n);
+      if (got >= 0) return size_t(got);
+      if (errno != EINTR) raiseErrno();
+    }
+  }
+
+  void write(const char* data, size_t n) override {
+    while (n > 0) {
+      const ssize_t put = ::write(fd_, data, n);
+      if (put < 0) {
+        if (errno == EINTR) continue;
+        raiseErrno();
+      }
+      data += put;
+      n -= size_t(put);
+    }
+  }
+
+  uint64_t size() override {
+    struct stat st;
+    if (::fstat(fd_, &st) != 0) raiseErrno();
+    return uint64_t(st.st_size);
+  }
+
+  void seek(uint64_t position) override {
+    if (::lseek(fd_, off_t(position), SEEK_SET) < 0) raiseErrno();
+  }
+
+  void truncate(uint64_t size) override {
+    if (::ftruncate(fd_, off_t(size)) != 0) raiseErrno();
+  }
+
+  void close() override {
+    const int fd = fd_;
+    fd_ = -1;
+    if (fd >= 0 && ::close(fd) != 0 && errno != EINTR) raiseErrno();
+  }
+
+ private:
+  int fd_;
+};
+
+// Opens path; only regular files are accepted (a folder is refused as
+// EISDIR, a device, FIFO or socket as EACCES). O_NONBLOCK keeps a FIFO from
+// blocking the open; it is cleared again for the regular file.
+std::unique_ptr<NativeFile> openRegular(const std::string& path, int flags) {
+  int fd;
+  do fd = ::open(path.c_str(), flags | O_CLOEXEC | O_NONBLOCK, 0666);
+  while (fd < 0 && errno == EINTR);
+  if (fd < 0) raiseErrno();
+  auto file = std::make_unique<PosixFile>(fd);
+  struct stat st;
+  if (::fstat(fd, &st) != 0) raiseErrno();
+  if (S_ISDIR(st.st_mode)) raiseErrno(EISDIR);
+  if (!S_ISREG(st.st_mode)) raiseErrno(EACCES);
+  if (::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) raiseErrno();
+  return file;
+}
+
+class PosixFileSystem final : public FileSystem {
+ public:
+  std::unique_ptr<NativeFile> openForReading(const std::string& path) override {
+    return openRegular(path, O_RDONLY);
+  }
+
+  std::unique_ptr<NativeFile> createNew(const std::string& path) override {
+    return openRegular(path, O_WRONLY | O_CREAT | O_EXCL);
+  }
+
+  std::unique_ptr<NativeFile> openForAppending(const std::string& path) override {
+    return openRegular(path, O_RDWR | O_CREAT);
+  }
+
+  EntryKind kind(const std::string& path) override {
+    struct stat st;
+    if (::stat(path.c_str(), &st) != 0) {
+      if (errno == ENOENT || errno == ENOTDIR || errno == ENAMETOOLONG || errno == ELOOP)
+        return EntryKind::Missing;
+      raiseErrno();
+    }
+    if (S_ISREG(st.st_mode)) return EntryKind::RegularFile;
+    if (S_ISDIR(st.st_mode)) return EntryKind::Folder;
+    return EntryKind::Other;
+  }
+
+  // A symbolic link is removed itself; anything that is not a regular file
+  // or a link is refused and left alone.
+  void removeFile(const std::string& path) override {
+    struct stat st;
+    if (::lstat(path.c_str(), &st) != 0) raiseErrno();
+    if (S_ISDIR(st.st_mode)) raiseErrno(EISDIR);
+    if (!S_ISREG(st.st_mode) && !S_ISLNK(st.st_mode)) raiseErrno(EACCES);
+    if (::unlink(path.c_str()) != 0) raiseErrno();
+  }
+
+  void makeFolder(const std::string& path) override {
+    if (::mkdir(path.c_str(), 0777) != 0) raiseErrno();
+  }
+
+  void rename(const std::string& from, const std::string& to) override {
+    if (::rename(from.c_str(), to.c_str()) != 0) raiseErrno();
+  }
+
+  std::vector<FolderEntry> listFolder(const std::string& path) override {
+    DIR* dir = ::opendir(path.c_str());
+    if (!dir) raiseErrno();
+    std::vector<FolderEntry> entries;
+    const std::string prefix = path.empty() || path.back() == '/' ? path : path + '/';
+    errno = 0;
+    while (const dirent* e = ::readdir(dir)) {
+      const std::string name = e->d_name;
+      if (name == "." || name == "..") continue;
+      bool isFolder = e->d_type == DT_DIR;
+      if (e->d_type == DT_UNKNOWN || e->d_type == DT_LNK) {
+        struct stat st;
+        isFolder = ::stat((prefix + name).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+      }
+      entries.push_back({name, isFolder});
+      errno = 0;
+    }
+    const int readError = errno;
+    ::closedir(dir);
+    if (readError != 0) raiseErrno(readError);
+    return entries;
+  }
+
+  std::string processCurrentFolder() override {
+    std::string buffer(4096, '\0');
+    for (;;) {
+      if (::getcwd(buffer.data(), buffer.size())) return buffer.c_str();
+      if (errno != ERANGE) return {};
+      buffer.resize(buffer.size() * 2);
+    }
+  }
+
+  std::string homeFolder() override {
+    if (const char* home = std::getenv("HOME"); home && *home) return home;
+    if (const passwd* pw = ::getpwuid(::getuid()); pw && pw->pw_dir) return pw->pw_dir;
+    return {};
+  }
+};
+
+}  // namespace
+
+std::unique_ptr<FileSystem> makePosixFileSystem() { return std::make_unique<PosixFileSystem>(); }
+
+}  // namespace headly

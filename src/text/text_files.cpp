@@ -1,0 +1,405 @@
+#include "text/text_files.h"
+
+#include <algorithm>
+#include <cstring>
+#include <optional>
+
+#include "text/drives.h"
+#include "text/encoding.h"
+#include "text/file_system.h"
+#include "text/path_text.h"
+#include "text/runtime_error.h"
+
+namespace headly {
+namespace {
+
+constexpr size_t kBlockSize = 64 * 1024;
+constexpr size_t kMaxLine = 32767;
+constexpr size_t kMaxPath = 260;
+constexpr char kEndMark = 0x1A;
+constexpr int kFirstNumber = 1, kLastNumber = 255;
+// Windows error numbers for refusals that the native layer cannot report.
+constexpr int kAccessDenied = 5;
+constexpr int kPathNotFound = 3;
+constexpr int kNotAFolder = 267;
+
+bool hasWildcard(std::string_view name) {
+  // '*' and '?' are below 0x40 and so never the trail byte of a double-byte character.
+  return name.find_first_of("*?") != std::string_view::npos;
+}
+
+// Appends n bytes to line, leaving out NUL bytes.
+void appendWithoutNul(SjisString& line, const char* p, size_t n) {
+  while (n > 0) {
+    const char* nul = static_cast<const char*>(std::memchr(p, '\0', n));
+    const size_t take = nul ? size_t(nul - p) : n;
+    line.append(p, take);
+    if (!nul) return;
+    p += take + 1;
+    n -= take + 1;
+  }
+}
+
+}  // namespace
+
+// One open file. Input is read in large blocks; output collects whole lines
+// in a block before it goes to the file.
+class Channel {
+ public:
+  Channel(FileMode mode, SjisString path, std::unique_ptr<NativeFile> file)
+      : mode_(mode), path_(std::move(path)), file_(std::move(file)) {
+    if (mode_ == FileMode::Input) {
+      size_ = file_->size();
+      buffer_ = std::make_unique<char[]>(kBlockSize);
+    } else {
+      out_.reserve(kBlockSize);
+    }
+  }
+
+  FileMode mode() const { return mode_; }
+  const SjisString& path() const { return path_; }
+
+  // An append channel writes at the end of the file; a final end mark is
+  // written over, so that a file appended to many times keeps one 0x1A.
+  void moveToEnd() {
+    uint64_t end = file_->size();
+    if (end > 0) {
+      file_->seek(end - 1);
+      char last = 0;
+      if (file_->read(&last, 1) == 1 && last == kEndMark) --end;
+    }
+    file_->seek(end);
+    written_ = end;
+  }
+
+  bool atEnd() {
+    if (position_ >= size_) return true;
+    if (position_ + 1 != size_) return false;
+    if (position_ == bufferEnd() && !fill()) return true;
+    return buffer_[position_ - bufferStart_] == kEndMark;
+  }
+
+  void readLine(SjisString& line) {
+    if (position_ >= size_) raise(err::kReadPastEnd);
+    line.clear();
+    while (position_ < size_) {
+      if (position_ == bufferEnd() && !fill()) return;
+      const char* begin = buffer_.get() + (position_ - bufferStart_);
+      const size_t available = size_t(bufferEnd() - position_);
+      // The block that holds the file's last byte stops before a final 0x1A.
+      const bool endMarkHere = bufferEnd() == size_ && buffer_[bufferLength_ - 1] == kEndMark;
+      const size_t scan = endMarkHere ? available - 1 : available;
+      const char* cr = static_cast<const char*>(std::memchr(begin, '\r', scan));
+      const size_t take = cr ? size_t(cr - begin) : scan;
+      appendWithoutNul(line, begin, take);
+      if (line.size() > kMaxLine) raise(err::kStringTooLong);
+      position_ += take;
+      if (cr) {
+        ++position_;
+        if (position_ < size_ && (position_ < bufferEnd() || fill()) &&
+            buffer_[position_ - bufferStart_] == '\n')
+          ++position_;
+        return;
+      }
+      if (endMarkHere) {
+        position_ = size_;
+        return;
+      }
+    }
+  }
+
+  void writeLine(std::string_view text) {
+    out_.append(text);
+    out_.append("\r\n");
+    if (out_.size() >= kBlockSize) flush();
+  }
+
+  // Ends an output file with the end mark and closes it.
+  void close() {
+    if (mode_ != FileMode::Input) {
+      out_.push_back(kEndMark);
+      flush();
+    }
+    file_->close();
+  }
+
+  // Closes without the end mark; the complete lines written so far are kept.
+  // Errors are of no interest any more.
+  void abandon() noexcept {
+    try {
+      flush();
+    } catch (const RuntimeError&) {
+    }
+    try {
+      file_->close();
+    } catch (const RuntimeError&) {
+    }
+  }
+
+ private:
+  uint64_t bufferEnd() const { return bufferStart_ + bufferLength_; }
+
+  // Reads the next block at position_ (== bufferEnd()); false at the end of
+  // the file (which may have become shorter since it was opened).
+  bool fill() {
+    bufferStart_ = position_;
+    bufferLength_ = file_->read(buffer_.get(), size_t(std::min<uint64_t>(kBlockSize, size_ - position_)));
+    if (bufferLength_ == 0) size_ = position_;
+    return bufferLength_ > 0;
+  }
+
+  // Writes the collected bytes. When the write fails the file is cut back to
+  // its last complete state, so that it never ends inside a line.
+  void flush() {
+    if (out_.empty()) return;
+    try {
+      file_->write(out_.data(), out_.size());
+    } catch (const RuntimeError&) {
+      out_.clear();
+      try {
+        file_->truncate(written_);
+      } catch (const RuntimeError&) {
+      }
+      throw;
+    }
+    written_ += out_.size();
+    out_.clear();
+  }
+
+  FileMode mode_;
+  SjisString path_;
+  std::unique_ptr<NativeFile> file_;
+  // Input: file size, read position, and the block in memory.
+  uint64_t size_ = 0, position_ = 0;
+  std::unique_ptr<char[]> buffer_;
+  uint64_t bufferStart_ = 0;
+  size_t bufferLength_ = 0;
+  // Output: bytes already in the file and the lines not yet written.
+  uint64_t written_ = 0;
+  std::string out_;
+};
+
+TextFiles::TextFiles(FileSystem& fs, Drives& drives) : fs_(fs), drives_(drives) {}
+
+TextFiles::~TextFiles() { abandonFiles(); }
+
+Channel& TextFiles::channel(int number) {
+  if (number < kFirstNumber || number > kLastNumber) raise(err::kBadFileNumber);
+  if (!channels_[number]) raise(err::kFileNotOpen);
+  return *channels_[number];
+}
+
+void TextFiles::openFile(const SjisString& name, FileMode mode, int number) {
+  if (name.size() > kMaxPath) raise(err::kBadFileName);
+  if (number < kFirstNumber || number > kLastNumber) raise(err::kBadFileNumber);
+  if (channels_[number]) raise(err::kFileAlreadyOpen);
+  if (name.empty() || hasWildcard(name)) raise(err::kBadFileName);
+  SjisString full = drives_.fullPath(name);
+  const std::string native = drives_.toNative(full);
+  switch (mode) {
+    case FileMode::Input:
+      channels_[number] = std::make_unique<Channel>(mode, std::move(full), fs_.openForReading(native));
+      break;
+    case FileMode::Output:
+      channels_[number] = std::make_unique<Channel>(mode, std::move(full), fs_.createNew(native));
+      break;
+    case FileMode::Append: {
+      auto c = std::make_unique<Channel>(mode, std::move(full), fs_.openForAppending(native));
+      c->moveToEnd();
+      channels_[number] = std::move(c);
+      break;
+    }
+    default:
+      raise(err::kBadFileMode);
+  }
+}
+
+SjisString TextFiles::readLine(int number) {
+  SjisString line;
+  readLineInto(number, line);
+  return line;
+}
+
+void TextFiles::readLineInto(int number, SjisString& line) {
+  Channel& c = channel(number);
+  if (c.mode() != FileMode::Input) raise(err::kBadFileMode);
+  c.readLine(line);
+}
+
+bool TextFiles::atEnd(int number) {
+  Channel& c = channel(number);
+  if (c.mode() != FileMode::Input) raise(err::kBadFileMode);
+  return c.atEnd();
+}
+
+void TextFiles::writeLine(int number, std::string_view text) {
+  Channel& c = channel(number);
+  if (c.mode() == FileMode::Input) raise(err::kBadFileMode);
+  c.writeLine(text);
+}
+
+void TextFiles::closeFiles(std::initializer_list<int> numbers) {
+  auto closeOne = [this](int n) {
+    if (!channels_[n]) return;
+    // The channel is gone even when its close fails.
+    std::unique_ptr<Channel> c = std::move(channels_[n]);
+    c->close();
+  };
+  if (numbers.size() == 0) {
+    for (int n = kFirstNumber; n <= kLastNumber; ++n) closeOne(n);
+    return;
+  }
+  for (int n : numbers) {
+    if (n < kFirstNumber || n > kLastNumber) raise(err::kBadFileNumber);
+    closeOne(n);
+  }
+}
+
+void TextFiles::abandonFiles() {
+  for (auto& c : channels_) {
+    if (c) c->abandon();
+    c.reset();
+  }
+}
+
+// The native path of a name, or nothing when its drive is not ready or it has
+// no native form: such a name names nothing that exists.
+static std::optional<std::string> existingNative(Drives& drives, const SjisString& full) {
+  try {
+    return drives.toNative(full);
+  } catch (const RuntimeError& e) {
+    if (e.errorCode == err::kDriveNotReady || e.errorCode == err::kBadFileName) return std::nullopt;
+    throw;
+  }
+}
+
+void TextFiles::deleteFile(const SjisString& name) {
+  if (name.size() > kMaxPath || name.empty() || hasWildcard(name)) raise(err::kBadFileName);
+  const SjisString full = drives_.fullPath(name);
+  const std::string native = drives_.toNative(full);
+  switch (fs_.kind(native)) {
+    case EntryKind::Missing:
+      raise(err::kFileNotFound);
+    case EntryKind::RegularFile:
+      break;
+    default:  // a folder, device, FIFO or socket is left as it is
+      raise(osErrorCode(kAccessDenied));
+  }
+  for (const auto& c : channels_)
+    if (c && samePathIgnoringCase(c->path(), full)) raise(err::kFileAlreadyOpen);
+  fs_.removeFile(native);
+}
+
+bool TextFiles::fileExists(const SjisString& name) {
+  if (hasWildcard(name)) raise(err::kBadFileName);
+  if (name.empty()) return false;
+  const std::optional<std::string> native = existingNative(drives_, drives_.fullPath(name));
+  if (!native) return false;
+  const EntryKind kind = fs_.kind(*native);
+  return kind == EntryKind::RegularFile || kind == EntryKind::Other;
+}
+
+bool TextFiles::folderExists(const SjisString& name) {
+  if (hasWildcard(name)) raise(err::kBadFileName);
+  if (name.empty()) return false;
+  const std::optional<std::string> native = existingNative(drives_, drives_.fullPath(name));
+  return native && fs_.kind(*native) == EntryKind::Folder;
+}
+
+bool TextFiles::regularFileExists(const SjisString& name) {
+  if (hasWildcard(name)) raise(err::kBadFileName);
+  if (name.empty()) return false;
+  const std::optional<std::string> native = existingNative(drives_, drives_.fullPath(name));
+  return native && fs_.kind(*native) == EntryKind::RegularFile;
+}
+
+void TextFiles::makeFolder(const SjisString& path) {
+  if (path.size() > kMaxPath) raise(err::kBadArgument);
+  if (path.empty()) raise(osErrorCode(kPathNotFound));
+  fs_.makeFolder(drives_.toNative(path));
+}
+
+void TextFiles::changeFolder(const SjisString& path) {
+  if (path.size() > kMaxPath) raise(err::kBadArgument);
+  if (path.empty()) raise(osErrorCode(kPathNotFound));
+  drives_.changeFolder(path);
+}
+
+SjisString TextFiles::currentFolder(const SjisString& drive) {
+  if (drive.empty()) return drives_.currentFolder();
+  const bool letter = (drive[0] >= 'a' && drive[0] <= 'z') || (drive[0] >= 'A' && drive[0] <= 'Z');
+  if (drive.size() != 2 || !letter || drive[1] != ':') raise(err::kBadArgument);
+  drives_.checkReady(drive[0]);
+  return drives_.currentFolder(drive[0]);
+}
+
+std::vector<SjisString> TextFiles::folderEntries(const SjisString& path) {
+  if (path.empty() || path.size() > kMaxPath) raise(err::kBadArgument);
+  const SjisString full = drives_.fullPath(path);
+  const std::string native = drives_.toNative(full);
+  switch (fs_.kind(native)) {
+    case EntryKind::Folder:
+      break;
+    case EntryKind::Missing:
+      raise(osErrorCode(kPathNotFound));
+    default:
+      raise(osErrorCode(kNotAFolder));
+  }
+  std::vector<SjisString> entries;
+  if (full.size() > 3) entries.push_back("[..]");
+  for (const FolderEntry& e : fs_.listFolder(native)) {
+    // Names that start with a point are hidden; names without a Shift-JIS
+    // form that comes back unchanged cannot be named inside the program.
+    if (!e.isFolder || e.name.empty() || e.name[0] == '.') continue;
+    const std::optional<SjisString> name = fromUtf8RoundTrip(e.name);
+    if (name && isPlainName(*name)) entries.push_back("[" + *name + "]");
+  }
+  std::sort(entries.begin(), entries.end());
+  return entries;
+}
+
+std::vector<SjisString> TextFiles::driveEntries() {
+  std::vector<SjisString> entries;
+  for (char letter : drives_.letters()) entries.push_back(SjisString("[-") + letter + "-]");
+  return entries;
+}
+
+SjisString TextFiles::fullPath(const SjisString& path) { return drives_.fullPath(path); }
+
+PathParts splitPath(std::string_view path) {
+  PathParts parts;
+  size_t driveEnd = 0;
+  const bool letter = path.size() >= 2 && ((path[0] >= 'a' && path[0] <= 'z') || (path[0] >= 'A' && path[0] <= 'Z'));
+  if (letter && path[1] == ':') {
+    driveEnd = 2;
+  } else if (path.size() >= 2 && path[0] == '\\' && path[1] == '\\') {
+    // \\server\share: up to the backslash after the share name.
+    int separators = 0;
+    driveEnd = path.size();
+    for (size_t i = 2; i < path.size(); i += charLengthAt(path, i)) {
+      if (path[i] == '\\' && charLengthAt(path, i) == 1 && ++separators == 2) {
+        driveEnd = i;
+        break;
+      }
+    }
+  }
+  size_t folderEnd = driveEnd;  // just past the last backslash
+  size_t lastPoint = std::string_view::npos;
+  for (size_t i = driveEnd; i < path.size(); i += charLengthAt(path, i)) {
+    if (charLengthAt(path, i) == 2) continue;
+    if (path[i] == '\\') {
+      folderEnd = i + 1;
+      lastPoint = std::string_view::npos;
+    } else if (path[i] == '.') {
+      lastPoint = i;
+    }
+  }
+  parts.drive = path.substr(0, driveEnd);
+  parts.folder = path.substr(driveEnd, folderEnd - driveEnd);
+  const size_t nameEnd = lastPoint == std::string_view::npos ? path.size() : lastPoint;
+  parts.name = path.substr(folderEnd, nameEnd - folderEnd);
+  parts.extension = path.substr(nameEnd);
+  return parts;
+}
+
+}  // namespace headly
