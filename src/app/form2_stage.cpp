@@ -36,7 +36,7 @@ void prepareForm2(Program& program, int n) {
   showDelimiterField(ui, "EDIT3", item.delimiterAfter);
   ui.setVisible("EDIT6", true);
   ui.setVisible("TEXT12", true);
-  normaliseCharsPerLine(program, n);
+  normaliseCharsPerLine(ui, state, n);
   if (previousItemWraps(state, n) && item.indent == 0) item.indent = 2;
   if (state.fullWidth == 1) {
     ui.setText("TEXT4", sjis("（偶数で）"));
@@ -59,7 +59,7 @@ void readForm2(Program& program, int n) {
   ItemLayout& item = state.layout[size_t(n)];
   const bool fullWidth = state.fullWidth == 1;
   item.charsPerLine = readNumberField(ui, "EDIT6");
-  normaliseCharsPerLine(program, n);
+  normaliseCharsPerLine(ui, state, n);
 
   float blanks = readNumberField(ui, "EDIT1");
   if (previousItemWraps(state, n) && blanks == 0) blanks = 2;
@@ -90,7 +90,7 @@ Form2Exit runForm2Stage(Program& program) {
     const int n = state.currentItem;
     prepareForm2(program, n);
     state.lineWidth = lineWidthWith(state.layout[size_t(n)]);
-    drawPreview(program, n);
+    drawPreview(ui, state, n);
     const int code = showFormAndWait(ui, "FORM2");
     if (code == kCancel) return Form2Exit::Cancelled;
     readForm2(program, n);

@@ -29,7 +29,7 @@ void prepareForm4(Program& program, int n, bool folderMode) {
   Ui& ui = program.ui;
   AppState& state = program.state;
   for (const char* control : {"EDIT5", "TEXT10", "EDIT4", "TEXT8", "BUTTON8"}) ui.setVisible(control, true);
-  normaliseCharsPerLine(program, n);
+  normaliseCharsPerLine(ui, state, n);
 
   const SjisString caption = sjis("項目「") + itemName(state, n) + sjis("」の段落数の設定");
   if (state.fullWidth == 1) {
@@ -63,12 +63,12 @@ bool runForm4Stage(Program& program) {
     int n = state.currentItem;
     prepareForm4(program, n, folderMode);
     computeLineWidth(state, n, folderMode);
-    drawPreview(program, n);
+    drawPreview(ui, state, n);
     const int code = showFormAndWait(ui, "FORM4");
     if (code == kCancel) return false;
 
     state.layout[size_t(n)].charsPerLine = readNumberField(ui, "EDIT5");
-    normaliseCharsPerLine(program, n);
+    normaliseCharsPerLine(ui, state, n);
     state.enteredIndent = readNumberField(ui, "EDIT4");
     if (state.fullWidth == 1) state.enteredIndent = float(floorOf(state.enteredIndent / 2.0) * 2.0);
     // Too small an indent is raised to the smallest one allowed without a

@@ -20,12 +20,11 @@ LineStatistics lineStatistics(int32_t maxLength, float charsPerLine) {
   return {intQuotient(maxLength, charsPerLine), intRemainder(maxLength, charsPerLine)};
 }
 
-void normaliseCharsPerLine(Program& program, int item) {
-  AppState& state = program.state;
+void normaliseCharsPerLine(Ui& ui, AppState& state, int item) {
   ItemLayout& layout = state.layout[size_t(item)];
   const int32_t maxLength = state.itemMaxLength[size_t(item)];
   layout.charsPerLine = correctCharsPerLine(layout.charsPerLine, maxLength, state.fullWidth == 1);
-  showNumberField(program.ui, item <= state.headingCount ? "EDIT5" : "EDIT6", layout.charsPerLine);
+  showNumberField(ui, item <= state.headingCount ? "EDIT5" : "EDIT6", layout.charsPerLine);
   const LineStatistics lines = lineStatistics(maxLength, layout.charsPerLine);
   layout.fullLines = lines.fullLines;
   layout.remainder = lines.remainder;

@@ -24,7 +24,7 @@ LineStatistics lineStatistics(int32_t maxLength, float charsPerLine);
 
 // Corrects charsPerLine of the item, shows it in the item's dialog (EDIT5 on
 // FORM4, EDIT6 on FORM2) and updates fullLines and remainder.
-void normaliseCharsPerLine(Program& program, int item);
+void normaliseCharsPerLine(Ui& ui, AppState& state, int item);
 
 // The smallest step in columns from one heading level to the next: full-width
 // text takes two columns a character.

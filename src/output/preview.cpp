@@ -42,12 +42,12 @@ class Scale {
 
 class PreviewPainter {
  public:
-  PreviewPainter(Program& program, int currentItem)
-      : ui_(program.ui),
-        state_(program.state),
+  PreviewPainter(Ui& ui, const AppState& state, int currentItem)
+      : ui_(ui),
+        state_(state),
         current_(currentItem),
-        folderMode_(program.ui.getCheck("CHECK3") == 1),
-        scale_(program.state.lineWidth) {}
+        folderMode_(ui.getCheck("CHECK3") == 1),
+        scale_(state.lineWidth) {}
 
   void draw() {
     ui_.clearWindow();
@@ -155,6 +155,6 @@ class PreviewPainter {
 
 }  // namespace
 
-void drawPreview(Program& program, int currentItem) { PreviewPainter(program, currentItem).draw(); }
+void drawPreview(Ui& ui, const AppState& state, int currentItem) { PreviewPainter(ui, state, currentItem).draw(); }
 
 }  // namespace headly

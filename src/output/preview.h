@@ -9,7 +9,7 @@
 namespace headly {
 
 // Draws items 0..currentItem with the settings as they stand; lineWidth
-// must be up to date.
-void drawPreview(Program& program, int currentItem);
+// must be up to date. Folder mode (FORM3 CHECK3) adds the heading marks.
+void drawPreview(Ui& ui, const AppState& state, int currentItem);
 
 }  // namespace headly
