@@ -1,0 +1,155 @@
+#include "folders/folder_dialog.h"
+
+#include <cctype>
+#include <memory>
+
+#include "folders/base_folder.h"
+#include "text/encoding.h"
+#include "text/runtime_error.h"
+#include "text/text_files.h"
+#include "ui/toolkit.h"
+
+namespace headly {
+
+namespace {
+
+constexpr int16_t kDecided = 14;
+constexpr int16_t kCancelled = 15;
+constexpr int kComboRefused = 1017;
+constexpr char kDefaultFolderName[] = "HEADLY";
+
+// A drive entry reads "[-c-]": its letter is the third byte.
+char driveLetter(const SjisString& entry) { return entry.size() >= 3 ? entry[2] : '\0'; }
+
+// The browsing state of FORM5 and its handlers.
+class FolderDialog {
+ public:
+  explicit FolderDialog(Program& program) : program_(program), ui_(program.ui), files_(program.files) {}
+
+  // Fills the drive list with the current drive selected, shows that drive's
+  // current folder and proposes the folder name.
+  void prepare() {
+    ui_.listClear("COMBO1");
+    for (const SjisString& entry : files_.driveEntries()) ui_.listAdd("COMBO1", entry);
+    const int index = driveIndex(files_.currentFolder("")[0]);
+    if (index < 0) raise(kComboRefused);
+    ui_.setListIndex("COMBO1", index);
+    driveName_ = driveNameOf(ui_.listItem("COMBO1", index));
+    lastDriveName_ = driveName_;
+    lastDriveIndex_ = index;
+    driveChanged();
+    ui_.setText("EDIT7", kDefaultFolderName);
+  }
+
+  // COMBO1_CHANGE: browse the current folder of the drive chosen. A drive
+  // that is not ready brings back the drive browsed before; should that fail
+  // as well, the root of drive c.
+  void driveChanged() {
+    int index = ui_.listIndex("COMBO1");
+    driveName_ = driveNameOf(ui_.listItem("COMBO1", index));
+    try {
+      enterDriveFolder();
+    } catch (const RuntimeError&) {
+      ui_.messageBox("", sjis("ドライブの準備ができていません"), Buttons::Ok, Icon::Stop);
+      driveName_ = lastDriveName_;
+      index = lastDriveIndex_;
+      ui_.setListIndex("COMBO1", index);
+      try {
+        enterDriveFolder();
+      } catch (const RuntimeError&) {
+        driveName_ = "c:";
+        index = driveIndex('c');
+        ui_.setListIndex("COMBO1", index);
+        files_.changeFolder("C:\\");
+        enterDriveFolder();
+      }
+    }
+    showWorkFolder();
+    lastDriveName_ = driveName_;
+    lastDriveIndex_ = index;
+  }
+
+  // LIST4_CLICK: with CHECK4 checked the clicked folder's name is borrowed
+  // for EDIT7 (once); otherwise the clicked folder is entered.
+  void folderClicked() {
+    const SjisString entry = ui_.listItem("LIST4", ui_.listIndex("LIST4"));
+    if (entry.size() < 2) return;  // the click took no entry
+    const SjisString name = entry.substr(1, entry.size() - 2);
+    if (ui_.getCheck("CHECK4") == 1) {
+      ui_.setCheck("CHECK4", 0);
+      ui_.setText("EDIT7", name);
+      return;
+    }
+    files_.changeFolder(program_.state.workFolder + name);
+    program_.state.workFolder = files_.currentFolder(driveName_) + "\\";
+    showWorkFolder();
+  }
+
+  // BUTTON14_ON "決定": creates the base folder; the dialog stays open when
+  // EDIT7 is empty or the user declines a numbered name.
+  void decide() {
+    ui_.eventCode = kDecided;
+    const SjisString name = ui_.getText("EDIT7");
+    if (name.empty()) {
+      ui_.eventCode = 0;
+      ui_.setText("EDIT7", kDefaultFolderName);
+      return;
+    }
+    if (!makeBaseFolder(program_, name)) ui_.eventCode = 0;
+  }
+
+ private:
+  static SjisString driveNameOf(const SjisString& entry) { return SjisString(1, driveLetter(entry)) + ":"; }
+
+  // The COMBO1 entry of a drive letter (either case), or -1.
+  int driveIndex(char letter) {
+    const int count = ui_.listCount("COMBO1");
+    for (int i = 0; i < count; ++i) {
+      if (std::tolower(static_cast<unsigned char>(driveLetter(ui_.listItem("COMBO1", i)))) ==
+          std::tolower(static_cast<unsigned char>(letter)))
+        return i;
+    }
+    return -1;
+  }
+
+  // The drive's current folder becomes the folder browsed and the process's
+  // current folder. At a root the path ends in two backslashes.
+  void enterDriveFolder() {
+    program_.state.workFolder = files_.currentFolder(driveName_) + "\\";
+    files_.changeFolder(program_.state.workFolder);
+  }
+
+  void showWorkFolder() {
+    ui_.setText("TEXT13", program_.state.workFolder);
+    ui_.listClear("LIST4");
+    for (const SjisString& entry : files_.folderEntries(program_.state.workFolder)) ui_.listAdd("LIST4", entry);
+  }
+
+  Program& program_;
+  Ui& ui_;
+  TextFiles& files_;
+  SjisString driveName_;
+  SjisString lastDriveName_;
+  int lastDriveIndex_ = 0;
+};
+
+}  // namespace
+
+void runFolderDialog(Program& program) {
+  Ui& ui = program.ui;
+  // The handlers share the dialog, so they stay valid after it returns; FORM5
+  // is hidden by then, and events of a hidden form are dropped.
+  auto dialog = std::make_shared<FolderDialog>(program);
+  ui.setHandler("COMBO1_CHANGE", [dialog] { dialog->driveChanged(); });
+  ui.setHandler("LIST4_CLICK", [dialog] { dialog->folderClicked(); });
+  ui.setHandler("BUTTON14_ON", [dialog] { dialog->decide(); });
+  dialog->prepare();
+
+  ui.setVisible("FORM5", true);
+  ui.setTopMost("FORM5", true);
+  const int16_t code = ui.waitForEvent();
+  ui.setVisible("FORM5", false);
+  if (code == kCancelled) program.state.selectedPath = kEscMarker;
+}
+
+}  // namespace headly

@@ -1,0 +1,35 @@
+// The heading folders and files of folder mode below the base folder: at a
+// heading break the open heading file is closed, a folder level gets its
+// folder (made when missing) and the last level's file is opened for
+// appending, so a heading met again later continues its file.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "text/sjis_string.h"
+
+namespace headly {
+
+class TextFiles;
+
+class HeadingFolders {
+ public:
+  // basePath: the base folder made by the folder dialog; levels: the number
+  // of heading items, the last of which names the files.
+  HeadingFolders(TextFiles& files, const SjisString& basePath, int32_t levels);
+
+  // The heading-folder step for a break at level with the heading's name.
+  // Breaks come from level to the last level in one record, so the folders
+  // above a level always exist.
+  void enterHeading(int32_t level, const SjisString& name);
+
+ private:
+  TextFiles& files_;
+  SjisString basePath_;
+  int32_t lastLevel_;
+  std::vector<SjisString> levelPath_;  // "\name" of every level from 0 down to it
+  SjisString path_;
+};
+
+}  // namespace headly

@@ -1,0 +1,88 @@
+#include "output/body_layout.h"
+
+#include <algorithm>
+
+#include "text/encoding.h"
+#include "text/numbers.h"
+
+namespace headly {
+
+BodyLayout::BodyLayout(const AppState& state) {
+  const int32_t first = state.firstBodyItem;
+  items_.resize(size_t(state.lastItemIndex - first + 1));
+  int32_t maxFullLines = 0;
+  bool anyRemainder = false;
+  for (int32_t i = first; i <= state.lastItemIndex; ++i) {
+    const ItemLayout& layout = state.layout[size_t(i)];
+    Item& item = items_[size_t(i - first)];
+    item.index = i;
+    item.prefix = roundToInt(i == first ? layout.startColumn : layout.indent);
+    item.column = roundToInt(layout.startColumn);
+    item.width = layoutWidth(state, i);
+    item.joined = layout.joinPrevious == -1;
+    if (i != first) {
+      item.before = layout.delimiterBefore;
+      item.after = layout.delimiterAfter;
+    }
+    const LineStats longest = lineStats(state.itemMaxLength[size_t(i)], item.width);
+    maxFullLines = std::max(maxFullLines, longest.fullLines);
+    anyRemainder = anyRemainder || longest.remainder > 0;
+  }
+  multiLineLayout_ = maxFullLines != 1 || anyRemainder;
+}
+
+int32_t BodyLayout::layOutRecord(const CellTable& cells, int32_t r) {
+  int32_t recordLineCount = 0;
+  for (Item& item : items_) {
+    const std::string_view value = cells.get(r, item.index);
+    if (item.before.empty() && item.after.empty()) {
+      item.source = value;
+    } else {
+      item.withDelimiters.assign(item.before).append(value).append(item.after);
+      item.source = item.withDelimiters;
+    }
+    item.stats = lineStats(byteLength(item.source), item.width);
+    // A text that fits on one line is not padded to the item's width.
+    item.cellWidth = item.stats.fullLines == 0 && item.stats.remainder > 0 ? item.stats.remainder : item.stats.width;
+    recordLineCount = std::max(recordLineCount, item.stats.fullLines + (item.stats.remainder > 0 ? 1 : 0));
+  }
+  return multiLineLayout_ ? std::max(recordLineCount, 1) : 1;
+}
+
+void BodyLayout::appendCell(const Item& item, int32_t n, SjisString& line) {
+  line.append(size_t(item.prefix), ' ');
+  const LineStats& stats = item.stats;
+  const size_t start = size_t(n) * size_t(stats.width);
+  if (n < stats.fullLines) {
+    line.append(item.source.substr(start, size_t(stats.width)));
+  } else if (n == stats.fullLines && stats.remainder > 0) {
+    line.append(item.source.substr(start, size_t(stats.remainder)));
+    line.append(size_t(item.cellWidth - stats.remainder), ' ');
+  } else {
+    line.append(size_t(item.cellWidth), ' ');
+  }
+}
+
+void BodyLayout::appendLine(int32_t n, SjisString& line) const {
+  for (const Item& item : items_) {
+    if (!item.joined) {
+      // A piece longer than the room up to the column pushes the item on.
+      const int32_t padding = item.column - byteLength(line);
+      if (padding > 0) line.append(size_t(padding), ' ');
+    }
+    appendCell(item, n, line);
+  }
+}
+
+SjisString separatorLine(const AppState& state) {
+  const float column = state.layout[size_t(state.firstBodyItem)].startColumn;
+  int32_t dashes = roundToInt(double(state.lineWidth) - double(column)) / 2;
+  if (dashes <= 0) dashes = 1;
+  const SjisString dash = sjis("―");
+  SjisString line(size_t(roundToInt(column)), ' ');
+  line.reserve(line.size() + size_t(dashes) * dash.size());
+  for (int32_t n = 0; n < dashes; ++n) line += dash;
+  return line;
+}
+
+}  // namespace headly

@@ -1,0 +1,61 @@
+// The body items of one record side by side: each item's text cut into
+// pieces of its width (the cells of bodyCells), and the body lines put
+// together from those cells. The cells are formed straight into the line
+// from the record's text, so a value can take as many lines as it needs and
+// no record allocates.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+#include "app/app_state.h"
+#include "output/line_stats.h"
+
+namespace headly {
+
+class BodyLayout {
+ public:
+  // Takes the body items' settings and makes the multi-line decision from
+  // every body item's longest text and width.
+  explicit BodyLayout(const AppState& state);
+  BodyLayout(const BodyLayout&) = delete;
+  BodyLayout& operator=(const BodyLayout&) = delete;
+
+  // Some body item can take more than one line (or none): every record then
+  // gets all its body lines and ends with the separator line.
+  bool multiLineLayout() const { return multiLineLayout_; }
+
+  // Lays out the body items of record r; returns how many body lines to
+  // write: 1 in the single-line layout, else the lines of the longest text
+  // and at least 1 (a record of empty values gives one line of blanks).
+  int32_t layOutRecord(const CellTable& cells, int32_t r);
+  // Appends body line n of the record last laid out.
+  void appendLine(int32_t n, SjisString& line) const;
+
+ private:
+  struct Item {
+    int32_t index = 0;
+    int32_t prefix = 0;  // blanks before the text
+    int32_t column = 0;  // where the item starts when not joined
+    int32_t width = 0;
+    bool joined = false;
+    std::string_view before, after;
+    // The current record.
+    SjisString withDelimiters;
+    std::string_view source;
+    LineStats stats;
+    int32_t cellWidth = 0;  // bytes of every cell after the prefix
+  };
+  static void appendCell(const Item& item, int32_t n, SjisString& line);
+
+  std::vector<Item> items_;
+  bool multiLineLayout_ = false;
+};
+
+// The line that ends every record of a multi-line layout: blanks up to the
+// first body item's column, then one "―" for every two columns up to
+// lineWidth, at least one.
+SjisString separatorLine(const AppState& state);
+
+}  // namespace headly

@@ -1,0 +1,20 @@
+// writeOutputLine: the one way every line of the layout output reaches its
+// file, in file mode and in folder mode.
+#pragma once
+
+#include "text/sjis_string.h"
+
+namespace headly {
+
+class TextFiles;
+
+// Turns every pair of half-width blanks into one full-width blank "　", left
+// to right, in place: a run of 2m+1 blanks becomes m full-width blanks and a
+// half-width one.
+void pairBlanksToFullWidth(SjisString& line);
+
+// Writes lineBuffer as one line to file number 1 (with the blank rule above
+// in full-width mode) and empties it, keeping its storage for the next line.
+void writeOutputLine(TextFiles& files, SjisString& lineBuffer, bool fullWidth);
+
+}  // namespace headly

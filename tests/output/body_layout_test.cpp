@@ -1,0 +1,114 @@
+#include "output/body_layout.h"
+
+#include <gtest/gtest.h>
+
+#include "output/layout_fixture.h"
+
+namespace headly::test {
+namespace {
+
+// Every body line of record r as UTF-8.
+std::vector<std::string> bodyLines(BodyLayout& body, const AppState& state, int r) {
+  std::vector<std::string> lines;
+  const int count = body.layOutRecord(state.cells, r);
+  for (int n = 0; n < count; ++n) {
+    SjisString line;
+    body.appendLine(n, line);
+    lines.push_back(toUtf8(line));
+  }
+  return lines;
+}
+
+LayoutFixture shopsAndPhones(bool telJoined) {
+  LayoutFixture f({{"Region", "Shop", "Tel"},
+                   {"Tokyo", "Ginza", "03-1111"},
+                   {"Tokyo", "Ueno", "03-2222"},
+                   {"Osaka", "Umeda", "06-3333"}},
+                  1);
+  f.setHeading(0, 0);
+  f.setFirstBody(2);
+  f.setBody(2, 1, "(", ")", telJoined);
+  return f;
+}
+
+TEST(BodyLayout, ItemsAtTheirOwnColumnOrJoined) {
+  LayoutFixture apart = shopsAndPhones(false);
+  BodyLayout body(apart.state);
+  EXPECT_FALSE(body.multiLineLayout());
+  EXPECT_EQ(bodyLines(body, apart.state, 1), std::vector<std::string>{"  Ginza (03-1111)"});
+  EXPECT_EQ(bodyLines(body, apart.state, 2), std::vector<std::string>{"  Ueno  (03-2222)"});
+  EXPECT_EQ(bodyLines(body, apart.state, 3), std::vector<std::string>{"  Umeda (06-3333)"});
+
+  LayoutFixture joined = shopsAndPhones(true);
+  BodyLayout joinedBody(joined.state);
+  EXPECT_EQ(bodyLines(joinedBody, joined.state, 2), std::vector<std::string>{"  Ueno (03-2222)"});
+}
+
+TEST(BodyLayout, WrappedValueKeepsTheColumnsOfTheOtherItems) {
+  LayoutFixture f({{"分類", "品名", "産地"},
+                   {"果物", "アイウエオカキクケコサシ", "青森"},
+                   {"果物", "アイウエオカ", "島"}},
+                  1, true);
+  f.setHeading(0, 0);
+  f.setFirstBody(2, 10);
+  f.setBody(2, 2, "", "", false);
+  BodyLayout body(f.state);
+  ASSERT_TRUE(body.multiLineLayout());
+  // 24 bytes at 10 a line: 10, 10, and 4 padded with 6 blanks.
+  EXPECT_EQ(bodyLines(body, f.state, 1),
+            (std::vector<std::string>{"  アイウエオ  青森", "  カキクケコ" + blanks(2 + 4), "  サシ" + blanks(6 + 2 + 4)}));
+  // A short value fills the further lines with blanks of its own length.
+  EXPECT_EQ(bodyLines(body, f.state, 2), (std::vector<std::string>{"  アイウエオ  島", "  カ" + blanks(8 + 2 + 2)}));
+  EXPECT_EQ(toUtf8(separatorLine(f.state)), "  ――――――――");
+}
+
+TEST(BodyLayout, DecisionComesFromTheFinalWidthsNotFromStaleStatistics) {
+  // Delimiters confirmed without a test run: the statistics still say one
+  // full line, but the longest text with delimiters needs two.
+  LayoutFixture f({{"見出し", "名", "備考"}, {"あ", "いう", "かきくけこ"}}, 1, true);
+  f.setHeading(0, 0);
+  f.setFirstBody(2);
+  f.setBody(2, 2, "「", "」", false, 10);
+  f.item(2).fullLines = 1;
+  f.item(2).remainder = 0;
+  BodyLayout body(f.state);
+  ASSERT_TRUE(body.multiLineLayout());
+  EXPECT_EQ(bodyLines(body, f.state, 1), (std::vector<std::string>{"  いう  「かきくけ", blanks(6 + 2) + "こ」" + blanks(6)}));
+}
+
+TEST(BodyLayout, ZeroCharactersPerLineUsesTheLongestTextAndPushesTheNextItemOn) {
+  // All values of 記号 are empty, so its characters per line were 0 before
+  // its delimiters were added; the next item's column was counted from that 0.
+  LayoutFixture f({{"見出し", "名", "記号", "数"}, {"あ", "いう", "", "１"}}, 1, true);
+  f.setHeading(0, 0);
+  f.setFirstBody(0);
+  f.setBody(2, 2, "（", "）", false, 0);
+  f.setBody(3, 0, "", "", false);
+  BodyLayout body(f.state);
+  EXPECT_FALSE(body.multiLineLayout());
+  EXPECT_EQ(bodyLines(body, f.state, 1), std::vector<std::string>{"いう  （）１"});
+}
+
+TEST(BodyLayout, RecordOfEmptyValuesGivesOneLineOfBlankCells) {
+  LayoutFixture f({{"見出し", "名", "備考"}, {"あ", "いうえお", "かきくけこさ"}, {"い", "", ""}}, 1, true);
+  f.setHeading(0, 0);
+  f.setFirstBody(2, 4);
+  f.setBody(2, 2, "", "", true, 6);
+  BodyLayout body(f.state);
+  ASSERT_TRUE(body.multiLineLayout());
+  EXPECT_EQ(bodyLines(body, f.state, 1).size(), 2u);
+  // Each item: its prefix and its characters per line in blanks.
+  EXPECT_EQ(bodyLines(body, f.state, 2), std::vector<std::string>{blanks(2 + 4 + 2 + 6)});
+}
+
+TEST(BodyLayout, SeparatorHasAtLeastOneDash) {
+  LayoutFixture f({{"見出し", "名"}, {"あ", ""}}, 1, true);
+  f.setHeading(0, 0);
+  f.setFirstBody(4);
+  BodyLayout body(f.state);
+  EXPECT_TRUE(body.multiLineLayout());  // no value fills a line
+  EXPECT_EQ(toUtf8(separatorLine(f.state)), "    ―");
+}
+
+}  // namespace
+}  // namespace headly::test
