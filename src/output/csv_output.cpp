@@ -36,20 +36,16 @@ std::string_view trimTrailingQuote(std::string_view cell) {
   return cell;
 }
 
-void rebuildRecordLines(Program& program) {
-  AppState& s = program.state;
+void rebuildRecordLines(AppState& s) {
   LineTable rebuilt;
   SjisString line;
-  WorkProgress progress(program.ui, "データの並べ替え中");
   for (int32_t r = 0; r <= s.recordCount; ++r) {
     line.clear();
     for (int k = 0; k < s.headingCount; ++k) appendField(s, r, s.headingOrder[size_t(k)], line);
     for (int k = 0; k < s.otherCount; ++k) appendField(s, r, s.otherOrder[size_t(k)], line);
     if (!line.empty()) line.pop_back();  // the comma after the last field
     rebuilt.append(line);
-    progress.step(r);
   }
-  progress.finish();
   s.recordLines.swap(rebuilt);
 }
 

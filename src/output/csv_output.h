@@ -17,7 +17,7 @@ std::string_view trimTrailingQuote(std::string_view cell);
 // heading order and then the other items in their order, from the cells of
 // the first parse. A field quoted in the data file is quoted again; an empty
 // item name is written empty, not as "（空白）".
-void rebuildRecordLines(Program& program);
+void rebuildRecordLines(AppState& state);
 
 // Asks for the CSV file (cancel skips it), replaces an existing file and
 // writes every rebuilt line; closing adds the end mark.

@@ -1,0 +1,133 @@
+// The field parser over whole record tables, as the first parse (doubled
+// quotes kept) and the second parse (collapsed, optionally full width) run it.
+#include "app/field_parser.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "text/encoding.h"
+
+namespace headly {
+namespace {
+
+struct Parsed {
+  AppState state;
+  std::vector<bool> extraData;  // per line: fields beyond the items held data
+
+  std::string cell(int r, int i) const { return toUtf8(state.cells.get(r, i)); }
+  // The row as UTF-8 cells joined by '|'.
+  std::string row(int r) const {
+    std::string out;
+    for (int i = 0; i <= state.lastItemIndex; ++i) out += (i ? "|" : "") + cell(r, i);
+    return out;
+  }
+};
+
+Parsed parse(const std::vector<std::string>& utf8Lines, int collapseQuotes = 0, int fullWidth = 0) {
+  Parsed p;
+  AppState& s = p.state;
+  for (const std::string& line : utf8Lines) s.recordLines.append(sjis(line));
+  s.recordCount = int32_t(utf8Lines.size()) - 1;
+  s.lastItemIndex = countLastItemIndex(s.recordLines[0]);
+  s.collapseQuotes = collapseQuotes;
+  s.fullWidth = fullWidth;
+  createParseTables(s);
+  FieldParser parser(s);
+  for (int32_t r = 0; r <= s.recordCount; ++r) p.extraData.push_back(parser.parseLine(r, s.recordLines[size_t(r)]));
+  return p;
+}
+
+TEST(FieldParser, HeaderNamesAndItemCount) {
+  Parsed p = parse({"支店,,担当", "a,b,c"});
+  EXPECT_EQ(p.state.lastItemIndex, 2);
+  EXPECT_EQ(p.row(0), "支店|（空白）|担当");
+  EXPECT_EQ(p.state.blankItemName, (std::vector<uint8_t>{0, 1, 0}));
+
+  p = parse({",支店", "x,y"});
+  EXPECT_EQ(p.state.lastItemIndex, 1);
+  EXPECT_EQ(p.row(0), "（空白）|支店");
+  EXPECT_EQ(p.state.blankItemName[0], 1);
+
+  // A header ending in a comma has one more item, named empty, not "（空白）".
+  p = parse({"支店,担当,", "x,y,z"});
+  EXPECT_EQ(p.state.lastItemIndex, 2);
+  EXPECT_EQ(p.row(0), "支店|担当|");
+  EXPECT_EQ(p.state.blankItemName[2], 0);
+  EXPECT_EQ(p.row(1), "x|y|z");
+
+  // A comma inside quotes is counted as a separator: one item too many.
+  p = parse({"\"支店,本社\",担当", "x,y"});
+  EXPECT_EQ(p.state.lastItemIndex, 2);
+  EXPECT_EQ(p.row(0), "支店,本社|担当|");
+  EXPECT_TRUE(p.state.quoted(0, 0));
+  EXPECT_EQ(p.row(1), "x|y|");
+}
+
+TEST(FieldParser, QuotedFieldsKeepCommasAndDoubledQuotesOnTheFirstParse) {
+  const std::vector<std::string> lines = {"a,b,c", "\"x,y\",\"say \"\"hi\"\"\",\"end\"\"\"",
+                                          "1,\"2\"\"\",3"};
+  Parsed first = parse(lines, 0);
+  EXPECT_EQ(first.row(1), "x,y|say \"\"hi\"\"|end\"\"");
+  EXPECT_EQ(first.row(2), "1|2\"\"|3");
+  EXPECT_TRUE(first.state.quoted(1, 0) && first.state.quoted(1, 1) && first.state.quoted(1, 2));
+  EXPECT_FALSE(first.state.quoted(2, 0));
+  EXPECT_TRUE(first.state.quoted(2, 1));
+
+  Parsed second = parse(lines, 1);
+  EXPECT_EQ(second.row(1), "x,y|say \"hi\"|end\"");
+  EXPECT_EQ(second.row(2), "1|2\"|3");
+  // The longest value counts the bytes as stored by each parse.
+  EXPECT_EQ(first.state.itemMaxLength, (std::vector<int32_t>{3, 10, 5}));
+  EXPECT_EQ(second.state.itemMaxLength, (std::vector<int32_t>{3, 8, 4}));
+}
+
+TEST(FieldParser, QuotedLastFieldDropsItsLastByte) {
+  // Without a closing quote the last byte is lost; text after the closing
+  // quote keeps the quote and loses its own last byte.
+  Parsed p = parse({"a,b", "1,\"abc", "2,\"ab\"c", "3,\"ab\""});
+  EXPECT_EQ(p.row(1), "1|ab");
+  EXPECT_EQ(p.row(2), "2|ab\"");
+  EXPECT_EQ(p.row(3), "3|ab");
+  // A line ending in an opening quote gives an empty quoted cell.
+  p = parse({"a,b", "1,\""});
+  EXPECT_EQ(p.row(1), "1|");
+  EXPECT_TRUE(p.state.quoted(1, 1));
+}
+
+TEST(FieldParser, ShortLinesEmptyFieldsAndTrailingCommas) {
+  Parsed p = parse({"a,b,c,d", "1", "1,,3", "1,2,", "", ",,,"});
+  EXPECT_EQ(p.row(1), "1|||");
+  EXPECT_EQ(p.row(2), "1||3|");
+  EXPECT_EQ(p.row(3), "1|2||");
+  EXPECT_EQ(p.row(4), "|||");
+  EXPECT_EQ(p.row(5), "|||");
+  // Empty data fields never become "（空白）".
+  EXPECT_EQ(p.state.blankItemName, (std::vector<uint8_t>{0, 0, 0, 0}));
+}
+
+TEST(FieldParser, LongestValueCountsDataBytesOnly) {
+  Parsed p = parse({"とても長い項目名,b", "東京,12345", "名古屋,1"});
+  EXPECT_EQ(p.state.itemMaxLength, (std::vector<int32_t>{6, 5}));
+  p = parse({"a,b", ","});
+  EXPECT_EQ(p.state.itemMaxLength, (std::vector<int32_t>{0, 0}));
+}
+
+TEST(FieldParser, FieldsBeyondTheItemsAreIgnored) {
+  Parsed p = parse({"a,b", "1,2,3,4", "1,2,,", "1,2,\"\"", "\"1,x\",2,\"3\"", "1,2"});
+  EXPECT_EQ(p.row(1), "1|2");
+  EXPECT_EQ(p.row(4), "1,x|2");
+  EXPECT_EQ(p.extraData, (std::vector<bool>{false, true, false, false, true, false}));
+  EXPECT_EQ(p.state.itemMaxLength, (std::vector<int32_t>{3, 1}));
+}
+
+TEST(FieldParser, FullWidthConvertsDataButNotItemNames) {
+  Parsed p = parse({"Name,b", "ABC 12,\"ｶﾞ,x\""}, 1, 1);
+  EXPECT_EQ(p.row(0), "Name|b");
+  EXPECT_EQ(p.row(1), "ＡＢＣ　１２|ガ，ｘ");
+  EXPECT_EQ(p.state.itemMaxLength, (std::vector<int32_t>{12, 6}));
+}
+
+}  // namespace
+}  // namespace headly
