@@ -10,6 +10,7 @@
 
 #include "text/sjis_string.h"
 #include "ui/dialog_codes.h"
+#include "ui/file_filter.h"
 
 namespace headly {
 
@@ -33,9 +34,11 @@ class EventSink {
 
 struct FileDialogRequest {
   SjisString title;
-  SjisString initialFolder;  // internal path
+  SjisString initialPath;    // as the program passed it
+  SjisString initialFolder;  // internal path; relative or empty means against the current folder
   SjisString initialName;    // may be a pattern such as *.TXT
   SjisString filter;         // the program's filter text
+  std::vector<FileFilter> filters;  // parsed from filter; the first is preselected
   bool save = false;
   bool overwritePrompt = false;
   bool fileMustExist = false;

@@ -16,6 +16,7 @@
 
 #include "text/sjis_string.h"
 #include "ui/backend.h"
+#include "ui/catalogue.h"
 #include "ui/dialog_codes.h"
 
 namespace headly {
@@ -23,6 +24,13 @@ namespace headly {
 // Raised by a wait (or a dialog) after the user closed the main window: the
 // program goes to its End stage.
 struct MainWindowClosed {};
+
+// Codes raised for a name that is no form or control, or the wrong kind.
+namespace err {
+inline constexpr int kNoSuchObject = 1000;
+inline constexpr int kWrongKind = 1002;
+inline constexpr int kNoSuchControl = 1013;
+}  // namespace err
 
 class Ui : private EventSink {
  public:
@@ -75,6 +83,10 @@ class Ui : private EventSink {
   // Progress of long work (every so often; cheap to call).
   void showProgress(const SjisString& text);
   bool mainWindowIsClosed() const { return mainClosed_; }
+  // The caption and text of the stop notification whose handler (STOP_SUB)
+  // is running.
+  const SjisString& stopCaption() const { return stopCaption_; }
+  const SjisString& stopText() const { return stopText_; }
 
   void showErrorReport(int code);
   // The End stage: MAINFORM_END releases every form.
@@ -84,15 +96,23 @@ class Ui : private EventSink {
   void controlEvent(ControlEvent event) override;
   void mainWindowClosed() override;
   void stopNotification(SjisString caption, SjisString text) override;
+  struct QueuedEvent {
+    ControlEvent event;
+    SjisString caption, text;  // of a stop notification
+  };
   void checkOpen();
   bool runOneQueuedEvent();
+  void requireKind(const std::string& name, std::initializer_list<ControlKind> kinds, bool formAllowed);
+  SjisString fileDialog(const SjisString& title, const SjisString& initialPath, const SjisString& filter, bool save);
 
   Backend& backend_;
-  std::deque<ControlEvent> queue_;
+  std::deque<QueuedEvent> queue_;
   std::map<std::string, std::function<void()>> handlers_;
   std::set<std::string> running_;
+  std::set<std::string> topMost_;
   bool mainClosed_ = false;
   bool ended_ = false;
+  SjisString stopCaption_, stopText_;
 };
 
 }  // namespace headly

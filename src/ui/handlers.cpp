@@ -1,0 +1,46 @@
+#include "ui/handlers.h"
+
+#include <string>
+
+#include "ui/toolkit.h"
+
+namespace headly {
+namespace {
+
+void setButtonCode(Ui& ui, int number) {
+  ui.setHandler("BUTTON" + std::to_string(number) + "_ON", [&ui, number] { ui.eventCode = int16_t(number); });
+}
+
+void switchOff(Ui& ui, const char* checkBox) {
+  ui.setEnabled(checkBox, false);
+  ui.setCheck(checkBox, 0);
+}
+
+}  // namespace
+
+void installHandlers(Ui& ui) {
+  for (int number = 1; number <= 15; ++number)
+    if (number != 14) setButtonCode(ui, number);
+  ui.setHandler("BUTTON7_ON", [&ui] {
+    ui.eventCode = 7;
+    ui.setVisible("BUTTON9", true);
+  });
+  // Folders only with headings, numbering only with folders.
+  ui.setHandler("CHECK1_ON", [&ui] {
+    if (ui.getCheck("CHECK1") == 1) {
+      ui.setEnabled("CHECK3", true);
+    } else {
+      switchOff(ui, "CHECK3");
+      switchOff(ui, "CHECK5");
+    }
+  });
+  ui.setHandler("CHECK3_ON", [&ui] {
+    if (ui.getCheck("CHECK3") == 1)
+      ui.setEnabled("CHECK5", true);
+    else
+      switchOff(ui, "CHECK5");
+  });
+  ui.setHandler("STOP_SUB", [&ui] { ui.messageBox(ui.stopCaption(), ui.stopText(), Buttons::Ok, Icon::Exclamation); });
+}
+
+}  // namespace headly

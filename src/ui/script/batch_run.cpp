@@ -1,0 +1,101 @@
+#include "ui/script/batch_run.h"
+
+#include <unistd.h>
+
+#include <cctype>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <utility>
+#include <vector>
+
+#include "app/main_sequence.h"
+#include "text/drives.h"
+#include "text/file_system.h"
+#include "text/text_files.h"
+#include "ui/handlers.h"
+#include "ui/script/script_backend.h"
+#include "ui/script/script_reader.h"
+#include "ui/startup.h"
+#include "ui/toolkit.h"
+
+namespace headly {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Setup {
+  std::optional<std::string> cwd;
+  std::vector<std::pair<char, std::string>> drives;
+};
+
+// The setup lines at the head of the script (cwd, drive).
+Setup readSetup(ScriptReader& script) {
+  Setup setup;
+  while (!script.atEnd() && (script.peek().command() == "cwd" || script.peek().command() == "drive")) {
+    const ScriptLine line = script.take();
+    if (line.command() == "cwd") {
+      if (line.tokens.size() != 2) throw ScriptMisfit{describeLine(line) + "cwd takes one native path"};
+      setup.cwd = line.tokens[1];
+    } else {
+      if (line.tokens.size() != 3 || line.tokens[1].size() != 1 || !std::isalpha(static_cast<unsigned char>(line.tokens[1][0])))
+        throw ScriptMisfit{describeLine(line) + "drive takes a letter and a native path"};
+      setup.drives.emplace_back(char(std::tolower(static_cast<unsigned char>(line.tokens[1][0]))), line.tokens[2]);
+    }
+  }
+  return setup;
+}
+
+// Puts the process's current folder back when the run is over, so that runs
+// inside one test process do not disturb each other.
+class CurrentFolderGuard {
+ public:
+  CurrentFolderGuard() : saved_(fs::current_path(ignored_)) {}
+  ~CurrentFolderGuard() {
+    if (!saved_.empty()) fs::current_path(saved_, ignored_);
+  }
+
+ private:
+  std::error_code ignored_;
+  fs::path saved_;
+};
+
+int run(ScriptReader& script, std::ostream& out, bool draw) {
+  const Setup setup = readSetup(script);
+  if (setup.cwd && chdir(setup.cwd->c_str()) != 0)
+    throw ScriptMisfit{"cwd " + *setup.cwd + ": no such folder"};
+  std::unique_ptr<FileSystem> fileSystem = makePosixFileSystem();
+  Drives drives(*fileSystem);
+  for (const auto& [letter, root] : setup.drives) drives.addDrive(letter, fs::absolute(root).lexically_normal().string());
+  TextFiles files(*fileSystem, drives);
+  ScriptBackend backend(script, drives, out, draw);
+  Ui ui(backend);
+  ui.createWindows();
+  startUp(ui);
+  installHandlers(ui);
+  Program program{ui, files, {}};
+  RunResult result = RunResult::Ended;
+  try {
+    result = runMainSequence(program);
+  } catch (const MainWindowClosed&) {
+    ui.end();
+  }
+  if (result == RunResult::Ended && !script.atEnd())
+    throw ScriptMisfit{describeLine(script.peek()) + "the program has ended"};
+  return int(result);
+}
+
+}  // namespace
+
+int runBatch(const std::string& scriptText, std::ostream& out, bool draw) {
+  const CurrentFolderGuard folderGuard;
+  try {
+    ScriptReader script(scriptText);
+    return run(script, out, draw);
+  } catch (const ScriptMisfit& misfit) {
+    out << "misfit " << misfit.message << '\n';
+    return 2;
+  }
+}
+
+}  // namespace headly

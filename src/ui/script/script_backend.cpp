@@ -1,0 +1,460 @@
+#include "ui/script/script_backend.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <optional>
+
+#include "text/drives.h"
+#include "text/encoding.h"
+#include "text/runtime_error.h"
+#include "ui/list_order.h"
+#include "ui/typing.h"
+
+namespace headly {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The buttons of a button set and the answer codes they give.
+struct Answer {
+  const char* word;
+  int code;
+};
+const std::vector<Answer>& answersOf(Buttons buttons) {
+  static const std::vector<Answer> sets[] = {
+      {{"OK", kAnswerOk}},
+      {{"OK", kAnswerOk}, {"Cancel", kAnswerCancel}},
+      {{"Abort", kAnswerAbort}, {"Retry", kAnswerRetry}, {"Ignore", kAnswerIgnore}},
+      {{"Yes", kAnswerYes}, {"No", kAnswerNo}, {"Cancel", kAnswerCancel}},
+      {{"Yes", kAnswerYes}, {"No", kAnswerNo}},
+      {{"Retry", kAnswerRetry}, {"Cancel", kAnswerCancel}},
+  };
+  return sets[int(buttons)];
+}
+
+const char* buttonsWord(Buttons buttons) {
+  static const char* const words[] = {"OK", "OKCancel", "AbortRetryIgnore", "YesNoCancel", "YesNo", "RetryCancel"};
+  return words[int(buttons)];
+}
+
+const char* iconWord(Icon icon) {
+  static const char* const words[] = {"Stop", "Question", "Exclamation", "Information", "None"};
+  return words[int(icon)];
+}
+
+// A program text as the transcript shows it: UTF-8, line breaks as " / ".
+std::string shown(const SjisString& text) {
+  std::string out;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r' || text[i] == '\n') {
+      if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+      out += '\x01';
+    } else {
+      out += text[i];
+    }
+  }
+  std::string utf8 = toUtf8(out);
+  for (size_t at = utf8.find('\x01'); at != std::string::npos; at = utf8.find('\x01', at))
+    utf8.replace(at, 1, " / ");
+  return utf8;
+}
+
+bool isAnswerCommand(const std::string& command) {
+  return command == "answer" || command == "input" || command == "file" || command == "cancel";
+}
+
+bool isActionCommand(const std::string& command) {
+  for (const char* action : {"press", "check", "radio", "type", "select", "choose", "click", "close", "stop"})
+    if (command == action) return true;
+  return false;
+}
+
+std::string withoutTrailingSlash(std::string path) {
+  while (path.size() > 1 && path.back() == '/') path.pop_back();
+  return path;
+}
+
+constexpr size_t kMaxDialogPath = 259;  // the 260-byte buffer holds the NUL too
+
+}  // namespace
+
+ScriptBackend::ScriptBackend(ScriptReader& script, Drives& drives, std::ostream& transcript, bool draw)
+    : script_(script), drives_(drives), out_(transcript), draw_(draw) {}
+
+void ScriptBackend::createWindows(EventSink& sink) {
+  sink_ = &sink;
+  for (const FormSpec& form : formCatalogue()) {
+    Window& w = windows_[form.name];
+    w.form = &form;
+    w.text = sjis(form.caption);
+    w.visible = false;
+    w.font = form.designFont;
+    for (const ControlSpec& control : form.controls) {
+      Window& c = windows_[control.name];
+      c.control = &control;
+      c.owner = &form;
+      c.text = sjis(control.caption);
+      c.check = control.checked ? 1 : 0;
+      c.font = control.designFont;
+    }
+  }
+  setVisible("MAINFORM", true);
+}
+
+ScriptBackend::Window& ScriptBackend::window(const std::string& name) { return windows_.at(name); }
+const ScriptBackend::Window& ScriptBackend::window(const std::string& name) const { return windows_.at(name); }
+
+// ---- Reading the script -------------------------------------------------
+
+ScriptLine ScriptBackend::nextAnswer(const std::string& asked) {
+  for (;;) {
+    if (script_.atEnd()) throw ScriptMisfit{"the script ended while the program asks: " + asked};
+    ScriptLine line = script_.take();
+    if (line.command() != "show") return line;
+    if (line.tokens.size() != 2) misfit(line, "show takes one control name", asked);
+    out_ << describe(line.tokens[1]) << '\n';
+  }
+}
+
+void ScriptBackend::misfit(const ScriptLine& line, const std::string& reason, const std::string& asked) const {
+  throw ScriptMisfit{describeLine(line) + reason + "; the program asks: " + asked};
+}
+
+std::string ScriptBackend::waitingOn() const {
+  std::string forms;
+  for (const FormSpec& form : formCatalogue())
+    if (form.name != std::string_view("MAINFORM") && window(form.name).visible)
+      forms += (forms.empty() ? "" : ", ") + std::string(form.name);
+  return "a user action on " + (forms.empty() ? std::string("MAINFORM") : forms);
+}
+
+SjisString ScriptBackend::scriptText(const ScriptLine& line, const std::string& utf8) const {
+  std::optional<SjisString> text = fromUtf8(utf8);
+  if (!text) misfit(line, "\"" + utf8 + "\" has no Shift-JIS form", waitingOn());
+  return *text;
+}
+
+// ---- Dialogs ------------------------------------------------------------
+
+int ScriptBackend::messageBox(const SjisString& caption, const SjisString& text, Buttons buttons, Icon icon) {
+  const std::string asked = "message " + shown(caption) + " | " + shown(text) + " | " + buttonsWord(buttons) +
+                            " | " + iconWord(icon);
+  const ScriptLine line = nextAnswer(asked);
+  if (line.command() != "answer" || line.tokens.size() != 2) misfit(line, "a message box wants answer BUTTON", asked);
+  for (const Answer& answer : answersOf(buttons))
+    if (line.tokens[1] == answer.word) {
+      out_ << asked << " -> " << answer.word << '\n';
+      return answer.code;
+    }
+  misfit(line, "the message box has no button " + line.tokens[1], asked);
+}
+
+SjisString ScriptBackend::inputBox(const SjisString& title, const SjisString& prompt, const SjisString& initial) {
+  const std::string asked = "input " + shown(title) + " | " + shown(prompt) + " | " + shown(initial);
+  const ScriptLine line = nextAnswer(asked);
+  SjisString result = kEscMarker;
+  if (line.command() == "input" && line.tokens.size() <= 2) {
+    result = line.tokens.size() == 2 ? cutToBytes(scriptText(line, line.tokens[1]), kInputBoxMaxBytes) : "";
+  } else if (line.command() != "cancel" || line.tokens.size() != 1) {
+    misfit(line, "the input box wants input TEXT, input or cancel", asked);
+  }
+  out_ << asked << " -> " << (isEscMarker(result) ? std::string("ESC") : shown(result)) << '\n';
+  return result;
+}
+
+SjisString ScriptBackend::fileDialog(const FileDialogRequest& request) {
+  const std::string asked = std::string(request.save ? "save " : "open ") + shown(request.title) + " | " +
+                            shown(request.initialPath) + " | " + shown(request.filter);
+  const SjisString result = chooseFile(request, asked);
+  out_ << asked << " -> " << (isEscMarker(result) ? std::string("ESC") : shown(result)) << '\n';
+  return result;
+}
+
+SjisString ScriptBackend::chooseFile(const FileDialogRequest& request, const std::string& asked) {
+  std::string folder;
+  try {
+    folder = drives_.toNative(request.initialFolder.empty() ? drives_.currentFolder() : request.initialFolder);
+  } catch (const RuntimeError&) {
+    folder = drives_.toNative(drives_.currentFolder());  // as the dialog does, it starts in the current folder
+  }
+  for (;;) {
+    const ScriptLine line = nextAnswer(asked);
+    if (line.command() == "cancel" && line.tokens.size() == 1) return kEscMarker;
+    if (line.command() != "file" || line.tokens.size() != 2) misfit(line, "a file dialog wants file PATH or cancel", asked);
+    fs::path native(line.tokens[1]);
+    if (native.is_relative()) native = fs::path(folder) / native;
+    const std::string nativePath = withoutTrailingSlash(native.lexically_normal().string());
+
+    std::optional<SjisString> path = drives_.fromNative(nativePath);
+    const char* refusal = nullptr;
+    if (!path) {
+      refusal = "no Shift-JIS form";
+    } else if (path->size() > kMaxDialogPath) {
+      refusal = "longer than 259 bytes";
+    } else if (hasWildcard(*path)) {
+      refusal = "a pattern filters the list, it names no file";
+    }
+    if (refusal) {
+      out_ << "refused " << line.tokens[1] << " (" << refusal << ")\n";
+      continue;
+    }
+    std::error_code ec;
+    const fs::file_status status = fs::status(nativePath, ec);
+    if (!request.save) {
+      if (!fs::is_regular_file(status)) misfit(line, "no such file: " + nativePath, asked);
+      return *path;
+    }
+    if (fs::is_directory(status)) misfit(line, "a folder, not a file: " + nativePath, asked);
+    if (!fs::is_directory(fs::path(nativePath).parent_path(), ec)) misfit(line, "no such folder: " + nativePath, asked);
+    if (fs::exists(status) && request.overwritePrompt && !confirmOverwrite(*path)) continue;
+    return *path;
+  }
+}
+
+bool ScriptBackend::confirmOverwrite(const SjisString& path) {
+  const std::string asked = "overwrite " + shown(path);
+  const ScriptLine line = nextAnswer(asked);
+  if (line.command() != "answer" || line.tokens.size() != 2 || (line.tokens[1] != "Yes" && line.tokens[1] != "No"))
+    misfit(line, "the overwrite question wants answer Yes or answer No", asked);
+  out_ << asked << " -> " << line.tokens[1] << '\n';
+  return line.tokens[1] == "Yes";
+}
+
+// ---- Forms and controls --------------------------------------------------
+
+void ScriptBackend::setVisible(const std::string& name, bool visible) {
+  Window& w = window(name);
+  if (w.form && visible && !w.visible) out_ << "form " << name << ' ' << shown(w.text) << '\n';
+  w.visible = visible;
+}
+
+bool ScriptBackend::isVisible(const std::string& name) { return window(name).visible; }
+void ScriptBackend::setEnabled(const std::string& name, bool enabled) { window(name).enabled = enabled; }
+bool ScriptBackend::isEnabled(const std::string& name) { return window(name).enabled; }
+void ScriptBackend::setTopMost(const std::string& form, bool topMost) { window(form).topMost = topMost; }
+
+SjisString ScriptBackend::getText(const std::string& name) {
+  const Window& w = window(name);
+  if (w.control && (w.control->kind == ControlKind::List || w.control->kind == ControlKind::Combo))
+    return w.current >= 0 ? w.rows[size_t(w.current)] : SjisString();
+  return w.text;
+}
+
+void ScriptBackend::setText(const std::string& name, const SjisString& text) {
+  Window& w = window(name);
+  if (w.control && w.control->kind == ControlKind::Combo) {
+    // A drop-down list shows only its entries: the text selects one.
+    const auto row = std::find(w.rows.begin(), w.rows.end(), text);
+    w.current = row == w.rows.end() ? -1 : int(row - w.rows.begin());
+    return;
+  }
+  w.text = text;
+}
+
+int ScriptBackend::getCheck(const std::string& name) { return window(name).check; }
+void ScriptBackend::setCheck(const std::string& name, int state) { window(name).check = state; }
+int ScriptBackend::listCount(const std::string& name) { return int(window(name).rows.size()); }
+bool ScriptBackend::listSelected(const std::string& name, int index) { return window(name).selected[size_t(index)]; }
+int ScriptBackend::listIndex(const std::string& name) { return window(name).current; }
+
+void ScriptBackend::setListIndex(const std::string& name, int index) {
+  Window& w = window(name);
+  w.current = index;
+  // A multiple-selection list moves only its caret; the others select the row.
+  if (w.control->multiSelect) return;
+  for (size_t i = 0; i < w.selected.size(); ++i) w.selected[i] = int(i) == index;
+}
+
+SjisString ScriptBackend::listItem(const std::string& name, int index) { return window(name).rows[size_t(index)]; }
+
+void ScriptBackend::listAdd(const std::string& name, const SjisString& text) {
+  Window& w = window(name);
+  const size_t at = w.control->sorted ? sortedInsertPosition(w.rows, text) : w.rows.size();
+  w.rows.insert(w.rows.begin() + ptrdiff_t(at), text);
+  w.selected.insert(w.selected.begin() + ptrdiff_t(at), false);
+  if (w.current >= int(at)) ++w.current;
+}
+
+void ScriptBackend::listClear(const std::string& name) {
+  Window& w = window(name);
+  w.rows.clear();
+  w.selected.clear();
+  w.current = -1;
+}
+
+void ScriptBackend::setImeMode(const std::string& name, int mode) { window(name).imeMode = mode; }
+void ScriptBackend::setFontSize(const std::string& name, float points) { window(name).font.size = points; }
+void ScriptBackend::setFontName(const std::string& name, const SjisString& face) { window(name).fontFace = face; }
+
+std::string ScriptBackend::describe(const std::string& name) const {
+  const auto found = windows_.find(name);
+  if (found == windows_.end()) return "show " + name + " | no such control";
+  const Window& w = found->second;
+  std::string out = "show " + name;
+  const auto add = [&out](const std::string& part) { out += " | " + part; };
+  const char* visible = w.visible ? "visible" : "hidden";
+  const char* enabled = w.enabled ? "enabled" : "disabled";
+  if (w.form) {
+    add(shown(w.text));
+    add(visible);
+    return out;
+  }
+  switch (w.control->kind) {
+    case ControlKind::List:
+    case ControlKind::Combo:
+      for (size_t i = 0; i < w.rows.size(); ++i) {
+        const bool marked = w.control->multiSelect ? bool(w.selected[i]) : int(i) == w.current;
+        add((marked ? "*" : "") + shown(w.rows[i]));
+      }
+      break;
+    case ControlKind::Edit:
+    case ControlKind::Label:
+      add(shown(w.text));
+      break;
+    case ControlKind::Check:
+    case ControlKind::Radio:
+      add(w.check == 1 ? "checked" : w.check == 2 ? "indeterminate" : "unchecked");
+      add(enabled);
+      break;
+    case ControlKind::Button:
+    case ControlKind::Group:
+      add(shown(w.text));
+      add(visible);
+      add(enabled);
+      break;
+  }
+  return out;
+}
+
+// ---- User actions ---------------------------------------------------------
+
+void ScriptBackend::processEvents(bool block) {
+  if (!block) return;
+  if (script_.atEnd()) throw ScriptMisfit{"the script ended while the program waits for " + waitingOn()};
+  const ScriptLine line = script_.take();
+  const std::string& command = line.command();
+  if (command == "show") {
+    if (line.tokens.size() != 2) misfit(line, "show takes one control name", waitingOn());
+    out_ << describe(line.tokens[1]) << '\n';
+  } else if (command == "close") {
+    if (line.tokens.size() != 1) misfit(line, "close takes nothing more", waitingOn());
+    window("MAINFORM").visible = false;
+    sink_->mainWindowClosed();
+  } else if (command == "stop") {
+    if (line.tokens.size() != 3) misfit(line, "stop takes a caption and a text", waitingOn());
+    sink_->stopNotification(scriptText(line, line.tokens[1]), scriptText(line, line.tokens[2]));
+  } else if (isActionCommand(command)) {
+    userAction(line);
+  } else if (isAnswerCommand(command)) {
+    misfit(line, "no dialog is open", waitingOn());
+  } else {
+    misfit(line, "unknown command " + command, waitingOn());
+  }
+}
+
+void ScriptBackend::userAction(const ScriptLine& line) {
+  const std::string& command = line.command();
+  const std::string asked = waitingOn();
+  if (line.tokens.size() < 2) misfit(line, command + " needs a control name", asked);
+  const std::string& name = line.tokens[1];
+  const auto found = windows_.find(name);
+  if (found == windows_.end() || !found->second.control) misfit(line, "there is no control " + name, asked);
+  Window& w = found->second;
+
+  static const std::map<std::string, ControlKind> kKindOf = {
+      {"press", ControlKind::Button}, {"check", ControlKind::Check},  {"radio", ControlKind::Radio},
+      {"type", ControlKind::Edit},    {"select", ControlKind::List},  {"choose", ControlKind::Combo},
+      {"click", ControlKind::List}};
+  if (w.control->kind != kKindOf.at(command)) misfit(line, name + " cannot be used with " + command, asked);
+  const Window& form = window(w.owner->name);
+  if (!form.visible) misfit(line, name + " is on " + w.owner->name + ", which is not shown", asked);
+  if (!w.visible) misfit(line, name + " is hidden", asked);
+  if (!w.enabled || !form.enabled) misfit(line, name + " is disabled", asked);
+
+  const size_t argc = line.tokens.size();
+  const auto expectArgs = [&](size_t least, size_t most) {
+    if (argc < least || argc > most) misfit(line, "wrong number of words for " + command, asked);
+  };
+  if (command == "press") {
+    expectArgs(2, 2);
+    raiseEvent(name, "ON");
+  } else if (command == "check") {
+    expectArgs(2, 2);
+    w.check = w.check == 1 ? 0 : 1;
+    raiseEvent(name, "ON");
+  } else if (command == "radio") {
+    expectArgs(2, 2);
+    for (const ControlSpec& other : w.owner->controls)
+      if (other.kind == ControlKind::Radio) window(other.name).check = 0;
+    w.check = 1;
+    raiseEvent(name, "ON");
+  } else if (command == "type") {
+    expectArgs(2, 3);
+    w.text = typedIntoEdit(*w.control, argc == 3 ? scriptText(line, line.tokens[2]) : SjisString());
+    raiseEvent(name, "CHANGE");
+  } else if (command == "select") {
+    if (argc < 3) misfit(line, "select needs row numbers", asked);
+    for (size_t i = 2; i < argc; ++i) {
+      const std::string& row = line.tokens[i];
+      if (row.empty() || row.size() > 9 || row.find_first_not_of("0123456789") != std::string::npos ||
+          std::stoul(row) >= w.rows.size())
+        misfit(line, name + " has no row " + row + " (it has " + std::to_string(w.rows.size()) + ")", asked);
+      clickRow(w, std::stoi(row));
+      raiseEvent(name, "CLICK");
+    }
+  } else {  // choose and click pick an entry by its text
+    expectArgs(command == "click" ? 2 : 3, 3);
+    int row = -1;
+    if (argc == 3) {
+      const SjisString entry = scriptText(line, line.tokens[2]);
+      const auto at = std::find(w.rows.begin(), w.rows.end(), entry);
+      if (at == w.rows.end()) misfit(line, name + " has no entry " + line.tokens[2], asked);
+      row = int(at - w.rows.begin());
+    }
+    clickRow(w, row);
+    raiseEvent(name, command == "choose" ? "CHANGE" : "CLICK");
+  }
+}
+
+void ScriptBackend::clickRow(Window& list, int row) {
+  if (row >= 0 && list.control->multiSelect) {
+    list.selected[size_t(row)] = !list.selected[size_t(row)];
+    list.current = row;
+    return;
+  }
+  // A click below the last entry (row -1) leaves nothing selected.
+  list.current = row;
+  for (size_t i = 0; i < list.selected.size(); ++i) list.selected[i] = int(i) == row;
+}
+
+void ScriptBackend::raiseEvent(const std::string& control, const char* event) { sink_->controlEvent({control, event}); }
+
+// ---- Drawing, progress, the end ------------------------------------------
+
+void ScriptBackend::clearWindow() {
+  if (draw_) out_ << "clear\n";
+}
+
+void ScriptBackend::drawText(int x, int y, const SjisString& text, int magX, int magY, int colour) {
+  if (draw_)
+    out_ << "text " << x << ' ' << y << ' ' << colour << ' ' << magX << ' ' << magY << ' ' << shown(text) << '\n';
+}
+
+void ScriptBackend::drawBox(int x1, int y1, int x2, int y2, int colour) {
+  if (draw_) out_ << "box " << x1 << ' ' << y1 << ' ' << x2 << ' ' << y2 << ' ' << colour << '\n';
+}
+
+void ScriptBackend::showProgress(const SjisString&) {}
+
+void ScriptBackend::showErrorReport(const std::vector<SjisString>& lines) {
+  out_ << "error";
+  for (size_t i = 0; i < lines.size(); ++i) out_ << (i == 0 ? " " : " / ") << shown(lines[i]);
+  out_ << '\n';
+}
+
+void ScriptBackend::end() {
+  out_ << "end\n";
+  ended_ = true;
+}
+
+}  // namespace headly

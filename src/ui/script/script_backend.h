@@ -1,0 +1,104 @@
+// The headless window system: a model of every form and control of the
+// catalogue, driven by a script. Dialog answers are read when a dialog opens,
+// user actions while the program waits (processEvents with block); every
+// dialog, every form shown and the end of the run go into the transcript.
+// A script that does not fit what the program asks raises ScriptMisfit.
+#pragma once
+
+#include <map>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "ui/backend.h"
+#include "ui/catalogue.h"
+#include "ui/script/script_reader.h"
+
+namespace headly {
+
+class Drives;
+
+class ScriptBackend : public Backend {
+ public:
+  // drives converts the native paths of `file` answers; with draw every
+  // drawing call is written to the transcript as well.
+  ScriptBackend(ScriptReader& script, Drives& drives, std::ostream& transcript, bool draw);
+
+  void createWindows(EventSink& sink) override;
+  int messageBox(const SjisString& caption, const SjisString& text, Buttons buttons, Icon icon) override;
+  SjisString inputBox(const SjisString& title, const SjisString& prompt, const SjisString& initial) override;
+  SjisString fileDialog(const FileDialogRequest& request) override;
+
+  void setVisible(const std::string& name, bool visible) override;
+  bool isVisible(const std::string& name) override;
+  void setEnabled(const std::string& name, bool enabled) override;
+  bool isEnabled(const std::string& name) override;
+  void setTopMost(const std::string& form, bool topMost) override;
+  SjisString getText(const std::string& name) override;
+  void setText(const std::string& name, const SjisString& text) override;
+  int getCheck(const std::string& name) override;
+  void setCheck(const std::string& name, int state) override;
+  int listCount(const std::string& name) override;
+  bool listSelected(const std::string& name, int index) override;
+  int listIndex(const std::string& name) override;
+  void setListIndex(const std::string& name, int index) override;
+  SjisString listItem(const std::string& name, int index) override;
+  void listAdd(const std::string& name, const SjisString& text) override;
+  void listClear(const std::string& name) override;
+  void setImeMode(const std::string& name, int mode) override;
+  void setFontSize(const std::string& name, float points) override;
+  void setFontName(const std::string& name, const SjisString& face) override;
+
+  void clearWindow() override;
+  void drawText(int x, int y, const SjisString& text, int magX, int magY, int colour) override;
+  void drawBox(int x1, int y1, int x2, int y2, int colour) override;
+
+  void processEvents(bool block) override;
+  void showProgress(const SjisString& text) override;
+  void showErrorReport(const std::vector<SjisString>& lines) override;
+  void end() override;
+
+  bool ended() const { return ended_; }
+  // The state of a control or form as `show` writes it ("show LIST1 | a | *b").
+  std::string describe(const std::string& name) const;
+
+ private:
+  struct Window {
+    const FormSpec* form = nullptr;        // set for a form
+    const ControlSpec* control = nullptr;  // set for a control
+    const FormSpec* owner = nullptr;       // the form a control is on
+    SjisString text;
+    bool visible = true;
+    bool enabled = true;
+    bool topMost = false;
+    int check = 0;
+    std::vector<SjisString> rows;
+    std::vector<bool> selected;
+    int current = -1;
+    int imeMode = 0;
+    FontSpec font{};
+    SjisString fontFace;
+  };
+
+  Window& window(const std::string& name);
+  const Window& window(const std::string& name) const;
+  ScriptLine nextAnswer(const std::string& asked);
+  [[noreturn]] void misfit(const ScriptLine& line, const std::string& reason, const std::string& asked) const;
+  std::string waitingOn() const;
+  SjisString scriptText(const ScriptLine& line, const std::string& utf8) const;
+  void userAction(const ScriptLine& line);
+  void clickRow(Window& list, int row);
+  void raiseEvent(const std::string& control, const char* event);
+  SjisString chooseFile(const FileDialogRequest& request, const std::string& asked);
+  bool confirmOverwrite(const SjisString& path);
+
+  ScriptReader& script_;
+  Drives& drives_;
+  std::ostream& out_;
+  bool draw_;
+  EventSink* sink_ = nullptr;
+  std::map<std::string, Window> windows_;
+  bool ended_ = false;
+};
+
+}  // namespace headly

@@ -1,0 +1,45 @@
+// The script of the headless driver: UTF-8 text, one action a line; blank
+// lines and lines starting with # are skipped; a token with blanks is written
+// in double quotes, a doubled quote inside standing for one quote.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace headly {
+
+// A script that is malformed or does not fit what the program asks. The
+// message names the script line and what the program asked.
+struct ScriptMisfit {
+  std::string message;
+};
+
+struct ScriptLine {
+  int number = 0;                   // 1-based line number in the script
+  std::string text;                 // the line as written, without its line end
+  std::vector<std::string> tokens;  // tokens[0] is the command
+  const std::string& command() const { return tokens[0]; }
+};
+
+// Splits a line into tokens; an unclosed quote or a quote run into the next
+// token raises ScriptMisfit.
+std::vector<std::string> tokenizeScriptLine(const std::string& text, int number);
+
+class ScriptReader {
+ public:
+  explicit ScriptReader(const std::string& scriptText);
+
+  bool atEnd() const { return next_ == lines_.size(); }
+  // The next line; only when !atEnd().
+  const ScriptLine& peek() const { return lines_[next_]; }
+  ScriptLine take() { return lines_[next_++]; }
+
+ private:
+  std::vector<ScriptLine> lines_;
+  size_t next_ = 0;
+};
+
+// "line 12 (press BUTTON9): " for messages about a line.
+std::string describeLine(const ScriptLine& line);
+
+}  // namespace headly
