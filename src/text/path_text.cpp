@@ -25,19 +25,4 @@ bool isPlainName(std::string_view name) {
   return true;
 }
 
-bool samePathIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  auto fold = [](char c) { return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c; };
-  for (size_t i = 0; i < a.size();) {
-    const size_t n = charLengthAt(a, i);
-    if (n == 2) {
-      if (a[i] != b[i] || a[i + 1] != b[i + 1]) return false;
-    } else if (fold(a[i]) != fold(b[i])) {
-      return false;
-    }
-    i += n;
-  }
-  return true;
-}
-
 }  // namespace headly

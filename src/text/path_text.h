@@ -23,8 +23,4 @@ std::vector<std::string_view> splitAtSeparators(std::string_view s, char sep);
 // empty, no separator, drive colon, wildcard or control byte.
 bool isPlainName(std::string_view name);
 
-// Equal paths when ASCII letters are compared without regard to case (the
-// bytes of double-byte characters are compared exactly).
-bool samePathIgnoringCase(std::string_view a, std::string_view b);
-
 }  // namespace headly

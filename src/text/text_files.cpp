@@ -285,8 +285,10 @@ void TextFiles::deleteFile(const SjisString& name) {
     default:  // a folder, device, FIFO or socket is left as it is
       raise(osErrorCode(kAccessDenied));
   }
+  // Compared exactly: on this file system names that differ in letter case
+  // are different files.
   for (const auto& c : channels_)
-    if (c && samePathIgnoringCase(c->path(), full)) raise(err::kFileAlreadyOpen);
+    if (c && c->path() == full) raise(err::kFileAlreadyOpen);
   fs_.removeFile(native);
 }
 
