@@ -239,20 +239,27 @@ void TextFiles::writeLine(int number, std::string_view text) {
 }
 
 void TextFiles::closeFiles(std::initializer_list<int> numbers) {
-  auto closeOne = [this](int n) {
-    if (!channels_[n]) return;
-    // The channel is gone even when its close fails.
+  // Every channel is closed even when one of them fails; the first failure
+  // is raised afterwards.
+  std::optional<RuntimeError> failure;
+  auto closeOne = [&](int n) {
     std::unique_ptr<Channel> c = std::move(channels_[n]);
-    c->close();
+    if (!c) return;
+    try {
+      c->close();
+    } catch (const RuntimeError& e) {
+      if (!failure) failure = e;
+    }
   };
   if (numbers.size() == 0) {
     for (int n = kFirstNumber; n <= kLastNumber; ++n) closeOne(n);
-    return;
+  } else {
+    for (int n : numbers) {
+      if (n < kFirstNumber || n > kLastNumber) raise(err::kBadFileNumber);
+      closeOne(n);
+    }
   }
-  for (int n : numbers) {
-    if (n < kFirstNumber || n > kLastNumber) raise(err::kBadFileNumber);
-    closeOne(n);
-  }
+  if (failure) throw *failure;
 }
 
 void TextFiles::abandonFiles() {

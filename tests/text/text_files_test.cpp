@@ -269,9 +269,13 @@ TEST_F(TextFilesTest, EndMarkFailingForLackOfSpace) {
   fullFiles.openFile("D:\\full.txt", FileMode::Output, 1);
   fullFiles.writeLine(1, "AB");
   fullFiles.writeLine(1, "C");
+  tmp.write("in.txt", "x");
+  fullFiles.openFile("D:\\in.txt", FileMode::Input, 2);
   EXPECT_EQ(codeOf([&] { fullFiles.closeFiles(); }), err::kDiskFull);
-  // The channel is closed all the same.
+  // Every channel is closed all the same, and the file holds no part of a line.
   EXPECT_EQ(codeOf([&] { fullFiles.writeLine(1, "D"); }), err::kFileNotOpen);
+  EXPECT_EQ(codeOf([&] { fullFiles.atEnd(2); }), err::kFileNotOpen);
+  EXPECT_EQ(tmp.read("full.txt"), "");
 }
 
 // A file-size limit makes the kernel refuse the write with EFBIG.
