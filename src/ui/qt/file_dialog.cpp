@@ -1,0 +1,125 @@
+#include "ui/qt/file_dialog.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QFileSystemModel>
+#include <QLineEdit>
+#include <QSortFilterProxyModel>
+
+#include "text/drives.h"
+#include "ui/file_filter.h"
+#include "ui/qt/message_dialog.h"
+#include "ui/qt/modal_runner.h"
+#include "ui/qt/qt_text.h"
+
+namespace headly {
+
+namespace {
+constexpr size_t kMaxDialogPath = 259;  // the 260-byte path buffer holds the NUL too
+}
+
+// Lists every folder and the files that match the current filter.
+class PatternFilterModel : public QSortFilterProxyModel {
+ public:
+  using QSortFilterProxyModel::QSortFilterProxyModel;
+  void setFilter(const FileFilter& filter) {
+    filter_ = filter;
+    invalidateFilter();
+  }
+
+ protected:
+  bool filterAcceptsRow(int row, const QModelIndex& parent) const override {
+    const auto* files = static_cast<const QFileSystemModel*>(sourceModel());
+    const QModelIndex index = files->index(row, 0, parent);
+    return files->isDir(index) || matchesFilter(fromQt(files->fileName(index)), filter_);
+  }
+
+ private:
+  FileFilter filter_;
+};
+
+FileDialog::FileDialog(QWidget* owner, const FileDialogRequest& request, const QString& nativeFolder,
+                       Drives& drives, ModalRunner& modals)
+    : QFileDialog(owner), request_(request), drives_(drives), modals_(modals),
+      filterModel_(new PatternFilterModel(this)) {
+  setOption(QFileDialog::DontUseNativeDialog);
+  setOption(QFileDialog::DontConfirmOverwrite);  // asked by accept(), with the program's wording
+  if (owner && (owner->windowFlags() & Qt::WindowStaysOnTopHint)) setWindowFlag(Qt::WindowStaysOnTopHint);
+  setWindowTitle(toQt(request.title));
+  setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+  // Existence is checked by accept(), so that a typed pattern can reach it.
+  setFileMode(QFileDialog::AnyFile);
+
+  QStringList entries;
+  for (const FileFilter& filter : request.filters) entries << toQt(filter.text);
+  setNameFilters(entries);
+  setProxyModel(filterModel_);
+  // Qt's own reading of the entries would hide what the program's patterns
+  // show: the file model lists everything, the proxy decides.
+  if (auto* files = findChild<QFileSystemModel*>()) files->setNameFilters({});
+  if (!request.filters.empty()) filterModel_->setFilter(request.filters.front());
+  if (auto* types = findChild<QComboBox*>(QStringLiteral("fileTypeCombo"))) {
+    disconnect(types, nullptr, this, nullptr);
+    connect(types, &QComboBox::activated, this, [this](int index) {
+      if (index >= 0 && size_t(index) < request_.filters.size()) filterModel_->setFilter(request_.filters[size_t(index)]);
+    });
+  }
+
+  setDirectory(nativeFolder);
+  if (QLineEdit* name = nameField()) name->setText(toQt(request.initialName));
+}
+
+QLineEdit* FileDialog::nameField() const { return findChild<QLineEdit*>(QStringLiteral("fileNameEdit")); }
+
+void FileDialog::warn(const QString& text) {
+  MessageDialog box(this, windowTitle(), text, Buttons::Ok, Icon::Exclamation);
+  modals_.run(box);
+}
+
+bool FileDialog::confirm(const QString& text) {
+  MessageDialog box(this, windowTitle(), text, Buttons::YesNo, Icon::Exclamation);
+  modals_.run(box);
+  return box.answer() == kAnswerYes;
+}
+
+void FileDialog::accept() {
+  const QString typed = nameField() ? nameField()->text().trimmed() : QString();
+  const SjisString typedSjis = fromQt(typed);
+  if (hasWildcard(typedSjis)) {
+    // Patterns typed into the name field filter the list, as on Windows.
+    FileFilter typedFilter{typedSjis, {}};
+    for (const QString& pattern : typed.split(QLatin1Char(';'), Qt::SkipEmptyParts))
+      typedFilter.patterns.push_back(fromQt(pattern.trimmed()));
+    filterModel_->setFilter(typedFilter);
+    return;
+  }
+  const QStringList files = selectedFiles();
+  if (typed.isEmpty() || files.isEmpty()) return;
+  const QFileInfo info(QDir::cleanPath(files.first()));
+  if (info.isDir()) {
+    setDirectory(info.absoluteFilePath());
+    nameField()->clear();
+    return;
+  }
+  const std::optional<SjisString> path = drives_.fromNative(info.absoluteFilePath().toStdString());
+  if (!path || path->size() > kMaxDialogPath) {
+    warn(info.fileName() + QStringLiteral("\nファイル名が正しくありません。"));
+    return;
+  }
+  if (!info.dir().exists()) {
+    warn(info.absolutePath() + QStringLiteral("\nパスが見つかりません。\nパスが正しいかどうかを確認してください。"));
+    return;
+  }
+  if (request_.fileMustExist && !info.isFile()) {
+    warn(info.fileName() + QStringLiteral("\nファイルが見つかりません。\nファイル名を確認してください。"));
+    return;
+  }
+  if (request_.overwritePrompt && info.exists() &&
+      !confirm(info.fileName() + QStringLiteral(" は既に存在します。\n上書きしますか?")))
+    return;
+  chosen_ = *path;
+  QDialog::accept();
+}
+
+}  // namespace headly

@@ -1,0 +1,45 @@
+// The open and save dialogs: Qt's own file dialog (never the desktop's, whose
+// filter syntax differs), showing the program's filter entries as they
+// stand and listing the files that match the selected entry's patterns by
+// the program's own case-insensitive test. A name holding "*" or "?" filters
+// the list and is never taken as the result. The result is the chosen file
+// in the program's path form; a file that has no such form, or whose path is
+// too long, is refused with a message and the dialog stays open.
+#pragma once
+
+#include <QFileDialog>
+
+#include "text/sjis_string.h"
+#include "ui/backend.h"
+
+class QLineEdit;
+
+namespace headly {
+
+class Drives;
+class ModalRunner;
+class PatternFilterModel;
+
+class FileDialog : public QFileDialog {
+ public:
+  FileDialog(QWidget* owner, const FileDialogRequest& request, const QString& nativeFolder, Drives& drives,
+             ModalRunner& modals);
+  // The chosen path, valid once the dialog was accepted.
+  const SjisString& chosen() const { return chosen_; }
+  QLineEdit* nameField() const;
+
+ protected:
+  void accept() override;
+
+ private:
+  void warn(const QString& text);
+  bool confirm(const QString& text);
+
+  FileDialogRequest request_;
+  Drives& drives_;
+  ModalRunner& modals_;
+  PatternFilterModel* filterModel_;
+  SjisString chosen_;
+};
+
+}  // namespace headly

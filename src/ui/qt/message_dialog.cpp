@@ -1,0 +1,148 @@
+#include "ui/qt/message_dialog.h"
+
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QStyle>
+#include <QVBoxLayout>
+
+#include <vector>
+
+namespace headly {
+namespace {
+
+struct ButtonText {
+  int code;
+  const char* text;
+};
+
+// The buttons of each set, in the order Windows shows them.
+std::vector<ButtonText> buttonsOf(Buttons buttons) {
+  const ButtonText ok{kAnswerOk, "OK"}, cancel{kAnswerCancel, "キャンセル"}, abort{kAnswerAbort, "中止(&A)"},
+      retry{kAnswerRetry, "再試行(&R)"}, ignore{kAnswerIgnore, "無視(&I)"}, yes{kAnswerYes, "はい(&Y)"},
+      no{kAnswerNo, "いいえ(&N)"};
+  switch (buttons) {
+    case Buttons::Ok: return {ok};
+    case Buttons::OkCancel: return {ok, cancel};
+    case Buttons::AbortRetryIgnore: return {abort, retry, ignore};
+    case Buttons::YesNoCancel: return {yes, no, cancel};
+    case Buttons::YesNo: return {yes, no};
+    case Buttons::RetryCancel: return {retry, cancel};
+  }
+  return {ok};
+}
+
+int escapeAnswerOf(Buttons buttons) {
+  switch (buttons) {
+    case Buttons::Ok: return kAnswerOk;
+    case Buttons::OkCancel:
+    case Buttons::YesNoCancel:
+    case Buttons::RetryCancel: return kAnswerCancel;
+    case Buttons::AbortRetryIgnore:
+    case Buttons::YesNo: return -1;
+  }
+  return -1;
+}
+
+QStyle::StandardPixmap pixmapOf(Icon icon) {
+  switch (icon) {
+    case Icon::Stop: return QStyle::SP_MessageBoxCritical;
+    case Icon::Question: return QStyle::SP_MessageBoxQuestion;
+    case Icon::Exclamation: return QStyle::SP_MessageBoxWarning;
+    case Icon::Information:
+    case Icon::None: break;
+  }
+  return QStyle::SP_MessageBoxInformation;
+}
+
+}  // namespace
+
+MessageDialog::MessageDialog(QWidget* owner, const QString& caption, const QString& text, Buttons buttons, Icon icon)
+    : QDialog(owner), escapeAnswer_(escapeAnswerOf(buttons)) {
+  setWindowTitle(caption);
+  Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint;
+  if (escapeAnswer_ >= 0) flags |= Qt::WindowCloseButtonHint;
+  if (owner && (owner->windowFlags() & Qt::WindowStaysOnTopHint)) flags |= Qt::WindowStaysOnTopHint;
+  setWindowFlags(flags);
+
+  auto* body = new QHBoxLayout;
+  body->setSpacing(16);
+  if (icon != Icon::None) {
+    auto* picture = new QLabel(this);
+    const int side = style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, this);
+    picture->setPixmap(style()->standardIcon(pixmapOf(icon), nullptr, this).pixmap(side, side));
+    picture->setAlignment(Qt::AlignTop);
+    body->addWidget(picture);
+  }
+  auto* message = new QLabel(text, this);
+  message->setTextFormat(Qt::PlainText);
+  message->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  body->addWidget(message, 1);
+
+  auto* row = new QHBoxLayout;
+  row->addStretch(1);
+  bool first = true;
+  for (const ButtonText& b : buttonsOf(buttons)) {
+    auto* button = new QPushButton(QString::fromUtf8(b.text), this);
+    button->setMinimumWidth(80);
+    if (first) {
+      firstAnswer_ = b.code;
+      button->setDefault(true);
+      button->setFocus();
+      first = false;
+    }
+    connect(button, &QPushButton::clicked, this, [this, code = b.code] { press(code); });
+    buttons_[b.code] = button;
+    row->addWidget(button);
+  }
+  row->addStretch(1);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(20, 16, 20, 12);
+  layout->setSpacing(16);
+  layout->addLayout(body);
+  layout->addLayout(row);
+  layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+QAbstractButton* MessageDialog::button(int answerCode) const {
+  auto it = buttons_.find(answerCode);
+  return it == buttons_.end() ? nullptr : it->second;
+}
+
+int MessageDialog::answer() const {
+  if (answer_ >= 0) return answer_;
+  if (escapeAnswer_ >= 0) return escapeAnswer_;
+  return buttons_.count(kAnswerNo) ? kAnswerNo : firstAnswer_;
+}
+
+void MessageDialog::press(int code) {
+  answer_ = code;
+  accept();
+}
+
+void MessageDialog::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape) {
+    if (escapeAnswer_ >= 0) press(escapeAnswer_);
+    event->accept();
+    return;
+  }
+  QDialog::keyPressEvent(event);
+}
+
+void MessageDialog::closeEvent(QCloseEvent* event) {
+  if (answer_ >= 0) {
+    event->accept();
+    return;
+  }
+  if (escapeAnswer_ < 0) {
+    event->ignore();
+    return;
+  }
+  answer_ = escapeAnswer_;
+  event->accept();
+}
+
+}  // namespace headly
