@@ -15,12 +15,11 @@ namespace headly {
 
 namespace {
 
-// Stage 0: the state a run starts from. The forms exist already; FORM2 is
-// hidden and does not stay on top until its stage shows it.
+// Stage 0: the state a run starts from. The forms exist already, hidden and
+// not on top (making a form not stay on top would also show it, and only
+// MAINFORM may be seen before the first dialog).
 void startRun(Program& program) {
   AppState& s = program.state;
-  program.ui.setVisible("FORM2", false);
-  program.ui.setTopMost("FORM2", false);
   s.workFolder = program.files.currentFolder("");
   s.lastItemIndex = 0;
   s.recordCount = 0;
