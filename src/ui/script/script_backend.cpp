@@ -185,14 +185,17 @@ SjisString ScriptBackend::chooseFile(const FileDialogRequest& request, const std
     if (native.is_relative()) native = fs::path(folder) / native;
     const std::string nativePath = withoutTrailingSlash(native.lexically_normal().string());
 
-    std::optional<SjisString> path = drives_.fromNative(nativePath);
+    const std::optional<SjisString> path = drives_.fromNative(nativePath);
+    const std::optional<SjisString> bytes = fromUtf8RoundTrip(nativePath);
     const char* refusal = nullptr;
-    if (!path) {
+    if (!bytes) {
       refusal = "no Shift-JIS form";
-    } else if (path->size() > kMaxDialogPath) {
-      refusal = "longer than 259 bytes";
-    } else if (hasWildcard(*path)) {
+    } else if (hasWildcard(*bytes)) {
       refusal = "a pattern filters the list, it names no file";
+    } else if (!path ? bytes->size() + 2 > kMaxDialogPath : path->size() > kMaxDialogPath) {
+      refusal = "longer than 259 bytes";  // "C:" comes in front of the native path
+    } else if (!path) {
+      refusal = "not a valid file name";
     }
     if (refusal) {
       out_ << "refused " << line.tokens[1] << " (" << refusal << ")\n";

@@ -1,0 +1,80 @@
+// The whole headless program: setup lines, exit status and the misfits that
+// only a whole run shows.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <sys/wait.h>
+
+#include "support/batch_session.h"
+
+namespace headly {
+namespace {
+
+using test::BatchResult;
+using test::BatchSession;
+
+std::string lastLine(const std::string& transcript) {
+  const size_t end = transcript.size() - 1;
+  return transcript.substr(transcript.rfind('\n', end - 1) + 1, end - transcript.rfind('\n', end - 1) - 1);
+}
+
+TEST(BatchRun, CancellingTheFirstDialogEndsTheRun) {
+  BatchSession session;
+  const BatchResult result = session.run("cwd @DIR@\ncancel\n");
+  EXPECT_EQ(result.exitCode, 0) << result.transcript;
+  EXPECT_EQ(result.transcript.rfind("form MAINFORM データ見出しツールＨＥＡＤＬＹ V４\nopen ", 0), 0u) << result.transcript;
+  EXPECT_NE(result.transcript.find(" | " + session.internalPath() + "\\ | "), std::string::npos) << result.transcript;
+  EXPECT_EQ(lastLine(result.transcript), "end");
+}
+
+TEST(BatchRun, LinesLeftAfterTheEndAreAMisfit) {
+  BatchSession session;
+  const BatchResult result = session.run("cwd @DIR@\ncancel\n\npress BUTTON6\n");
+  EXPECT_EQ(result.exitCode, 2);
+  EXPECT_EQ(lastLine(result.transcript), "misfit line 4 (press BUTTON6): the program has ended");
+}
+
+TEST(BatchRun, AScriptThatRunsOutIsAMisfit) {
+  BatchSession session;
+  const BatchResult result = session.run("cwd @DIR@\n");
+  EXPECT_EQ(result.exitCode, 2);
+  EXPECT_EQ(lastLine(result.transcript).rfind("misfit the script ended while the program asks: open ", 0), 0u)
+      << result.transcript;
+}
+
+TEST(BatchRun, MalformedSetupLines) {
+  BatchSession session;
+  for (const std::string script : {"cwd \"@DIR@\n", "cwd @DIR@/missing\n", "drive dd @DIR@\n", "cwd\n"}) {
+    const BatchResult result = session.run(script);
+    EXPECT_EQ(result.exitCode, 2) << script;
+    EXPECT_EQ(result.transcript.rfind("misfit ", 0), 0u) << result.transcript;
+  }
+}
+
+TEST(BatchRun, TheProcessFolderIsRestored) {
+  const std::filesystem::path before = std::filesystem::current_path();
+  BatchSession session;
+  session.run("cwd @DIR@\ndrive D @DIR@\ncancel\n");
+  EXPECT_EQ(std::filesystem::current_path(), before);
+}
+
+TEST(BatchRun, TheCommandLineProgram) {
+  BatchSession session;
+  session.writeBytes("cancel.script", "cwd " + session.dir() + "\ncancel\n");
+  const auto status = [&](const std::string& args) {
+    const int raw = std::system((std::string(HEADLY_BATCH_PATH) + " " + args + " >" + session.path("out.txt") +
+                                 " 2>" + session.path("err.txt"))
+                                    .c_str());
+    return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  };
+  EXPECT_EQ(status(session.path("cancel.script")), 0);
+  EXPECT_EQ(lastLine(session.readBytes("out.txt")), "end");
+  EXPECT_EQ(status("--draw " + session.path("cancel.script")), 0);
+  EXPECT_EQ(status(""), 2);
+  EXPECT_NE(session.readBytes("err.txt").find("usage: headly-batch [--draw] SCRIPT"), std::string::npos);
+  EXPECT_EQ(status(session.path("missing.script")), 2);
+}
+
+}  // namespace
+}  // namespace headly
