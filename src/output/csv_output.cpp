@@ -37,7 +37,11 @@ std::string_view trimTrailingQuote(std::string_view cell) {
 }
 
 void rebuildRecordLines(AppState& s) {
+  // The rebuilt lines are seldom longer than the lines read.
+  size_t lineBytes = 0;
+  for (int32_t r = 0; r <= s.recordCount; ++r) lineBytes += s.recordLines[size_t(r)].size();
   LineTable rebuilt;
+  rebuilt.reserveBytes(lineBytes);
   SjisString line;
   for (int32_t r = 0; r <= s.recordCount; ++r) {
     line.clear();
