@@ -267,6 +267,30 @@ TEST(ForcedEndRun, LayoutsNeedHeadingItemsAndOtherItems) {
   EXPECT_EQ(s.readBytes("out.csv"), csvFile(sjisOf(s, "担当\r\n佐藤\r\n鈴木\r\n田中\r\n")));
 }
 
+TEST(SequenceRun, CsvCancelGoesOnAndNoAtTheFinalConfirmationAsksEveryItemAgain) {
+  BatchSession s;
+  s.writeSjisFile("data.csv", kSales);
+  const std::string items =
+      "press BUTTON9\nanswer Yes\npress BUTTON9\nanswer Yes\n";
+  const BatchResult r = s.run(loaded("select LIST1 0\npress BUTTON2\nselect LIST1 2\npress BUTTON4\npress BUTTON6\n"
+                                     "cancel\nanswer No\n" + items + "answer No\n" + items +
+                                     "answer Yes\nfile HEADLY.TXT\n"));
+  EXPECT_EQ(r.exitCode, 0);
+  const std::string itemDialogs =
+      "form FORM4 項目「支店」の段落数の設定\n"
+      "message 確認してください | 項目「支店」の設定はこれでいいですか？ | YesNo | Question -> Yes\n"
+      "form FORM4 項目「数量」の段落数の設定\n"
+      "message 確認してください | 項目「数量」の設定はこれでいいですか？ | YesNo | Question -> Yes\n"
+      "message レイアウト最終確認画面 | 「いいえ」で全てやり直せます | YesNo | Question -> ";
+  EXPECT_EQ(r.transcript,
+            loadedTranscript(s, "save ＣＳＶファイルの書き込み | {D}\\*.TXT | ﾃｷｽﾄ形式(*.TXT) -> ESC\n"
+                                "message 全角化の指定 | 文字データを全角化しますか？ | YesNoCancel | Question -> No\n" +
+                                    itemDialogs + "No\n" + itemDialogs + "Yes\n" +
+                                    "save データファイルの書き込み | {D}\\HEADLY.TXT | ﾃｷｽﾄ形式(*.TXT) -> "
+                                    "{D}\\HEADLY.TXT\nend\n"));
+  EXPECT_TRUE(std::filesystem::exists(s.path("HEADLY.TXT")));
+}
+
 TEST(LoadingRun, ClosingTheMainWindowOnForm3Ends) {
   BatchSession s;
   s.writeSjisFile("data.csv", kSales);
