@@ -270,8 +270,7 @@ TEST(ForcedEndRun, LayoutsNeedHeadingItemsAndOtherItems) {
 TEST(SequenceRun, CsvCancelGoesOnAndNoAtTheFinalConfirmationAsksEveryItemAgain) {
   BatchSession s;
   s.writeSjisFile("data.csv", kSales);
-  const std::string items =
-      "press BUTTON9\nanswer Yes\npress BUTTON9\nanswer Yes\n";
+  const std::string items = "press BUTTON9\nanswer Yes\npress BUTTON9\nanswer Yes\n";
   const BatchResult r = s.run(loaded("select LIST1 0\npress BUTTON2\nselect LIST1 2\npress BUTTON4\npress BUTTON6\n"
                                      "cancel\nanswer No\n" + items + "answer No\n" + items +
                                      "answer Yes\nfile HEADLY.TXT\n"));
