@@ -28,6 +28,23 @@ TEST(BatchRun, CancellingTheFirstDialogEndsTheRun) {
   EXPECT_EQ(lastLine(result.transcript), "end");
 }
 
+TEST(BatchRun, AnErrorReportEndsTheRunWithStatus1) {
+  BatchSession session;
+  session.writeBytes("long.csv", "a\r\n" + std::string(40000, 'x') + "\r\n");
+  const BatchResult result = session.run("cwd @DIR@\nfile long.csv\ninput 500\n");
+  EXPECT_EQ(result.exitCode, 1) << result.transcript;
+  EXPECT_EQ(lastLine(result.transcript).rfind("error エラー[15] / ", 0), 0u) << result.transcript;
+  EXPECT_EQ(result.transcript.find("\nend\n"), std::string::npos);
+}
+
+TEST(BatchRun, ClosingTheMainWindowEndsTheRunAtTheWait) {
+  BatchSession session;
+  session.writeSjisFile("items.csv", "支店,数量\r\n東京,1\r\n");
+  const BatchResult result = session.run("cwd @DIR@\nfile items.csv\ninput 500\nselect LIST1 0\nclose\n");
+  EXPECT_EQ(result.exitCode, 0) << result.transcript;
+  EXPECT_NE(result.transcript.find("\nform FORM3 項目の分類\nend\n"), std::string::npos) << result.transcript;
+}
+
 TEST(BatchRun, LinesLeftAfterTheEndAreAMisfit) {
   BatchSession session;
   const BatchResult result = session.run("cwd @DIR@\ncancel\n\npress BUTTON6\n");

@@ -158,6 +158,7 @@ TEST(ScriptRefusals, ControlsThatAPersonCouldNotUse) {
       {"choose LIST1 a", "LIST1 cannot be used with choose"},
       {"answer OK", "no dialog is open"},
       {"hop BUTTON6", "unknown command hop"},
+      {"cwd /", "setup lines come before the first answer"},
       {"click LIST1 \"😀\"", "has no Shift-JIS form"},
       {"click LIST1 c", "LIST1 has no entry c"},
       {"press BUTTON6 twice", "wrong number of words for press"},

@@ -74,12 +74,7 @@ int run(ScriptReader& script, std::ostream& out, bool draw) {
   startUp(ui);
   installHandlers(ui);
   Program program{ui, files, {}};
-  RunResult result = RunResult::Ended;
-  try {
-    result = runMainSequence(program);
-  } catch (const MainWindowClosed&) {
-    ui.end();
-  }
+  const RunResult result = runMainSequence(program);
   if (result == RunResult::Ended && !script.atEnd())
     throw ScriptMisfit{describeLine(script.peek()) + "the program has ended"};
   return int(result);

@@ -350,6 +350,8 @@ void ScriptBackend::processEvents(bool block) {
     userAction(line);
   } else if (isAnswerCommand(command)) {
     misfit(line, "no dialog is open", waitingOn());
+  } else if (command == "cwd" || command == "drive") {
+    misfit(line, "setup lines come before the first answer", waitingOn());
   } else {
     misfit(line, "unknown command " + command, waitingOn());
   }
