@@ -1,5 +1,19 @@
 // The headless program: runs the whole application against a script of
 // answers and user actions and writes the transcript.
+//
+// Script lines (UTF-8; "#" comments; quote a token with blanks, "" inside):
+//   setup, before the first answer: cwd PATH, drive LETTER PATH
+//   dialog answers: answer OK|Cancel|Abort|Retry|Ignore|Yes|No,
+//     input [TEXT], file PATH (native, relative to the dialog's folder), cancel
+//   user actions while the program waits: press BUTTONn, check CHECKn,
+//     radio RADIOn, type EDITn [TEXT], select LISTn ROW..., choose COMBO1 ENTRY,
+//     click LIST4 [ENTRY], close, stop CAPTION TEXT
+//   show CONTROL writes a control's state, in a wait or before an answer.
+// Transcript lines: "message CAPTION | TEXT | BUTTONS | ICON -> ANSWER",
+// "input TITLE | PROMPT | INITIAL -> RESULT", "open|save TITLE | INITIALPATH |
+// FILTER -> PATH|ESC" (after any "refused PATH (REASON)" and "overwrite PATH ->
+// Yes|No"), "form NAME CAPTION", "error REPORT", "end", and with draw "clear",
+// "text X Y COLOUR MAGX MAGY TEXT", "box X1 Y1 X2 Y2 COLOUR".
 #pragma once
 
 #include <ostream>

@@ -204,7 +204,7 @@ SjisString ScriptBackend::chooseFile(const FileDialogRequest& request, const std
     std::error_code ec;
     const fs::file_status status = fs::status(nativePath, ec);
     if (!request.save) {
-      if (!fs::is_regular_file(status)) misfit(line, "no such file: " + nativePath, asked);
+      if (!fs::is_regular_file(status)) misfit(line, "not an existing file: " + nativePath, asked);
       return *path;
     }
     if (fs::is_directory(status)) misfit(line, "a folder, not a file: " + nativePath, asked);
