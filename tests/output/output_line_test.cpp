@@ -20,6 +20,8 @@ TEST(OutputLine, PairsOfBlanksBecomeFullWidthBlanks) {
   EXPECT_EQ(paired("    "), "　　");
   EXPECT_EQ(paired("     "), "　　 ");
   EXPECT_EQ(paired("  表  ソ "), "　表　ソ ");
+  EXPECT_EQ(paired(" a  "), " a　");
+  EXPECT_EQ(paired("a "), "a ");
   EXPECT_EQ(paired(""), "");
 }
 
