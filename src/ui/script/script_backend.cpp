@@ -88,14 +88,12 @@ void ScriptBackend::createWindows(EventSink& sink) {
     w.form = &form;
     w.text = sjis(form.caption);
     w.visible = false;
-    w.font = form.designFont;
     for (const ControlSpec& control : form.controls) {
       Window& c = windows_[control.name];
       c.control = &control;
       c.owner = &form;
       c.text = sjis(control.caption);
       c.check = control.checked ? 1 : 0;
-      c.font = control.designFont;
     }
   }
   setVisible("MAINFORM", true);
@@ -234,7 +232,9 @@ void ScriptBackend::setVisible(const std::string& name, bool visible) {
 bool ScriptBackend::isVisible(const std::string& name) { return window(name).visible; }
 void ScriptBackend::setEnabled(const std::string& name, bool enabled) { window(name).enabled = enabled; }
 bool ScriptBackend::isEnabled(const std::string& name) { return window(name).enabled; }
-void ScriptBackend::setTopMost(const std::string& form, bool topMost) { window(form).topMost = topMost; }
+// Without a screen there is no stacking of windows, no input method and no
+// font: these leave the model as it is.
+void ScriptBackend::setTopMost(const std::string&, bool) {}
 
 SjisString ScriptBackend::getText(const std::string& name) {
   const Window& w = window(name);
@@ -285,9 +285,9 @@ void ScriptBackend::listClear(const std::string& name) {
   w.current = -1;
 }
 
-void ScriptBackend::setImeMode(const std::string& name, int mode) { window(name).imeMode = mode; }
-void ScriptBackend::setFontSize(const std::string& name, float points) { window(name).font.size = points; }
-void ScriptBackend::setFontName(const std::string& name, const SjisString& face) { window(name).fontFace = face; }
+void ScriptBackend::setImeMode(const std::string&, int) {}
+void ScriptBackend::setFontSize(const std::string&, float) {}
+void ScriptBackend::setFontName(const std::string&, const SjisString&) {}
 
 std::string ScriptBackend::describe(const std::string& name) const {
   const auto found = windows_.find(name);

@@ -70,14 +70,10 @@ class ScriptBackend : public Backend {
     SjisString text;
     bool visible = true;
     bool enabled = true;
-    bool topMost = false;
     int check = 0;
     std::vector<SjisString> rows;
     std::vector<bool> selected;
     int current = -1;
-    int imeMode = 0;
-    FontSpec font{};
-    SjisString fontFace;
   };
 
   Window& window(const std::string& name);
