@@ -94,9 +94,9 @@ void FileDialog::accept() {
     filterModel_->setFilter(typedFilter);
     return;
   }
-  const QStringList files = selectedFiles();
-  if (typed.isEmpty() || files.isEmpty()) return;
-  const QFileInfo info(QDir::cleanPath(files.first()));
+  if (typed.isEmpty()) return;
+  // The name field decides; a row still selected in the list does not.
+  const QFileInfo info(QDir::cleanPath(directory().absoluteFilePath(typed)));
   if (info.isDir()) {
     setDirectory(info.absoluteFilePath());
     nameField()->clear();

@@ -27,8 +27,7 @@ class FileDialog : public QFileDialog {
   // The chosen path, valid once the dialog was accepted.
   const SjisString& chosen() const { return chosen_; }
   QLineEdit* nameField() const;
-
- protected:
+  // OK, Enter or a double click on a file.
   void accept() override;
 
  private:

@@ -50,8 +50,9 @@ class TwoStateCheckBox : public QCheckBox {
 
  protected:
   void nextCheckState() override {
+    const bool wasChecked = checkState() == Qt::Checked;
     setTristate(false);
-    setCheckState(checkState() == Qt::Checked ? Qt::Unchecked : Qt::Checked);
+    setCheckState(wasChecked ? Qt::Unchecked : Qt::Checked);
   }
 };
 
@@ -455,7 +456,11 @@ void QtBackend::setText(const std::string& name, const SjisString& text) {
 int QtBackend::getCheck(const std::string& name) {
   const Window& w = control(name, {Check, Radio});
   if (w.control->kind == Radio) return static_cast<QRadioButton*>(w.widget)->isChecked() ? 1 : 0;
-  return int(static_cast<QCheckBox*>(w.widget)->checkState());
+  switch (static_cast<QCheckBox*>(w.widget)->checkState()) {
+    case Qt::Checked: return 1;
+    case Qt::PartiallyChecked: return 2;
+    default: return 0;
+  }
 }
 
 void QtBackend::setCheck(const std::string& name, int state) {
@@ -472,7 +477,7 @@ void QtBackend::setCheck(const std::string& name, int state) {
   }
   auto* check = static_cast<QCheckBox*>(w.widget);
   check->setTristate(state == 2);
-  check->setCheckState(Qt::CheckState(state));
+  check->setCheckState(state == 1 ? Qt::Checked : state == 2 ? Qt::PartiallyChecked : Qt::Unchecked);
 }
 
 int QtBackend::listCount(const std::string& name) { return int(control(name, {List, Combo}).rows.size()); }

@@ -1,0 +1,242 @@
+// The modal dialogs of the real windows, answered from the test once they are
+// open: message boxes give the exact answer codes (also for Esc and the close
+// box), the input box keeps 64 bytes, and the file dialogs filter with the
+// program's patterns, take a typed pattern as a filter, ask before
+// overwriting and give the ESC marker on cancel.
+#include <QAbstractButton>
+#include <QDir>
+#include <QFileSystemModel>
+#include <QLineEdit>
+#include <QListView>
+#include <QPushButton>
+#include <QTest>
+
+#include "qt/qt_fixture.h"
+#include "support/temp_folder.h"
+#include "text/encoding.h"
+#include "ui/qt/file_dialog.h"
+#include "ui/qt/input_dialog.h"
+#include "ui/qt/message_dialog.h"
+#include "ui/qt/sjis_line_edit.h"
+
+namespace headly::test {
+namespace {
+
+class QtDialogs : public QtWindows {
+ protected:
+  // Answers the next message box by pressing the button of an answer code.
+  void press(int answerCode) {
+    backend.modals().queueAnswer([answerCode](QDialog& dialog) {
+      auto& box = dynamic_cast<MessageDialog&>(dialog);
+      ASSERT_NE(box.button(answerCode), nullptr);
+      box.button(answerCode)->click();
+    });
+  }
+  void pressKey(Qt::Key key) {
+    backend.modals().queueAnswer([key](QDialog& dialog) { QTest::keyClick(&dialog, key); });
+  }
+  int ask(Buttons buttons) { return ui.messageBox(sjis("確認"), sjis("よろしいですか？"), buttons, Icon::Question); }
+};
+
+TEST_F(QtDialogs, MessageBoxesAnswerWithTheCodeOfTheButtonPressed) {
+  press(kAnswerNo);
+  EXPECT_EQ(ask(Buttons::YesNo), kAnswerNo);
+  press(kAnswerYes);
+  EXPECT_EQ(ask(Buttons::YesNoCancel), kAnswerYes);
+  press(kAnswerRetry);
+  EXPECT_EQ(ask(Buttons::AbortRetryIgnore), kAnswerRetry);
+  press(kAnswerIgnore);
+  EXPECT_EQ(ask(Buttons::AbortRetryIgnore), kAnswerIgnore);
+  press(kAnswerCancel);
+  EXPECT_EQ(ask(Buttons::RetryCancel), kAnswerCancel);
+  press(kAnswerOk);
+  EXPECT_EQ(ask(Buttons::OkCancel), kAnswerOk);
+}
+
+TEST_F(QtDialogs, EscapeAndCloseAnswerCancelOrOk) {
+  pressKey(Qt::Key_Escape);
+  EXPECT_EQ(ask(Buttons::YesNoCancel), kAnswerCancel);
+  pressKey(Qt::Key_Escape);
+  EXPECT_EQ(ask(Buttons::OkCancel), kAnswerCancel);
+  pressKey(Qt::Key_Escape);
+  EXPECT_EQ(ask(Buttons::Ok), kAnswerOk);
+  backend.modals().queueAnswer([](QDialog& box) { box.close(); });
+  EXPECT_EQ(ask(Buttons::RetryCancel), kAnswerCancel);
+  pressKey(Qt::Key_Return);
+  EXPECT_EQ(ask(Buttons::YesNo), kAnswerYes);  // the first button is the default
+}
+
+TEST_F(QtDialogs, YesNoBoxesCannotBeEscapedOrClosed) {
+  for (Buttons buttons : {Buttons::YesNo, Buttons::AbortRetryIgnore}) {
+    backend.modals().queueAnswer([buttons](QDialog& dialog) {
+      auto& box = dynamic_cast<MessageDialog&>(dialog);
+      QTest::keyClick(&box, Qt::Key_Escape);
+      EXPECT_FALSE(box.close());
+      EXPECT_TRUE(box.isVisible());
+      box.button(buttons == Buttons::YesNo ? kAnswerNo : kAnswerAbort)->click();
+    });
+    EXPECT_EQ(ask(buttons), buttons == Buttons::YesNo ? kAnswerNo : kAnswerAbort);
+  }
+}
+
+TEST_F(QtDialogs, MessageBoxStaysAboveAFormOnTop) {
+  ui.setTopMost("FORM3", true);
+  ASSERT_TRUE(ui.isVisible("FORM3"));
+  backend.modals().queueAnswer([this](QDialog& box) {
+    EXPECT_EQ(box.parentWidget(), backend.widget("FORM3"));
+    EXPECT_TRUE(box.windowFlags() & Qt::WindowStaysOnTopHint);
+    box.close();
+  });
+  ask(Buttons::Ok);
+  ui.setTopMost("FORM3", false);
+  EXPECT_FALSE(backend.widget("FORM3")->windowFlags() & Qt::WindowStaysOnTopHint);
+  EXPECT_TRUE(ui.isVisible("FORM3"));
+}
+
+class QtInputBox : public QtDialogs {
+ protected:
+  SjisString askLimit() { return ui.inputBox(sjis("レコード数の最大域は？"), sjis("最大レコード数より大きく設定"), "500"); }
+  void answer(std::function<void(InputDialog&)> act) {
+    backend.modals().queueAnswer([act](QDialog& dialog) { act(dynamic_cast<InputDialog&>(dialog)); });
+  }
+};
+
+TEST_F(QtInputBox, ShowsTitlePromptAndInitialText) {
+  answer([](InputDialog& box) {
+    EXPECT_EQ(box.windowTitle(), QStringLiteral("レコード数の最大域は？"));
+    EXPECT_EQ(box.text(), QStringLiteral("500"));
+    EXPECT_EQ(box.okButton()->text(), QStringLiteral("OK"));
+    EXPECT_EQ(box.cancelButton()->text(), QStringLiteral("ｷｬﾝｾﾙ"));
+    box.okButton()->click();
+  });
+  EXPECT_EQ(askLimit(), "500");
+}
+
+TEST_F(QtInputBox, TypingStopsAt64Bytes) {
+  answer([](InputDialog& box) {
+    box.edit()->selectAll();
+    QTest::keyClicks(box.edit(), QString(70, QLatin1Char('7')));
+    QTest::keyClick(box.edit(), Qt::Key_Return);
+  });
+  EXPECT_EQ(askLimit(), std::string(64, '7'));
+  answer([](InputDialog& box) {
+    box.edit()->selectAll();
+    box.edit()->insert(QString(40, QChar(u'字')));
+    box.okButton()->click();
+  });
+  std::string thirtyTwo;
+  for (int i = 0; i < 32; ++i) thirtyTwo += "字";
+  EXPECT_EQ(askLimit(), sjis(thirtyTwo));
+}
+
+TEST_F(QtInputBox, CancelEscapeAndCloseGiveTheEscMarker) {
+  answer([](InputDialog& box) { box.cancelButton()->click(); });
+  EXPECT_EQ(askLimit(), kEscMarker);
+  answer([](InputDialog& box) { QTest::keyClick(box.edit(), Qt::Key_Escape); });
+  EXPECT_EQ(askLimit(), kEscMarker);
+  answer([](InputDialog& box) { box.close(); });
+  EXPECT_EQ(askLimit(), kEscMarker);
+}
+
+class QtFileDialogs : public QtDialogs {
+ protected:
+  QtFileDialogs() {
+    folder.write("a.csv", "x");
+    folder.write("B.TXT", "x");
+    folder.write("c.dat", "x");
+    QDir(QString::fromStdString(folder.path())).mkdir(QStringLiteral("sub"));
+  }
+  SjisString internal(const std::string& name) { return *drives.fromNative(folder / name); }
+  SjisString folderPath() { return *drives.fromNative(folder.path()) + "\\"; }
+  void answer(std::function<void(FileDialog&)> act) {
+    backend.modals().queueAnswer([act](QDialog& dialog) { act(dynamic_cast<FileDialog&>(dialog)); });
+  }
+  static void choose(FileDialog& dialog, const QString& name) {
+    dialog.nameField()->setText(name);
+    dialog.accept();
+  }
+  // The names the dialog lists in its folder, once the file model has read it.
+  static QStringList listed(FileDialog& dialog, qsizetype expected) {
+    auto* view = dialog.findChild<QListView*>(QStringLiteral("listView"));
+    QStringList names;
+    for (int tries = 0; tries < 500 && names.size() < expected; ++tries) {
+      QTest::qWait(2);
+      names.clear();
+      for (int row = 0; row < view->model()->rowCount(view->rootIndex()); ++row)
+        names << view->model()->index(row, 0, view->rootIndex()).data().toString();
+    }
+    names.sort();
+    return names;
+  }
+
+  const SjisString filter = sjis("ﾃｷｽﾄ形式(*.TXT,*.CSV)");
+  TempFolder folder;
+};
+
+TEST_F(QtFileDialogs, OpenDialogListsMatchesOfTheFilterWhateverTheirCase) {
+  answer([this](FileDialog& dialog) {
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("データファイルの読み込み"));
+    EXPECT_EQ(dialog.nameFilters(), QStringList{QStringLiteral("ﾃｷｽﾄ形式(*.TXT,*.CSV)")});
+    EXPECT_EQ(QDir(dialog.directory()).absolutePath(), QString::fromStdString(folder.path()));
+    EXPECT_EQ(listed(dialog, 3), (QStringList{"B.TXT", "a.csv", "sub"}));
+    choose(dialog, QStringLiteral("a.csv"));
+  });
+  EXPECT_EQ(ui.openFileDialog(sjis("データファイルの読み込み"), folderPath(), filter), internal("a.csv"));
+}
+
+TEST_F(QtFileDialogs, TypedPatternFiltersAndIsNeverTheResult) {
+  answer([this](FileDialog& dialog) {
+    choose(dialog, QStringLiteral("*.DAT"));
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(listed(dialog, 2), (QStringList{"c.dat", "sub"}));
+    choose(dialog, QStringLiteral("c.dat"));
+  });
+  EXPECT_EQ(ui.openFileDialog(sjis("データファイルの読み込み"), folderPath(), filter), internal("c.dat"));
+}
+
+TEST_F(QtFileDialogs, OpenDialogRefusesAFileThatDoesNotExist) {
+  answer([this](FileDialog& dialog) {
+    press(kAnswerOk);  // the "not found" message
+    choose(dialog, QStringLiteral("missing.csv"));
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_FALSE(backend.modals().hasQueuedAnswers());
+    dialog.reject();
+  });
+  EXPECT_EQ(ui.openFileDialog(sjis("データファイルの読み込み"), folderPath(), filter), kEscMarker);
+}
+
+TEST_F(QtFileDialogs, SaveDialogShowsThePatternNameAndAsksBeforeOverwriting) {
+  answer([this](FileDialog& dialog) {
+    EXPECT_EQ(dialog.nameField()->text(), QStringLiteral("*.TXT"));
+    press(kAnswerNo);
+    choose(dialog, QStringLiteral("B.TXT"));
+    EXPECT_TRUE(dialog.isVisible());
+    press(kAnswerYes);
+    choose(dialog, QStringLiteral("B.TXT"));
+  });
+  EXPECT_EQ(ui.saveFileDialog(sjis("ＣＳＶファイルの書き込み"), folderPath() + "*.TXT", filter), internal("B.TXT"));
+}
+
+TEST_F(QtFileDialogs, SaveDialogTakesANewNameWithoutAsking) {
+  answer([](FileDialog& dialog) { choose(dialog, QStringLiteral("HEADLY.TXT")); });
+  EXPECT_EQ(ui.saveFileDialog(sjis("データファイルの書き込み"), folderPath() + "HEADLY.TXT", filter),
+            internal("HEADLY.TXT"));
+}
+
+TEST_F(QtFileDialogs, ChoosingAFolderEntersIt) {
+  folder.write("sub/d.csv", "x");
+  answer([this](FileDialog& dialog) {
+    choose(dialog, QStringLiteral("sub"));
+    EXPECT_EQ(QDir(dialog.directory()).absolutePath(), QString::fromStdString(folder / "sub"));
+    choose(dialog, QStringLiteral("d.csv"));
+  });
+  EXPECT_EQ(ui.openFileDialog(sjis("データファイルの読み込み"), folderPath(), filter), internal("sub/d.csv"));
+}
+
+TEST_F(QtFileDialogs, CancelGivesTheEscMarker) {
+  answer([](FileDialog& dialog) { dialog.reject(); });
+  EXPECT_EQ(ui.saveFileDialog(sjis("データファイルの書き込み"), folderPath() + "HEADLY.TXT", filter), kEscMarker);
+}
+
+}  // namespace
+}  // namespace headly::test

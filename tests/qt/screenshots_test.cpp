@@ -1,0 +1,132 @@
+// Not a check but a debug switch of the test suite: saves a picture of every
+// window as the program shows it (MAINFORM with a layout preview, FORM2 to
+// FORM5 with the texts their stages put in, and the dialogs), so that people
+// can look at captions, fonts and placement. scripts/screenshots runs it:
+//   HEADLY_SCREENSHOT_DIR=out headly_qt_tests --gtest_also_run_disabled_tests
+//       --gtest_filter='Screenshots.*'
+#include <QDir>
+#include <QFileDialog>
+#include <QPainter>
+
+#include "app/app_state.h"
+#include "output/preview.h"
+#include "text/encoding.h"
+#include "ui/qt/japanese_font.h"
+#include "qt/qt_fixture.h"
+
+namespace headly::test {
+namespace {
+
+class Screenshots : public QtWindows {
+ protected:
+  // The window's client area under a plain title bar showing its title, as a
+  // window manager would frame it.
+  void save(QWidget& window, const QString& name) {
+    const QPixmap client = window.grab();
+    constexpr int kTitle = 22;
+    QImage picture(client.width(), client.height() + kTitle, QImage::Format_RGB32);
+    QPainter painter(&picture);
+    painter.fillRect(0, 0, picture.width(), kTitle, QColor(0, 0, 128));
+    painter.setPen(Qt::white);
+    painter.setFont(dialogFont());
+    painter.drawText(QRect(6, 0, picture.width() - 12, kTitle), Qt::AlignVCenter | Qt::AlignLeft, window.windowTitle());
+    painter.drawPixmap(0, kTitle, client);
+    painter.end();
+    const QString path = QDir(folder).filePath(name + QStringLiteral(".png"));
+    EXPECT_TRUE(picture.save(path)) << path.toStdString();
+  }
+
+  void saveForm(const std::string& form) {
+    ui.setVisible(form, true);
+    QApplication::processEvents();
+    save(*backend.widget(form), QString::fromStdString(form));
+    ui.setVisible(form, false);
+  }
+
+  // A layout of three heading items and two body items, drawn by the real
+  // preview at the first body item.
+  void drawSamplePreview() {
+    AppState state;
+    const char* names[] = {"支店", "担当", "日付", "商品", "数量"};
+    state.lastItemIndex = 4;
+    state.cells.reset(1, 5);
+    for (int j = 0; j < 5; ++j) state.cells.set(0, j, sjis(names[j]));
+    state.layout.resize(6);
+    const float indents[] = {0, 2, 4, 0, 2};
+    const float widths[] = {8, 8, 10, 20, 6};
+    for (int j = 0; j < 5; ++j) {
+      ItemLayout& item = state.layout[size_t(j)];
+      item.indent = indents[j];
+      item.charsPerLine = widths[j];
+      item.fullLines = 1;
+      item.remainder = j == 3 ? 4 : 0;
+    }
+    state.layout[3].startColumn = 6;
+    state.layout[4].startColumn = 26;
+    state.layout[4].joinPrevious = 0;
+    state.firstBodyItem = 3;
+    state.fullWidth = 1;
+    state.lineWidth = 34;
+    drawPreview(ui, state, 4);
+  }
+
+  QString folder = qEnvironmentVariable("HEADLY_SCREENSHOT_DIR", QStringLiteral("screenshots"));
+};
+
+TEST_F(Screenshots, DISABLED_SaveEveryWindow) {
+  ASSERT_TRUE(QDir().mkpath(folder));
+
+  drawSamplePreview();
+  QApplication::processEvents();
+  save(*backend.widget("MAINFORM"), QStringLiteral("MAINFORM"));
+
+  ui.setText("FORM2", sjis("項目「数量」の設定（全角モード）"));
+  ui.setText("TEXT4", sjis("（偶数で）"));
+  ui.setText("TEXT11", sjis("最大文字数 12字"));
+  ui.setText("EDIT1", "2");
+  ui.setText("EDIT2", sjis("［"));
+  ui.setText("EDIT3", sjis("］"));
+  ui.setText("EDIT6", "12");
+  saveForm("FORM2");
+
+  for (const char* item : {"日付", "金額"}) ui.listAdd("LIST1", sjis(item));
+  for (const char* item : {"支店", "担当"}) ui.listAdd("LIST2", sjis(item));
+  for (const char* item : {"商品", "数量"}) ui.listAdd("LIST3", sjis(item));
+  ui.setEnabled("CHECK5", false);
+  saveForm("FORM3");
+
+  ui.setText("FORM4", sjis("項目「支店」の段落数の設定（全角モード）"));
+  ui.setText("TEXT9", sjis("最大文字数 8字"));
+  ui.setText("EDIT4", "2");
+  ui.setText("EDIT5", "8");
+  saveForm("FORM4");
+
+  ui.listAdd("COMBO1", "[-c-]");
+  ui.listAdd("COMBO1", "[-d-]");
+  ui.setListIndex("COMBO1", 0);
+  for (const char* folderName : {"[..]", "[data]", "[出力]", "[HEADLY]"}) ui.listAdd("LIST4", sjis(folderName));
+  ui.setText("TEXT13", sjis("C:\\home\\user\\"));
+  ui.setText("EDIT7", "HEADLY");
+  saveForm("FORM5");
+
+  backend.modals().queueAnswer([this](QDialog& box) {
+    save(box, QStringLiteral("message_box"));
+    box.reject();
+  });
+  ui.messageBox(sjis("レイアウト最終確認画面"), sjis("この設定で出力しますか？"), Buttons::YesNoCancel, Icon::Question);
+
+  backend.modals().queueAnswer([this](QDialog& box) {
+    save(box, QStringLiteral("input_box"));
+    box.reject();
+  });
+  ui.inputBox(sjis("レコード数の最大域は？"), sjis("最大レコード数より大きく設定"), "500");
+
+  backend.modals().queueAnswer([this](QDialog& box) {
+    save(box, QStringLiteral("file_dialog"));
+    box.reject();
+  });
+  ui.openFileDialog(sjis("データファイルの読み込み"), drives.currentFolder() + "\\", sjis("ﾃｷｽﾄ形式(*.TXT,*.CSV)"));
+}
+
+}  // namespace
+}  // namespace headly::test
