@@ -19,31 +19,6 @@ std::vector<std::string> bodyLines(BodyLayout& body, const AppState& state, int 
   return lines;
 }
 
-LayoutFixture shopsAndPhones(bool telJoined) {
-  LayoutFixture f({{"Region", "Shop", "Tel"},
-                   {"Tokyo", "Ginza", "03-1111"},
-                   {"Tokyo", "Ueno", "03-2222"},
-                   {"Osaka", "Umeda", "06-3333"}},
-                  1);
-  f.setHeading(0, 0);
-  f.setFirstBody(2);
-  f.setBody(2, 1, "(", ")", telJoined);
-  return f;
-}
-
-TEST(BodyLayout, ItemsAtTheirOwnColumnOrJoined) {
-  LayoutFixture apart = shopsAndPhones(false);
-  BodyLayout body(apart.state);
-  EXPECT_FALSE(body.multiLineLayout());
-  EXPECT_EQ(bodyLines(body, apart.state, 1), std::vector<std::string>{"  Ginza (03-1111)"});
-  EXPECT_EQ(bodyLines(body, apart.state, 2), std::vector<std::string>{"  Ueno  (03-2222)"});
-  EXPECT_EQ(bodyLines(body, apart.state, 3), std::vector<std::string>{"  Umeda (06-3333)"});
-
-  LayoutFixture joined = shopsAndPhones(true);
-  BodyLayout joinedBody(joined.state);
-  EXPECT_EQ(bodyLines(joinedBody, joined.state, 2), std::vector<std::string>{"  Ueno (03-2222)"});
-}
-
 TEST(BodyLayout, WrappedValueKeepsTheColumnsOfTheOtherItems) {
   LayoutFixture f({{"分類", "品名", "産地"},
                    {"果物", "アイウエオカキクケコサシ", "青森"},

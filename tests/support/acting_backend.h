@@ -7,6 +7,7 @@
 
 #include <deque>
 #include <functional>
+#include <map>
 #include <stdexcept>
 #include <string>
 #include <vector>
