@@ -6,7 +6,9 @@
 //       --gtest_filter='Screenshots.*'
 #include <QDir>
 #include <QFileDialog>
+#include <QLibraryInfo>
 #include <QPainter>
+#include <QTranslator>
 
 #include "app/app_state.h"
 #include "output/preview.h"
@@ -19,6 +21,13 @@ namespace {
 
 class Screenshots : public QtWindows {
  protected:
+  // Qt's own texts of the file dialog in Japanese, as the program has them.
+  Screenshots() {
+    if (qtTexts.load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+      QApplication::installTranslator(&qtTexts);
+  }
+  ~Screenshots() override { QApplication::removeTranslator(&qtTexts); }
+
   // The window's client area under a plain title bar showing its title, as a
   // window manager would frame it.
   void save(QWidget& window, const QString& name) {
@@ -70,6 +79,7 @@ class Screenshots : public QtWindows {
     drawPreview(ui, state, 4);
   }
 
+  QTranslator qtTexts;
   QString folder = qEnvironmentVariable("HEADLY_SCREENSHOT_DIR", QStringLiteral("screenshots"));
 };
 

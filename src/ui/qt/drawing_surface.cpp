@@ -29,6 +29,14 @@ void DrawingSurface::setTextFont(const QFont& font, int columnWidth) {
 
 int DrawingSurface::lineHeight() const { return QFontMetrics(textFont_).height(); }
 
+// Japanese faces set their glyphs in an em box whose top is seven eighths of
+// the size above the baseline; their ascent adds room above that, which a
+// character cell such as FixedSys's does not have. Text starts at the box.
+int DrawingSurface::baseline() const {
+  const int ascent = QFontMetrics(textFont_).ascent();
+  return textFont_.pixelSize() > 0 ? std::min(ascent, textFont_.pixelSize() * 7 / 8) : ascent;
+}
+
 void DrawingSurface::clear() {
   image_.fill(kBackground);
   update();
@@ -40,7 +48,7 @@ void DrawingSurface::drawText(int x, int y, const QString& text, int magX, int m
   painter.setPen(QColor(colour));
   painter.translate(x, y);
   painter.scale(std::max(1, magX), std::max(1, magY));
-  painter.drawText(0, QFontMetrics(textFont_).ascent(), text);
+  painter.drawText(0, baseline(), text);
   update();
 }
 

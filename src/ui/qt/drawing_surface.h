@@ -32,6 +32,7 @@ class DrawingSurface : public QWidget {
   void resizeEvent(QResizeEvent* event) override;
 
  private:
+  int baseline() const;
   QImage image_;
   QFont textFont_;
 };
