@@ -27,6 +27,19 @@ TEST_F(QtEvents, ButtonClickedDuringTheWaitArrivesAsItsCode) {
   EXPECT_EQ(ui.waitForEvent(), 9);
 }
 
+TEST_F(QtEvents, ActionsAtEachWaitDriveAWholeDialog) {
+  ui.setVisible("FORM3", true);
+  std::vector<std::string> presses{"BUTTON2", "BUTTON6"};
+  backend.onWait([&] {
+    if (presses.empty()) return;
+    QTest::mouseClick(find<QPushButton>(presses.front()), Qt::LeftButton);
+    presses.erase(presses.begin());
+  });
+  EXPECT_EQ(ui.waitForEvent(), 2);
+  EXPECT_EQ(ui.waitForEvent(), 6);
+  EXPECT_TRUE(presses.empty());
+}
+
 TEST_F(QtEvents, ClickBeforeTheWaitIsHandledByTheNextWait) {
   ui.setVisible("FORM2", true);
   QTest::mouseClick(find<QPushButton>("BUTTON13"), Qt::LeftButton);

@@ -638,6 +638,7 @@ void QtBackend::rethrowPending() {
 
 void QtBackend::processEvents(bool block) {
   if (block) {
+    if (waitAction_) waitAction_();
     // Wakes up after about 1 ms when nothing happens.
     wake_.start(1);
     QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);

@@ -71,11 +71,13 @@ class QtBackend : public Backend {
   void end() override;
 
   // For tests and screenshots: the widget of a form or control (nullptr when
-  // there is none), the answers for the next modal dialogs, and the picture
-  // drawn on the main window.
+  // there is none), the answers for the next modal dialogs, the picture drawn
+  // on the main window, and an action run each time the program waits for
+  // the user (where a test does what a person would).
   QWidget* widget(const std::string& name) const;
   ModalRunner& modals() { return modals_; }
   QImage drawing() const;
+  void onWait(std::function<void()> action) { waitAction_ = std::move(action); }
 
  private:
   struct Window {
@@ -112,6 +114,7 @@ class QtBackend : public Backend {
   QElapsedTimer sincePoll_;
   QElapsedTimer sinceProgress_;
   SjisString progress_;
+  std::function<void()> waitAction_;
 };
 
 }  // namespace headly
