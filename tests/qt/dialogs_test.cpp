@@ -4,6 +4,7 @@
 // program's patterns, take a typed pattern as a filter, ask before
 // overwriting and give the ESC marker on cancel.
 #include <QAbstractButton>
+#include <QComboBox>
 #include <QDir>
 #include <QFileSystemModel>
 #include <QLineEdit>
@@ -192,6 +193,20 @@ TEST_F(QtFileDialogs, TypedPatternFiltersAndIsNeverTheResult) {
     choose(dialog, QStringLiteral("c.dat"));
   });
   EXPECT_EQ(ui.openFileDialog(sjis("データファイルの読み込み"), folderPath(), filter), internal("c.dat"));
+}
+
+TEST_F(QtFileDialogs, ChoosingAnotherFilterEntryListsItsMatches) {
+  answer([this](FileDialog& dialog) {
+    auto* types = dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+    ASSERT_NE(types, nullptr);
+    EXPECT_EQ(types->itemText(1), QStringLiteral("CSV形式(*.csv)"));
+    types->setFocus();
+    QTest::keyClick(types, Qt::Key_Down);
+    EXPECT_EQ(listed(dialog, 2), (QStringList{"a.csv", "sub"}));
+    choose(dialog, QStringLiteral("a.csv"));
+  });
+  EXPECT_EQ(ui.openFileDialog(sjis("データファイルの読み込み"), folderPath(), sjis("ﾃｷｽﾄ形式(*.TXT);CSV形式(*.csv)")),
+            internal("a.csv"));
 }
 
 TEST_F(QtFileDialogs, OpenDialogRefusesAFileThatDoesNotExist) {

@@ -507,13 +507,11 @@ void QtBackend::setListIndex(const std::string& name, int index) {
     return;
   }
   QListWidget* list = asList(w.widget);
-  const QSignalBlocker quietSelection(list->selectionModel());
   // A multiple-selection list moves only its caret; the others select the row.
   const QModelIndex row = index >= 0 ? list->model()->index(index, 0) : QModelIndex();
   list->selectionModel()->setCurrentIndex(
       row, w.control->multiSelect ? QItemSelectionModel::NoUpdate : QItemSelectionModel::ClearAndSelect);
   if (!row.isValid() && !w.control->multiSelect) list->clearSelection();
-  list->viewport()->update();
 }
 
 SjisString QtBackend::listItem(const std::string& name, int index) {
