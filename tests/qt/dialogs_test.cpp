@@ -96,7 +96,9 @@ TEST_F(QtDialogs, MessageBoxStaysAboveAFormOnTop) {
 
 class QtInputBox : public QtDialogs {
  protected:
-  SjisString askLimit() { return ui.inputBox(sjis("レコード数の最大域は？"), sjis("最大レコード数より大きく設定"), "500"); }
+  SjisString askLimit() {
+    return ui.inputBox(sjis("レコード数の最大域は？"), sjis("最大レコード数より大きく設定"), "500");
+  }
   void answer(std::function<void(InputDialog&)> act) {
     backend.modals().queueAnswer([act](QDialog& dialog) { act(dynamic_cast<InputDialog&>(dialog)); });
   }

@@ -9,7 +9,6 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
-
 #include <stdexcept>
 
 #include "qt/qt_fixture.h"

@@ -3,10 +3,9 @@
 // of windows with start-up and the handlers done, as the program has them.
 #pragma once
 
-#include <QApplication>
-
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <memory>
 
 #include "text/drives.h"

@@ -12,9 +12,9 @@
 
 #include "app/app_state.h"
 #include "output/preview.h"
+#include "qt/qt_fixture.h"
 #include "text/encoding.h"
 #include "ui/qt/japanese_font.h"
-#include "qt/qt_fixture.h"
 
 namespace headly::test {
 namespace {

@@ -5,9 +5,9 @@
 #include <QCheckBox>
 #include <QFontMetrics>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
-#include <QPointer>
 #include <QTimer>
 
 #include "qt/qt_fixture.h"

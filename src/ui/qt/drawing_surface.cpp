@@ -1,8 +1,8 @@
 #include "ui/qt/drawing_surface.h"
 
 #include <QFontMetrics>
-#include <QPainter>
 #include <QPaintEvent>
+#include <QPainter>
 
 namespace headly {
 
@@ -10,8 +10,7 @@ namespace {
 const QColor kBackground(0, 0, 0);
 }
 
-DrawingSurface::DrawingSurface(QSize size, QWidget* parent)
-    : QWidget(parent), image_(size, QImage::Format_RGB32) {
+DrawingSurface::DrawingSurface(QSize size, QWidget* parent) : QWidget(parent), image_(size, QImage::Format_RGB32) {
   image_.fill(kBackground);
   resize(size);
   setAttribute(Qt::WA_OpaquePaintEvent);

@@ -39,9 +39,12 @@ class PatternFilterModel : public QSortFilterProxyModel {
   FileFilter filter_;
 };
 
-FileDialog::FileDialog(QWidget* owner, const FileDialogRequest& request, const QString& nativeFolder,
-                       Drives& drives, ModalRunner& modals)
-    : QFileDialog(owner), request_(request), drives_(drives), modals_(modals),
+FileDialog::FileDialog(QWidget* owner, const FileDialogRequest& request, const QString& nativeFolder, Drives& drives,
+                       ModalRunner& modals)
+    : QFileDialog(owner),
+      request_(request),
+      drives_(drives),
+      modals_(modals),
       filterModel_(new PatternFilterModel(this)) {
   setOption(QFileDialog::DontUseNativeDialog);
   setOption(QFileDialog::DontConfirmOverwrite);  // asked by accept(), with the program's wording
@@ -62,7 +65,8 @@ FileDialog::FileDialog(QWidget* owner, const FileDialogRequest& request, const Q
   if (auto* types = findChild<QComboBox*>(QStringLiteral("fileTypeCombo"))) {
     disconnect(types, nullptr, this, nullptr);
     connect(types, &QComboBox::activated, this, [this](int index) {
-      if (index >= 0 && size_t(index) < request_.filters.size()) filterModel_->setFilter(request_.filters[size_t(index)]);
+      if (index >= 0 && size_t(index) < request_.filters.size())
+        filterModel_->setFilter(request_.filters[size_t(index)]);
     });
   }
 

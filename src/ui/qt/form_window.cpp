@@ -16,8 +16,10 @@ Qt::WindowFlags flagsOf(FrameStyle frame) {
     case FrameStyle::Main:
       return titled | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
              Qt::MSWindowsFixedSizeDialogHint;
-    case FrameStyle::SizingNoMenu: return titled;
-    case FrameStyle::DialogNoMenu: return titled | Qt::MSWindowsFixedSizeDialogHint;
+    case FrameStyle::SizingNoMenu:
+      return titled;
+    case FrameStyle::DialogNoMenu:
+      return titled | Qt::MSWindowsFixedSizeDialogHint;
   }
   return titled;
 }

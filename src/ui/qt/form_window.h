@@ -5,7 +5,6 @@
 #pragma once
 
 #include <QWidget>
-
 #include <functional>
 
 #include "ui/catalogue.h"

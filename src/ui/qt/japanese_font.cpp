@@ -1,15 +1,14 @@
 #include "ui/qt/japanese_font.h"
 
 #include <QStringList>
-
 #include <cmath>
 
 namespace headly {
 namespace {
 
 bool isFixedPitch(const QString& face) {
-  return face.compare(QStringLiteral("FixedSys"), Qt::CaseInsensitive) == 0 || face == QStringLiteral("ＭＳ ゴシック") ||
-         face.compare(QStringLiteral("MS Gothic"), Qt::CaseInsensitive) == 0;
+  return face.compare(QStringLiteral("FixedSys"), Qt::CaseInsensitive) == 0 ||
+         face == QStringLiteral("ＭＳ ゴシック") || face.compare(QStringLiteral("MS Gothic"), Qt::CaseInsensitive) == 0;
 }
 
 QStringList familiesFor(const QString& face) {

@@ -7,7 +7,6 @@
 #include <QPushButton>
 #include <QStyle>
 #include <QVBoxLayout>
-
 #include <vector>
 
 namespace headly {
@@ -24,35 +23,48 @@ std::vector<ButtonText> buttonsOf(Buttons buttons) {
       retry{kAnswerRetry, "再試行(&R)"}, ignore{kAnswerIgnore, "無視(&I)"}, yes{kAnswerYes, "はい(&Y)"},
       no{kAnswerNo, "いいえ(&N)"};
   switch (buttons) {
-    case Buttons::Ok: return {ok};
-    case Buttons::OkCancel: return {ok, cancel};
-    case Buttons::AbortRetryIgnore: return {abort, retry, ignore};
-    case Buttons::YesNoCancel: return {yes, no, cancel};
-    case Buttons::YesNo: return {yes, no};
-    case Buttons::RetryCancel: return {retry, cancel};
+    case Buttons::Ok:
+      return {ok};
+    case Buttons::OkCancel:
+      return {ok, cancel};
+    case Buttons::AbortRetryIgnore:
+      return {abort, retry, ignore};
+    case Buttons::YesNoCancel:
+      return {yes, no, cancel};
+    case Buttons::YesNo:
+      return {yes, no};
+    case Buttons::RetryCancel:
+      return {retry, cancel};
   }
   return {ok};
 }
 
 int escapeAnswerOf(Buttons buttons) {
   switch (buttons) {
-    case Buttons::Ok: return kAnswerOk;
+    case Buttons::Ok:
+      return kAnswerOk;
     case Buttons::OkCancel:
     case Buttons::YesNoCancel:
-    case Buttons::RetryCancel: return kAnswerCancel;
+    case Buttons::RetryCancel:
+      return kAnswerCancel;
     case Buttons::AbortRetryIgnore:
-    case Buttons::YesNo: return -1;
+    case Buttons::YesNo:
+      return -1;
   }
   return -1;
 }
 
 QStyle::StandardPixmap pixmapOf(Icon icon) {
   switch (icon) {
-    case Icon::Stop: return QStyle::SP_MessageBoxCritical;
-    case Icon::Question: return QStyle::SP_MessageBoxQuestion;
-    case Icon::Exclamation: return QStyle::SP_MessageBoxWarning;
+    case Icon::Stop:
+      return QStyle::SP_MessageBoxCritical;
+    case Icon::Question:
+      return QStyle::SP_MessageBoxQuestion;
+    case Icon::Exclamation:
+      return QStyle::SP_MessageBoxWarning;
     case Icon::Information:
-    case Icon::None: break;
+    case Icon::None:
+      break;
   }
   return QStyle::SP_MessageBoxInformation;
 }

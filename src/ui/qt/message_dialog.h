@@ -6,7 +6,6 @@
 
 #include <QDialog>
 #include <QString>
-
 #include <map>
 
 #include "ui/dialog_codes.h"

@@ -13,14 +13,12 @@
 #include <QSignalBlocker>
 #include <QStyle>
 #include <QStyledItemDelegate>
-
 #include <cmath>
 
 #include "text/drives.h"
 #include "text/encoding.h"
 #include "text/runtime_error.h"
 #include "ui/list_order.h"
-#include "ui/toolkit.h"
 #include "ui/qt/drawing_surface.h"
 #include "ui/qt/event_watcher.h"
 #include "ui/qt/file_dialog.h"
@@ -30,6 +28,7 @@
 #include "ui/qt/message_dialog.h"
 #include "ui/qt/qt_text.h"
 #include "ui/qt/sjis_line_edit.h"
+#include "ui/toolkit.h"
 
 namespace headly {
 namespace {
@@ -83,10 +82,14 @@ QString captionOf(const QWidget* widget, ControlKind kind) {
   switch (kind) {
     case Button:
     case Radio:
-    case Check: return static_cast<const QAbstractButton*>(widget)->text();
-    case Label: return static_cast<const QLabel*>(widget)->text();
-    case Group: return static_cast<const QGroupBox*>(widget)->title();
-    default: return {};
+    case Check:
+      return static_cast<const QAbstractButton*>(widget)->text();
+    case Label:
+      return static_cast<const QLabel*>(widget)->text();
+    case Group:
+      return static_cast<const QGroupBox*>(widget)->title();
+    default:
+      return {};
   }
 }
 
@@ -100,9 +103,12 @@ int decorationWidth(const QWidget* widget, ControlKind kind) {
     case Radio:
       return style->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth, nullptr, widget) +
              style->pixelMetric(QStyle::PM_RadioButtonLabelSpacing, nullptr, widget);
-    case Button: return 6;
-    case Group: return 16;
-    default: return 0;
+    case Button:
+      return 6;
+    case Group:
+      return 16;
+    default:
+      return 0;
   }
 }
 
@@ -173,7 +179,9 @@ QWidget* QtBackend::buildControl(const ControlSpec& spec, QWidget* form) {
   QWidget* widget = nullptr;
   bool filled = false;
   switch (spec.kind) {
-    case Button: widget = new QPushButton(caption, form); break;
+    case Button:
+      widget = new QPushButton(caption, form);
+      break;
     case Radio: {
       auto* radio = new QRadioButton(caption, form);
       radio->setChecked(spec.checked);
@@ -188,7 +196,9 @@ QWidget* QtBackend::buildControl(const ControlSpec& spec, QWidget* form) {
       filled = true;
       break;
     }
-    case Group: widget = new QGroupBox(caption, form); break;
+    case Group:
+      widget = new QGroupBox(caption, form);
+      break;
     case Edit: {
       auto* edit = new SjisLineEdit(spec.maxBytes, spec.digitsOnly, form);
       edit->setProgramText(caption);
@@ -205,15 +215,16 @@ QWidget* QtBackend::buildControl(const ControlSpec& spec, QWidget* form) {
     }
     case List: {
       auto* list = new QListWidget(form);
-      list->setSelectionMode(spec.multiSelect ? QAbstractItemView::MultiSelection
-                                              : QAbstractItemView::SingleSelection);
+      list->setSelectionMode(spec.multiSelect ? QAbstractItemView::MultiSelection : QAbstractItemView::SingleSelection);
       list->setItemDelegate(new RowDelegate(list));
       list->setUniformItemSizes(true);
       list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
       widget = list;
       break;
     }
-    case Combo: widget = new QComboBox(form); break;
+    case Combo:
+      widget = new QComboBox(form);
+      break;
   }
   widget->setObjectName(QString::fromUtf8(spec.name));
   widget->setGeometry(spec.geometry.x, spec.geometry.y, spec.geometry.width, spec.geometry.height);
@@ -248,8 +259,9 @@ void QtBackend::connectEvents(const ControlSpec& spec, QWidget* widget) {
           [this, name, list, doubled = false](QObject*, QEvent* event) mutable {
             if (event->type() == QEvent::MouseButtonDblClick) doubled = true;
             const auto* mouse = static_cast<QMouseEvent*>(event);
-            const bool left = (event->type() == QEvent::MouseButtonPress ||
-                               event->type() == QEvent::MouseButtonRelease) && mouse->button() == Qt::LeftButton;
+            const bool left =
+                (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonRelease) &&
+                mouse->button() == Qt::LeftButton;
             if (left && event->type() == QEvent::MouseButtonPress &&
                 list->selectionMode() == QAbstractItemView::SingleSelection &&
                 !list->indexAt(mouse->position().toPoint()).isValid()) {
@@ -277,7 +289,8 @@ void QtBackend::connectEvents(const ControlSpec& spec, QWidget* widget) {
       break;
     }
     case Group:
-    case Label: break;
+    case Label:
+      break;
   }
 }
 
@@ -311,8 +324,10 @@ void QtBackend::applyFont(Window& w) {
       combo->setMaxVisibleItems(std::max(1, (g.height - height) / QFontMetrics(font).height()));
       break;
     }
-    case Edit: break;
-    default: showCaption(w);
+    case Edit:
+      break;
+    default:
+      showCaption(w);
   }
 }
 
@@ -325,10 +340,17 @@ void QtBackend::showCaption(Window& w) {
   switch (kind) {
     case Button:
     case Radio:
-    case Check: static_cast<QAbstractButton*>(w.widget)->setText(caption); break;
-    case Label: static_cast<QLabel*>(w.widget)->setText(caption); break;
-    case Group: static_cast<QGroupBox*>(w.widget)->setTitle(caption); break;
-    default: return;
+    case Check:
+      static_cast<QAbstractButton*>(w.widget)->setText(caption);
+      break;
+    case Label:
+      static_cast<QLabel*>(w.widget)->setText(caption);
+      break;
+    case Group:
+      static_cast<QGroupBox*>(w.widget)->setTitle(caption);
+      break;
+    default:
+      return;
   }
   QFont font = japaneseFont(w.face, w.size);
   const int room = w.control->geometry.width - decorationWidth(w.widget, kind);
@@ -420,7 +442,8 @@ SjisString QtBackend::getText(const std::string& name) {
       const int current = listIndex(name);
       return current >= 0 ? w.rows[size_t(current)] : SjisString();
     }
-    default: return w.text;
+    default:
+      return w.text;
   }
 }
 
@@ -446,7 +469,8 @@ void QtBackend::setText(const std::string& name, const SjisString& text) {
       asCombo(w.widget)->setCurrentIndex(row == w.rows.end() ? -1 : int(row - w.rows.begin()));
       break;
     }
-    case List: raise(err::kWrongKind);
+    case List:
+      raise(err::kWrongKind);
     default:
       w.text = text;
       showCaption(w);
@@ -457,9 +481,12 @@ int QtBackend::getCheck(const std::string& name) {
   const Window& w = control(name, {Check, Radio});
   if (w.control->kind == Radio) return static_cast<QRadioButton*>(w.widget)->isChecked() ? 1 : 0;
   switch (static_cast<QCheckBox*>(w.widget)->checkState()) {
-    case Qt::Checked: return 1;
-    case Qt::PartiallyChecked: return 2;
-    default: return 0;
+    case Qt::Checked:
+      return 1;
+    case Qt::PartiallyChecked:
+      return 2;
+    default:
+      return 0;
   }
 }
 

@@ -10,7 +10,6 @@
 #include <QImage>
 #include <QString>
 #include <QTimer>
-
 #include <exception>
 #include <functional>
 #include <map>
@@ -86,7 +85,7 @@ class QtBackend : public Backend {
     QWidget* widget = nullptr;
     QString face;  // font face as the program named it
     float size = 0;
-    SjisString text;  // the text the program set last, byte for byte
+    SjisString text;               // the text the program set last, byte for byte
     std::vector<SjisString> rows;  // lists and combo boxes
   };
 

@@ -2,8 +2,8 @@
 // everything else keeps the bytes.
 #pragma once
 
-#include <QString>
 #include <QList>
+#include <QString>
 #include <QStringView>
 
 #include "text/sjis_string.h"
