@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/error_code.h"
+
 #include <set>
 
 #include "text/encoding.h"
@@ -12,15 +14,6 @@
 
 namespace headly {
 namespace {
-
-int codeOf(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const RuntimeError& e) {
-    return e.errorCode;
-  }
-  return 0;
-}
 
 // Folders that exist are listed by the test; nothing can be opened.
 class FolderFake : public FileSystem {

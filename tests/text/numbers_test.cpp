@@ -2,21 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include "support/error_code.h"
+
 #include <cmath>
 
 #include "text/runtime_error.h"
 
 namespace headly {
 namespace {
-
-int codeOf(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const RuntimeError& e) {
-    return e.errorCode;
-  }
-  return 0;
-}
 
 TEST(ParseNumber, DecimalText) {
   EXPECT_EQ(parseNumber("  500"), 500);

@@ -2,20 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include "support/error_code.h"
+
 #include "text/encoding.h"
 #include "text/runtime_error.h"
 
 namespace headly {
 namespace {
-
-int codeOf(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const RuntimeError& e) {
-    return e.errorCode;
-  }
-  return 0;
-}
 
 TEST(SjisString, Cutting) {
   EXPECT_EQ(midBytes("ABC", 4, 1), "");

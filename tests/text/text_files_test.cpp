@@ -3,6 +3,8 @@
 #include "text/text_files.h"
 
 #include <gtest/gtest.h>
+
+#include "support/error_code.h"
 #include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -20,15 +22,6 @@
 
 namespace headly {
 namespace {
-
-int codeOf(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const RuntimeError& e) {
-    return e.errorCode;
-  }
-  return 0;
-}
 
 class TextFilesTest : public ::testing::Test {
  protected:
