@@ -13,10 +13,29 @@ namespace headly {
 
 class TextFiles;
 
-class HeadingFolders {
+// The paths of the heading folders and files: the base folder, the folders
+// of the levels above and the heading's own name, each after a "\".
+class HeadingPaths {
  public:
   // basePath: the base folder made by the folder dialog; levels: the number
   // of heading items, the last of which names the files.
+  HeadingPaths(const SjisString& basePath, int32_t levels);
+
+  // The path of the heading named name at level; at a folder level it
+  // becomes the folder of that level for the levels below. Valid until the
+  // next call.
+  const SjisString& pathAt(int32_t level, const SjisString& name);
+  bool isLastLevel(int32_t level) const { return level == lastLevel_; }
+
+ private:
+  SjisString basePath_;
+  int32_t lastLevel_;
+  std::vector<SjisString> levelPath_;  // "\name" of every level from 0 down to it
+  SjisString path_;
+};
+
+class HeadingFolders {
+ public:
   HeadingFolders(TextFiles& files, const SjisString& basePath, int32_t levels);
 
   // The heading-folder step for a break at level with the heading's name.
@@ -26,10 +45,7 @@ class HeadingFolders {
 
  private:
   TextFiles& files_;
-  SjisString basePath_;
-  int32_t lastLevel_;
-  std::vector<SjisString> levelPath_;  // "\name" of every level from 0 down to it
-  SjisString path_;
+  HeadingPaths paths_;
 };
 
 }  // namespace headly

@@ -58,8 +58,9 @@ void writeCsvFile(Program& program) {
   TextFiles& files = program.files;
   s.selectedPath = program.ui.saveFileDialog(sjis(kCsvTitle), s.workFolder + kCsvPattern, sjis(kCsvFilter));
   if (isEscMarker(s.selectedPath)) return;
-  if (files.fileExists(s.selectedPath)) files.deleteFile(s.selectedPath);
-  files.openFile(s.selectedPath, FileMode::Output, kCsvFile);
+  // The dialog asked before an existing file is replaced; it keeps its bytes
+  // until the new file is complete.
+  files.openFile(s.selectedPath, FileMode::Replace, kCsvFile);
   WorkProgress progress(program.ui, "ＣＳＶファイルの書き込み中");
   for (int32_t r = 0; r <= s.recordCount; ++r) {
     files.writeLine(kCsvFile, s.recordLines[size_t(r)]);

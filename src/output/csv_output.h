@@ -19,8 +19,9 @@ std::string_view trimTrailingQuote(std::string_view cell);
 // item name is written empty, not as "（空白）".
 void rebuildRecordLines(AppState& state);
 
-// Asks for the CSV file (cancel skips it), replaces an existing file and
-// writes every rebuilt line; closing adds the end mark.
+// Asks for the CSV file (cancel skips it) and writes every rebuilt line;
+// closing adds the end mark, and only the complete file replaces one that
+// was there.
 void writeCsvFile(Program& program);
 
 }  // namespace headly

@@ -8,6 +8,8 @@
 #include "folders/folder_dialog.h"
 #include "folders/heading_folders.h"
 #include "output/body_layout.h"
+#include "output/heading_breaks.h"
+#include "output/heading_name_check.h"
 #include "output/heading_lines.h"
 #include "output/heading_names.h"
 #include "output/line_stats.h"
@@ -21,14 +23,13 @@ namespace headly {
 
 namespace {
 
-// File mode: the save dialog for the layout file. An existing file of the
-// chosen name is deleted, since the output file is always created new.
+// File mode: the save dialog for the layout file. The dialog asks before an
+// existing file is replaced; that file keeps its bytes until the new one is
+// complete (FileMode::Replace).
 void chooseLayoutFile(Program& program) {
   AppState& state = program.state;
   state.selectedPath = program.ui.saveFileDialog(sjis("データファイルの書き込み"), state.workFolder + "HEADLY.TXT",
                                                  sjis("ﾃｷｽﾄ形式(*.TXT)"));
-  if (!isEscMarker(state.selectedPath) && program.files.regularFileExists(state.selectedPath))
-    program.files.deleteFile(state.selectedPath);
 }
 
 // Writes every record once the output target is open: heading lines (or, in
@@ -65,17 +66,10 @@ class RecordWriter {
   }
 
  private:
-  // A heading is written when its value differs from the record before (the
-  // item names for the first record) or when a heading above it was just
-  // written. In folder mode the first record always breaks at level 0, so
-  // every level gets its folder and its number.
   void writeHeadings(int32_t r) {
-    const CellTable& cells = state_.cells;
     for (int32_t i = 0; i < state_.firstBodyItem; ++i) {
-      const std::string_view value = cells.get(r, i);
-      const bool firstFolder = folderMode_ && r == 1 && i == 0;
-      if (!firstFolder && i <= lastHeadingLevel_ && value == cells.get(r - 1, i)) continue;
-      lastHeadingLevel_ = i;
+      if (!breaks_.breaksAt(r, i)) continue;
+      const std::string_view value = state_.cells.get(r, i);
       if (folderMode_)
         folders_->enterHeading(i, names_->nameAtBreak(i, value));
       else
@@ -105,7 +99,7 @@ class RecordWriter {
   std::vector<int32_t> headingColumn_, headingWidth_;
   std::optional<HeadingNames> names_;
   std::optional<HeadingFolders> folders_;
-  int32_t lastHeadingLevel_ = 0;
+  HeadingBreaks breaks_{state_.cells, folderMode_};
   SjisString line_;  // lineBuffer
 };
 
@@ -122,7 +116,8 @@ void runWriter(Program& program) {
   else
     chooseLayoutFile(program);
   if (isEscMarker(state.selectedPath)) return;
-  if (!folderMode) program.files.openFile(state.selectedPath, FileMode::Output, 1);
+  if (folderMode && !headingNamesFit(program)) return;
+  if (!folderMode) program.files.openFile(state.selectedPath, FileMode::Replace, 1);
 
   RecordWriter(program, folderMode, body, separator).writeAll();
   program.files.closeFiles();

@@ -8,7 +8,8 @@ namespace headly {
 
 // Prepares the output (layout decision, save dialog or folder dialog) and
 // writes every record. Returns without output when the user cancelled the
-// output dialog.
+// output dialog, or, in folder mode, after telling the user of a heading
+// value that cannot name its folder or file.
 void runWriter(Program& program);
 
 }  // namespace headly

@@ -22,11 +22,18 @@ class NativeFile {
   virtual uint64_t size() = 0;
   virtual void seek(uint64_t position) = 0;
   virtual void truncate(uint64_t size) = 0;
+  // Forces the bytes written so far onto the disk (a full disk may show only
+  // here); a failure raises.
+  virtual void sync() = 0;
   // Flushes and closes; a failure raises.
   virtual void close() = 0;
 };
 
 enum class EntryKind { Missing, RegularFile, Folder, Other };
+
+// The longest file or folder name the native file system takes, in bytes of
+// its UTF-8 form.
+inline constexpr size_t kMaxNativeNameBytes = 255;
 
 struct FolderEntry {
   std::string name;
@@ -44,7 +51,7 @@ class FileSystem {
   virtual EntryKind kind(const std::string& path) = 0;
   virtual void removeFile(const std::string& path) = 0;
   virtual void makeFolder(const std::string& path) = 0;
-  // Replaces to by from (both in one folder).
+  // Replaces to by from (both in one folder); to may be missing.
   virtual void rename(const std::string& from, const std::string& to) = 0;
   virtual std::vector<FolderEntry> listFolder(const std::string& path) = 0;
   virtual std::string processCurrentFolder() = 0;

@@ -59,6 +59,15 @@ class PosixFile final : public NativeFile {
     if (::ftruncate(fd_, off_t(size)) != 0) raiseErrno();
   }
 
+  void sync() override {
+    while (::fsync(fd_) != 0) {
+      if (errno == EINTR) continue;
+      // A file system that cannot sync (some special ones) has nothing to force.
+      if (errno == EINVAL || errno == EROFS) return;
+      raiseErrno();
+    }
+  }
+
   void close() override {
     const int fd = fd_;
     fd_ = -1;

@@ -1,8 +1,10 @@
 #include "text/text_files.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <optional>
+#include <random>
 
 #include "text/drives.h"
 #include "text/encoding.h"
@@ -22,6 +24,9 @@ constexpr int kFirstNumber = 1, kLastNumber = 255;
 constexpr int kAccessDenied = 5;
 constexpr int kPathNotFound = 3;
 constexpr int kNotAFolder = 267;
+// Names tried for a temporary file before a clash with existing files counts
+// as a failure.
+constexpr int kTemporaryAttempts = 16;
 
 bool hasWildcard(std::string_view name) {
   // '*' and '?' are below 0x40 and so never the trail byte of a double-byte character.
@@ -40,14 +45,32 @@ void appendWithoutNul(SjisString& line, const char* p, size_t n) {
   }
 }
 
+// A hidden name for the temporary file of a replaced output file, of a fixed
+// length whatever the target's name is.
+std::string temporaryName() {
+  static std::mt19937 random{std::random_device{}()};
+  char name[24];
+  std::snprintf(name, sizeof name, ".~HEADLY%08X.TMP", unsigned(random()));
+  return name;
+}
+
+bool isReplaceable(EntryKind kind) { return kind == EntryKind::Missing || kind == EntryKind::RegularFile; }
+
+// The temporary file of a Replace channel and the target it is renamed to.
+struct Replacement {
+  FileSystem* fs;
+  std::string temporary, target;
+};
+
 }  // namespace
 
 // One open file. Input is read in large blocks; output collects whole lines
 // in a block before it goes to the file.
 class Channel {
  public:
-  Channel(FileMode mode, SjisString path, std::unique_ptr<NativeFile> file)
-      : mode_(mode), path_(std::move(path)), file_(std::move(file)) {
+  Channel(FileMode mode, SjisString path, std::unique_ptr<NativeFile> file,
+          std::optional<Replacement> replacement = std::nullopt)
+      : mode_(mode), path_(std::move(path)), file_(std::move(file)), replacement_(std::move(replacement)) {
     if (mode_ == FileMode::Input) {
       size_ = file_->size();
       buffer_ = std::make_unique<char[]>(kBlockSize);
@@ -114,26 +137,38 @@ class Channel {
     if (out_.size() >= kBlockSize) flush();
   }
 
-  // Ends an output file with the end mark and closes it.
+  // Ends an output file with the end mark and closes it; a replacement then
+  // takes its target's name. When any step fails the temporary file goes.
   void close() {
-    if (mode_ != FileMode::Input) {
-      out_.push_back(kEndMark);
-      flush();
+    try {
+      if (mode_ != FileMode::Input) {
+        out_.push_back(kEndMark);
+        flush();
+      }
+      if (replacement_) file_->sync();
+      file_->close();
+      if (replacement_) commitReplacement();
+    } catch (const RuntimeError&) {
+      discardReplacement();
+      throw;
     }
-    file_->close();
   }
 
-  // Closes without the end mark; the complete lines written so far are kept.
-  // Errors are of no interest any more.
+  // Closes without the end mark; the complete lines written so far are kept,
+  // except in a replacement, which is thrown away. Errors are of no interest
+  // any more.
   void abandon() noexcept {
-    try {
-      flush();
-    } catch (const RuntimeError&) {
+    if (!replacement_) {
+      try {
+        flush();
+      } catch (const RuntimeError&) {
+      }
     }
     try {
       file_->close();
     } catch (const RuntimeError&) {
     }
+    discardReplacement();
   }
 
  private:
@@ -146,6 +181,25 @@ class Channel {
     bufferLength_ = file_->read(buffer_.get(), size_t(std::min<uint64_t>(kBlockSize, size_ - position_)));
     if (bufferLength_ == 0) size_ = position_;
     return bufferLength_ > 0;
+  }
+
+  // The complete file takes the target's name. The target is looked at again:
+  // what has become a folder, device, FIFO or socket since the open is left
+  // alone.
+  void commitReplacement() {
+    const Replacement& r = *replacement_;
+    if (!isReplaceable(r.fs->kind(r.target))) raise(osErrorCode(kAccessDenied));
+    r.fs->rename(r.temporary, r.target);
+    replacement_.reset();
+  }
+
+  void discardReplacement() noexcept {
+    if (!replacement_) return;
+    try {
+      replacement_->fs->removeFile(replacement_->temporary);
+    } catch (const RuntimeError&) {
+    }
+    replacement_.reset();
   }
 
   // Writes the collected bytes. When the write fails the file is cut back to
@@ -177,6 +231,7 @@ class Channel {
   // Output: bytes already in the file and the lines not yet written.
   uint64_t written_ = 0;
   std::string out_;
+  std::optional<Replacement> replacement_;
 };
 
 TextFiles::TextFiles(FileSystem& fs, Drives& drives) : fs_(fs), drives_(drives) {}
@@ -209,8 +264,28 @@ void TextFiles::openFile(const SjisString& name, FileMode mode, int number) {
       channels_[number] = std::move(c);
       break;
     }
+    case FileMode::Replace:
+      channels_[number] = openReplacement(std::move(full), native);
+      break;
     default:
       raise(err::kBadFileMode);
+  }
+}
+
+// The temporary file lies in the target's folder, so that the rename at the
+// close stays inside one file system.
+std::unique_ptr<Channel> TextFiles::openReplacement(SjisString full, const std::string& target) {
+  if (!isReplaceable(fs_.kind(target))) raise(osErrorCode(kAccessDenied));
+  const std::string folder = target.substr(0, target.rfind('/') + 1);
+  for (int attempt = 1;; ++attempt) {
+    const std::string temporary = folder + temporaryName();
+    try {
+      std::unique_ptr<NativeFile> file = fs_.createNew(temporary);
+      return std::make_unique<Channel>(FileMode::Replace, std::move(full), std::move(file),
+                                       Replacement{&fs_, temporary, target});
+    } catch (const RuntimeError& e) {
+      if (e.errorCode != err::kFileExists || attempt == kTemporaryAttempts) throw;
+    }
   }
 }
 

@@ -19,7 +19,13 @@ class FileSystem;
 class Drives;
 class Channel;
 
-enum class FileMode { Input, Output, Append };
+// Output creates a new file and fails (error 64) when the name is taken.
+// Replace writes to a temporary file beside the target, which takes the
+// target's name at closeFiles once it is complete; an existing target that is
+// not a regular file (a folder, device, FIFO or socket) is refused with error
+// 75 and left alone. A failed close and abandonFiles remove the temporary
+// file, so the target keeps what it held before.
+enum class FileMode { Input, Output, Append, Replace };
 
 class TextFiles {
  public:
@@ -41,7 +47,8 @@ class TextFiles {
   // Closes the listed channels (all when empty), ending output files with 0x1A.
   void closeFiles(std::initializer_list<int> numbers = {});
   // Closes every channel without the end mark and throws away output that is
-  // not complete: used when an error ends the program while a file is open.
+  // not complete (a Replace channel's temporary file goes): used when an
+  // error ends the program while a file is open.
   void abandonFiles();
 
   void deleteFile(const SjisString& name);
@@ -67,6 +74,7 @@ class TextFiles {
 
  private:
   Channel& channel(int number);
+  std::unique_ptr<Channel> openReplacement(SjisString full, const std::string& target);
   FileSystem& fs_;
   Drives& drives_;
   std::array<std::unique_ptr<Channel>, 256> channels_;

@@ -1,10 +1,12 @@
 // A native file layer that passes everything to the real one but lets only a
 // given number of bytes be written in all; the write that goes past it fails
-// as a full disk does (ENOSPC) after writing what still fitted. It also
+// as a full disk does (ENOSPC) after writing what still fitted. A sync, a
+// close or a rename can be made to fail with a chosen errno as well. It also
 // counts the read calls, so that tests can see that input goes in blocks.
 #pragma once
 
 #include <cerrno>
+#include <cstddef>
 #include <memory>
 #include <string>
 #include <vector>
@@ -16,21 +18,28 @@ namespace headly::test {
 
 class FaultyFileSystem : public FileSystem {
  public:
+  // An errno for each step that is to fail; 0 lets it pass.
+  struct Faults {
+    int sync = 0, close = 0, rename = 0;
+  };
+
   explicit FaultyFileSystem(size_t bytesThatFit) : room_(bytesThatFit) {}
+  FaultyFileSystem(size_t bytesThatFit, Faults faults) : room_(bytesThatFit), faults_(faults) {}
 
   std::unique_ptr<NativeFile> openForReading(const std::string& path) override {
-    return std::make_unique<File>(real_->openForReading(path), room_, reads_);
+    return wrap(real_->openForReading(path));
   }
-  std::unique_ptr<NativeFile> createNew(const std::string& path) override {
-    return std::make_unique<File>(real_->createNew(path), room_, reads_);
-  }
+  std::unique_ptr<NativeFile> createNew(const std::string& path) override { return wrap(real_->createNew(path)); }
   std::unique_ptr<NativeFile> openForAppending(const std::string& path) override {
-    return std::make_unique<File>(real_->openForAppending(path), room_, reads_);
+    return wrap(real_->openForAppending(path));
   }
   EntryKind kind(const std::string& path) override { return real_->kind(path); }
   void removeFile(const std::string& path) override { real_->removeFile(path); }
   void makeFolder(const std::string& path) override { real_->makeFolder(path); }
-  void rename(const std::string& from, const std::string& to) override { real_->rename(from, to); }
+  void rename(const std::string& from, const std::string& to) override {
+    if (faults_.rename) raise(errorCodeFromErrno(faults_.rename));
+    real_->rename(from, to);
+  }
   std::vector<FolderEntry> listFolder(const std::string& path) override { return real_->listFolder(path); }
   std::string processCurrentFolder() override { return real_->processCurrentFolder(); }
   std::string homeFolder() override { return real_->homeFolder(); }
@@ -41,31 +50,41 @@ class FaultyFileSystem : public FileSystem {
  private:
   class File : public NativeFile {
    public:
-    File(std::unique_ptr<NativeFile> real, size_t& room, int& reads)
-        : real_(std::move(real)), room_(room), reads_(reads) {}
+    File(std::unique_ptr<NativeFile> real, FaultyFileSystem& fs) : real_(std::move(real)), fs_(fs) {}
     size_t read(char* buffer, size_t n) override {
-      ++reads_;
+      ++fs_.reads_;
       return real_->read(buffer, n);
     }
     void write(const char* data, size_t n) override {
-      const size_t fits = n < room_ ? n : room_;
+      const size_t fits = n < fs_.room_ ? n : fs_.room_;
       real_->write(data, fits);
-      room_ -= fits;
+      fs_.room_ -= fits;
       if (fits < n) raise(errorCodeFromErrno(ENOSPC));
     }
     uint64_t size() override { return real_->size(); }
     void seek(uint64_t position) override { real_->seek(position); }
     void truncate(uint64_t size) override { real_->truncate(size); }
-    void close() override { real_->close(); }
+    void sync() override {
+      if (fs_.faults_.sync) raise(errorCodeFromErrno(fs_.faults_.sync));
+      real_->sync();
+    }
+    void close() override {
+      real_->close();
+      if (fs_.faults_.close) raise(errorCodeFromErrno(fs_.faults_.close));
+    }
 
    private:
     std::unique_ptr<NativeFile> real_;
-    size_t& room_;
-    int& reads_;
+    FaultyFileSystem& fs_;
   };
+
+  std::unique_ptr<NativeFile> wrap(std::unique_ptr<NativeFile> real) {
+    return std::make_unique<File>(std::move(real), *this);
+  }
 
   std::unique_ptr<FileSystem> real_ = makePosixFileSystem();
   size_t room_;
+  Faults faults_;
   int reads_ = 0;
 };
 
