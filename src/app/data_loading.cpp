@@ -26,7 +26,7 @@ constexpr char kExtraFieldsAfter[] = "行）";
 
 constexpr int kDataFile = 1;
 
-enum class ReadOutcome { Loaded, OverLimit, NoLines };
+enum class ReadOutcome { Loaded, OverLimit, NoData };
 
 // The folder with a separator after it; a drive root already ends in one.
 SjisString folderWithSeparator(const SjisString& folder) {
@@ -47,7 +47,7 @@ ReadOutcome readRecordLines(Program& program) {
   files.openFile(state.selectedPath, FileMode::Input, kDataFile);
   if (files.atEnd(kDataFile)) {
     files.closeFiles();
-    return ReadOutcome::NoLines;
+    return ReadOutcome::NoData;
   }
   SjisString line;
   files.readLineInto(kDataFile, line);
@@ -62,7 +62,8 @@ ReadOutcome readRecordLines(Program& program) {
     if (files.atEnd(kDataFile)) {
       files.closeFiles();
       progress.finish();
-      return ReadOutcome::Loaded;
+      // Item names without a single record leave nothing to lay out.
+      return state.recordCount > 0 ? ReadOutcome::Loaded : ReadOutcome::NoData;
     }
     if (state.recordCount + 1 > lastEntry) break;
     files.readLineInto(kDataFile, line);
@@ -103,7 +104,7 @@ bool loadRecords(Program& program) {
     switch (readRecordLines(program)) {
       case ReadOutcome::Loaded:
         return true;
-      case ReadOutcome::NoLines:
+      case ReadOutcome::NoData:
         ui.messageBox(sjis(kErrorCaption), sjis(kEmptyFile), Buttons::Ok, Icon::Stop);
         return false;
       case ReadOutcome::OverLimit:

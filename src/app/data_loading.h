@@ -14,7 +14,7 @@ bool chooseDataFile(Program& program);
 // Asks for the record limit and reads the chosen file into recordLines; when
 // the file has as many data lines as the limit or more, tells the user and
 // asks again with the last answer as default. False when the user cancelled
-// or the file holds no line at all (after saying so).
+// or the file holds no data line (after saying so).
 bool loadRecords(Program& program);
 
 // The first parse of the lines as read: doubled quotes stay doubled, so the

@@ -1,5 +1,7 @@
 #include "app/main_sequence.h"
 
+#include <new>
+
 #include "app/classification.h"
 #include "app/data_loading.h"
 #include "app/field_parser.h"
@@ -81,15 +83,24 @@ void runStages(Program& program) {
   runWriter(program);
 }
 
+// The error report, after every open file is closed and unfinished output
+// is thrown away.
+RunResult reportError(Program& program, int code) {
+  program.files.abandonFiles();
+  program.ui.showErrorReport(code);
+  return RunResult::ErrorReported;
+}
+
 }  // namespace
 
 RunResult runMainSequence(Program& program) {
   try {
     runStages(program);
   } catch (const RuntimeError& error) {
-    program.files.abandonFiles();
-    program.ui.showErrorReport(error.errorCode);
-    return RunResult::ErrorReported;
+    return reportError(program, error.errorCode);
+  } catch (const std::bad_alloc&) {
+    // A table larger than the memory (many items times many records).
+    return reportError(program, err::kOutOfMemory);
   } catch (const MainWindowClosed&) {
     // Closing the main window ends the run like a cancel.
   }

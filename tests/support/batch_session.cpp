@@ -70,4 +70,10 @@ BatchResult BatchSession::run(const std::string& script, bool draw) {
   return {code, out.str()};
 }
 
+BatchResult BatchSession::run(const std::string& script, FileSystem& fileSystem) {
+  std::ostringstream out;
+  const int code = runBatch(replaceAll(script, "@DIR@", dir_), out, false, fileSystem);
+  return {code, out.str()};
+}
+
 }  // namespace headly::test

@@ -4,6 +4,10 @@
 
 #include <string>
 
+namespace headly {
+class FileSystem;
+}
+
 namespace headly::test {
 
 struct BatchResult {
@@ -35,6 +39,8 @@ class BatchSession {
 
   // Runs the program with every "@DIR@" of script replaced by dir().
   BatchResult run(const std::string& script, bool draw = false);
+  // The same over the given native file layer.
+  BatchResult run(const std::string& script, FileSystem& fileSystem);
 
  private:
   std::string dir_;

@@ -60,14 +60,13 @@ class CurrentFolderGuard {
   fs::path saved_;
 };
 
-int run(ScriptReader& script, std::ostream& out, bool draw) {
+int run(ScriptReader& script, std::ostream& out, bool draw, FileSystem& fileSystem) {
   const Setup setup = readSetup(script);
   if (setup.cwd && chdir(setup.cwd->c_str()) != 0)
     throw ScriptMisfit{"cwd " + *setup.cwd + ": no such folder"};
-  std::unique_ptr<FileSystem> fileSystem = makePosixFileSystem();
-  Drives drives(*fileSystem);
+  Drives drives(fileSystem);
   for (const auto& [letter, root] : setup.drives) drives.addDrive(letter, fs::absolute(root).lexically_normal().string());
-  TextFiles files(*fileSystem, drives);
+  TextFiles files(fileSystem, drives);
   ScriptBackend backend(script, drives, out, draw);
   Ui ui(backend);
   ui.createWindows();
@@ -83,10 +82,15 @@ int run(ScriptReader& script, std::ostream& out, bool draw) {
 }  // namespace
 
 int runBatch(const std::string& scriptText, std::ostream& out, bool draw) {
+  const std::unique_ptr<FileSystem> fileSystem = makePosixFileSystem();
+  return runBatch(scriptText, out, draw, *fileSystem);
+}
+
+int runBatch(const std::string& scriptText, std::ostream& out, bool draw, FileSystem& fileSystem) {
   const CurrentFolderGuard folderGuard;
   try {
     ScriptReader script(scriptText);
-    return run(script, out, draw);
+    return run(script, out, draw, fileSystem);
   } catch (const ScriptMisfit& misfit) {
     out << "misfit " << misfit.message << '\n';
     return 2;
