@@ -258,17 +258,17 @@ void QtBackend::connectEvents(const ControlSpec& spec, QWidget* widget) {
           list->viewport(),
           [this, name, list, doubled = false](QObject*, QEvent* event) mutable {
             if (event->type() == QEvent::MouseButtonDblClick) doubled = true;
+            // Only a press or a release is a mouse event to look into.
+            if (event->type() != QEvent::MouseButtonPress && event->type() != QEvent::MouseButtonRelease) return false;
             const auto* mouse = static_cast<QMouseEvent*>(event);
-            const bool left =
-                (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonRelease) &&
-                mouse->button() == Qt::LeftButton;
-            if (left && event->type() == QEvent::MouseButtonPress &&
+            if (mouse->button() != Qt::LeftButton) return false;
+            if (event->type() == QEvent::MouseButtonPress &&
                 list->selectionMode() == QAbstractItemView::SingleSelection &&
                 !list->indexAt(mouse->position().toPoint()).isValid()) {
               list->clearSelection();
               list->selectionModel()->clearCurrentIndex();
             }
-            if (left && event->type() == QEvent::MouseButtonRelease) {
+            if (event->type() == QEvent::MouseButtonRelease) {
               raiseEvent(name, doubled ? "DBLCLICK" : "CLICK");
               doubled = false;
             }
