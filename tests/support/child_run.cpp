@@ -1,0 +1,62 @@
+#include "support/child_run.h"
+
+#include <grp.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace headly::test {
+namespace {
+
+constexpr uid_t kNobody = 65534;
+// Exit status of a child whose preparation failed.
+constexpr int kNotPrepared = 125;
+
+void writeAll(int fd, const std::string& bytes) {
+  for (size_t done = 0; done < bytes.size();) {
+    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+    if (n <= 0) return;
+    done += size_t(n);
+  }
+}
+
+}  // namespace
+
+std::optional<BatchResult> runInChild(BatchSession& session, const std::string& script,
+                                      const std::function<bool()>& prepare) {
+  int pipeEnds[2];
+  if (::pipe(pipeEnds) != 0) return std::nullopt;
+  const pid_t child = ::fork();
+  if (child < 0) return std::nullopt;
+  if (child == 0) {
+    ::close(pipeEnds[0]);
+    int status = kNotPrepared;
+    if (prepare()) {
+      const BatchResult result = session.run(script);
+      writeAll(pipeEnds[1], result.transcript);
+      status = result.exitCode;
+    }
+    ::_exit(status);
+  }
+  ::close(pipeEnds[1]);
+  std::string transcript;
+  char buffer[4096];
+  for (ssize_t n; (n = ::read(pipeEnds[0], buffer, sizeof buffer)) > 0;) transcript.append(buffer, size_t(n));
+  ::close(pipeEnds[0]);
+  int status = 0;
+  if (::waitpid(child, &status, 0) != child) return std::nullopt;
+  if (!WIFEXITED(status)) return BatchResult{-1, transcript};
+  if (WEXITSTATUS(status) == kNotPrepared) return std::nullopt;
+  return BatchResult{WEXITSTATUS(status), transcript};
+}
+
+std::optional<BatchResult> runWithoutPrivileges(BatchSession& session, const std::string& script) {
+  if (::chmod(session.dir().c_str(), 0755) != 0) return std::nullopt;
+  return runInChild(session, script, [] {
+    if (::geteuid() != 0) return true;
+    return ::setgroups(0, nullptr) == 0 && ::setgid(kNobody) == 0 && ::setuid(kNobody) == 0 &&
+           ::geteuid() == kNobody;
+  });
+}
+
+}  // namespace headly::test
