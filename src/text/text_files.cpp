@@ -1,6 +1,7 @@
 #include "text/text_files.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <optional>
@@ -277,6 +278,8 @@ void TextFiles::openFile(const SjisString& name, FileMode mode, int number) {
 std::unique_ptr<Channel> TextFiles::openReplacement(SjisString full, const std::string& target) {
   if (!isReplaceable(fs_.kind(target))) raise(osErrorCode(kAccessDenied));
   const std::string folder = target.substr(0, target.rfind('/') + 1);
+  // A name that the rename would refuse is refused before anything is written.
+  if (target.size() - folder.size() > kMaxNativeNameBytes) raise(errorCodeFromErrno(ENAMETOOLONG));
   for (int attempt = 1;; ++attempt) {
     const std::string temporary = folder + temporaryName();
     try {

@@ -13,6 +13,7 @@
 #include "support/special_files.h"
 #include "support/temp_folder.h"
 #include "text/drives.h"
+#include "text/encoding.h"
 #include "text/file_system.h"
 #include "text/runtime_error.h"
 #include "text/text_files.h"
@@ -77,6 +78,11 @@ TEST_F(ReplaceFileTest, AMissingTargetIsCreated) {
   files.closeFiles();
   EXPECT_EQ(tmp.read("again.txt"), "\x1a");
   EXPECT_EQ(codeOf([&] { files.openFile("D:\\no\\such.txt", FileMode::Replace, 1); }), err::kFileNotFound);
+  // 86 full-width characters are 172 bytes here but 258 in the native name.
+  std::string longName;
+  for (int i = 0; i < 86; ++i) longName += sjis("ｘ");
+  EXPECT_EQ(codeOf([&] { files.openFile("D:\\" + longName, FileMode::Replace, 1); }), err::kBadFileName);
+  EXPECT_EQ(names(), (Names{"again.txt", "out.txt"}));
 }
 
 TEST_F(ReplaceFileTest, AbandonedOutputLeavesTheOldFile) {
