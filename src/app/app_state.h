@@ -37,9 +37,11 @@ struct AppState {
   int32_t recordCount = 0;
   int32_t lastItemIndex = 0;
 
+  // The first parse fills row 0 (the item names) only; the second parse
+  // fills every record of the rebuilt lines.
   CellTable cells;
   std::vector<int32_t> itemMaxLength;
-  std::vector<uint8_t> quotedCell;  // records x items, 1 where the field was quoted
+  std::vector<uint8_t> quotedCell;  // rows x items, 1 where the field was quoted
   std::vector<uint8_t> blankItemName;
   bool quoted(int32_t r, int32_t i) const { return quotedCell[size_t(r) * size_t(lastItemIndex + 1) + size_t(i)] != 0; }
 

@@ -117,8 +117,8 @@ bool loadRecords(Program& program) {
 void parseLoadedRecords(Program& program) {
   AppState& state = program.state;
   state.collapseQuotes = 0;
-  createParseTables(state);
-  const int32_t linesWithExtraData = parseAllRecords(program);
+  parseItemNames(state);
+  const int32_t linesWithExtraData = countLinesWithExtraData(program);
   if (linesWithExtraData > 0)
     program.ui.messageBox(sjis(kWarningCaption),
                           sjis(kExtraFieldsBefore) + countText(linesWithExtraData) + sjis(kExtraFieldsAfter),

@@ -10,6 +10,7 @@ namespace headly {
 namespace {
 
 constexpr size_t kNone = std::string_view::npos;
+constexpr std::string_view kDoubledQuote = "\"\"";
 
 // Position of the quote that closes a quoted field (a quote followed by a
 // comma), stepping over doubled quotes; kNone when the field runs to the end
@@ -23,115 +24,158 @@ size_t closingQuote(std::string_view t) {
   return kNone;
 }
 
+// Walks the fields of line t from the left: visit(f, region, quoted, last)
+// gets field f's bytes (for a quoted field those after the opening quote,
+// up to its closing quote, or to the end of the line for the last field) and
+// returns false to stop the walk.
+template <class Visit>
+void walkFields(std::string_view t, Visit visit) {
+  for (int32_t f = 0; !t.empty(); ++f) {
+    const bool quoted = t.front() == '"';
+    if (quoted) t.remove_prefix(1);
+    const size_t end = quoted ? closingQuote(t) : t.find(',');
+    if (end == kNone) {
+      visit(f, t, quoted, true);
+      return;
+    }
+    if (!visit(f, t.substr(0, end), quoted, false)) return;
+    t.remove_prefix(end + (quoted ? 2 : 1));
+  }
+}
+
+// Whether a field's text is empty, told from its region: a quoted last field
+// loses its last byte, and doubled quotes never shrink to nothing.
+bool emptyText(std::string_view region, bool quoted, bool last) {
+  return region.size() <= (quoted && last ? 1u : 0u);
+}
+
+// Appends s to out with every occurrence of from, left to right, replaced.
+void appendReplaced(std::string_view s, std::string_view from, std::string_view to, SjisString& out) {
+  for (size_t at = 0;;) {
+    const size_t hit = s.find(from, at);
+    if (hit == kNone) {
+      out.append(s.substr(at));
+      return;
+    }
+    out.append(s.substr(at, hit - at)).append(to);
+    at = hit + from.size();
+  }
+}
+
 }  // namespace
 
 int32_t countLastItemIndex(std::string_view header) {
   return static_cast<int32_t>(std::count(header.begin(), header.end(), ','));
 }
 
-void createParseTables(AppState& state) {
-  const int32_t rows = state.recordCount + 1;
+LineFields::LineFields(int32_t items, bool collapseQuotes) : items_(size_t(items)), collapseQuotes_(collapseQuotes) {
+  fields_.reserve(items_);
+}
+
+void LineFields::cut(std::string_view line) {
+  line_ = line;
+  fields_.clear();
+  reworked_.clear();
+  extraData_ = false;
+  walkFields(line, [&](int32_t f, std::string_view region, bool quoted, bool last) {
+    if (size_t(f) >= items_) {
+      extraData_ = !emptyText(region, quoted, last);
+      return !extraData_;
+    }
+    if (quoted) {
+      addQuoted(region, last);
+    } else {
+      fields_.push_back(Field{size_t(region.data() - line_.data()), region.size(), false, false});
+    }
+    return true;
+  });
+}
+
+std::string_view LineFields::text(int32_t f) const {
+  const Field& field = fields_[size_t(f)];
+  return std::string_view((field.reworked ? std::string_view(reworked_) : line_).data() + field.offset, field.length);
+}
+
+void LineFields::addQuoted(std::string_view region, bool lastField) {
+  const std::string_view marker = "\xFF\xFF";
+  if (region.find(kDoubledQuote) == kNone && region.find(marker[0]) == kNone) {
+    if (lastField && !region.empty()) region.remove_suffix(1);
+    fields_.push_back(Field{size_t(region.data() - line_.data()), region.size(), false, true});
+    return;
+  }
+  // While the field is cut out every doubled quote is held as the marker, so
+  // the closing quote of a last field is dropped as a byte of its own...
+  marked_.clear();
+  appendReplaced(region, kDoubledQuote, marker, marked_);
+  if (lastField && !marked_.empty()) marked_.pop_back();
+  // ...then each marker becomes the doubled quote again, or the one quote it
+  // stands for when quotes are collapsed.
+  const size_t offset = reworked_.size();
+  appendReplaced(marked_, marker, collapseQuotes_ ? "\"" : kDoubledQuote, reworked_);
+  fields_.push_back(Field{offset, reworked_.size() - offset, true, true});
+}
+
+bool hasExtraData(std::string_view line, int32_t lastItemIndex) {
+  bool extra = false;
+  walkFields(line, [&](int32_t f, std::string_view region, bool quoted, bool last) {
+    extra = f > lastItemIndex && !emptyText(region, quoted, last);
+    return !extra;
+  });
+  return extra;
+}
+
+namespace {
+
+// The parse tables for rows 0..rows-1, empty and 0.
+void createTables(AppState& state, int32_t rows) {
   const int32_t items = state.lastItemIndex + 1;
-  size_t lineBytes = 0;
-  for (int32_t r = 0; r < rows; ++r) lineBytes += state.recordLines[size_t(r)].size();
   state.cells.reset(rows, items);
-  // Full width at most doubles a value; blank item names add their text.
-  state.cells.reserveBytes((state.fullWidth ? 2 : 1) * lineBytes + sizeof(kBlankItemName) * size_t(items));
   state.itemMaxLength.assign(size_t(items), 0);
   state.quotedCell.assign(size_t(rows) * size_t(items), 0);
   state.blankItemName.assign(size_t(items), 0);
 }
 
-FieldParser::FieldParser(AppState& state) : state_(state), items_(state.lastItemIndex + 1) {}
+}  // namespace
 
-bool FieldParser::parseLine(int32_t r, std::string_view t) {
-  bool extraData = false;
-  int32_t f = 0;
-  const auto keep = [&](std::string_view text) {
-    if (!store(r, f, text) && !text.empty()) extraData = true;
-  };
-  while (!t.empty()) {
-    if (t.front() == '"') {
-      if (f < items_) state_.quotedCell[size_t(r) * size_t(items_) + size_t(f)] = 1;
-      t.remove_prefix(1);
-      const size_t k = closingQuote(t);
-      if (k == kNone) {
-        keep(quotedText(t, true));
-        t = {};
-      } else {
-        keep(quotedText(t.substr(0, k), false));
-        t.remove_prefix(k + 2);
-        ++f;
-      }
-      continue;
-    }
-    const size_t p = t.find(',');
-    if (p == 0) {
-      // An empty field: the cell stays empty, but an item needs a name to show.
-      if (r == 0 && f < items_) {
-        state_.cells.set(0, f, sjis(kBlankItemName));
-        state_.blankItemName[size_t(f)] = 1;
-      }
-      t.remove_prefix(1);
-      ++f;
-    } else if (p == kNone) {
-      keep(t);
-      t = {};
-    } else {
-      keep(t.substr(0, p));
-      t.remove_prefix(p + 1);
-      ++f;
-    }
-  }
-  return extraData;
+void createParseTables(AppState& state) {
+  createTables(state, state.recordCount + 1);
+  state.cells.shareLines(state.recordLines);
+  // Cells copy only what conversion or quotes changed, which full width at
+  // most doubles; blank item names add their text.
+  const size_t items = size_t(state.lastItemIndex) + 1;
+  state.cells.reserveBytes((state.fullWidth ? 2 : 1) * state.recordLines.byteCount() + sizeof(kBlankItemName) * items);
 }
 
-std::string_view FieldParser::quotedText(std::string_view region, bool lastField) {
-  const std::string_view marker = state_.quoteMarker;
-  if (region.find("\"\"") == kNone && region.find(marker[0]) == kNone)
-    return lastField && !region.empty() ? region.substr(0, region.size() - 1) : region;
+FieldParser::FieldParser(AppState& state)
+    : state_(state), items_(state.lastItemIndex + 1), fields_(items_, state.collapseQuotes != 0) {}
 
-  // While the field is cut out every doubled quote is held as the marker, so
-  // the closing quote of a last field is dropped as a byte of its own...
-  marked_.clear();
-  for (size_t i = 0; i < region.size(); ++i) {
-    if (region[i] == '"' && i + 1 < region.size() && region[i + 1] == '"') {
-      marked_ += marker;
-      ++i;
+bool FieldParser::parseLine(int32_t r, std::string_view line) {
+  fields_.cut(line);
+  for (int32_t f = 0; f < fields_.count(); ++f) {
+    if (fields_.quoted(f)) state_.quotedCell[size_t(r) * size_t(items_) + size_t(f)] = 1;
+    if (r > 0) {
+      store(r, f, fields_.text(f));
+    } else if (fields_.blank(f)) {
+      // An item needs a name to show.
+      state_.cells.set(0, f, sjis(kBlankItemName));
+      state_.blankItemName[size_t(f)] = 1;
     } else {
-      marked_ += region[i];
+      state_.cells.setOrRefer(0, f, fields_.text(f));
     }
   }
-  if (lastField && !marked_.empty()) marked_.pop_back();
-
-  // ...then each marker becomes the doubled quote again, or the one quote it
-  // stands for when quotes are collapsed.
-  const std::string_view quotes = state_.collapseQuotes ? "\"" : "\"\"";
-  restored_.clear();
-  for (size_t i = 0; i < marked_.size(); ++i) {
-    if (marked_.compare(i, marker.size(), marker) == 0) {
-      restored_ += quotes;
-      i += marker.size() - 1;
-    } else {
-      restored_ += marked_[i];
-    }
-  }
-  return restored_;
+  return fields_.extraData();
 }
 
-bool FieldParser::store(int32_t r, int32_t f, std::string_view text) {
-  if (f >= items_) return false;
-  if (r > 0 && state_.fullWidth) {
+void FieldParser::store(int32_t r, int32_t f, std::string_view text) {
+  if (state_.fullWidth) {
     converted_.clear();
     appendFullWidth(text, converted_);
-    text = converted_;
+    // Double-byte text stays as it is and need not be copied.
+    if (converted_ != text) text = converted_;
   }
-  if (!text.empty()) state_.cells.set(r, f, text);
-  if (r > 0) {
-    int32_t& longest = state_.itemMaxLength[size_t(f)];
-    longest = std::max(longest, byteLength(text));
-  }
-  return true;
+  if (!text.empty()) state_.cells.setOrRefer(r, f, text);
+  int32_t& longest = state_.itemMaxLength[size_t(f)];
+  longest = std::max(longest, byteLength(text));
 }
 
 int32_t parseAllRecords(Program& program) {
@@ -145,6 +189,24 @@ int32_t parseAllRecords(Program& program) {
   }
   progress.finish();
   return linesWithExtraData;
+}
+
+void parseItemNames(AppState& state) {
+  // The names are copied, so the lines as read can go once rebuilt.
+  createTables(state, 1);
+  FieldParser(state).parseLine(0, state.recordLines[0]);
+}
+
+int32_t countLinesWithExtraData(Program& program) {
+  const AppState& state = program.state;
+  WorkProgress progress(program.ui, "データの解析中");
+  int32_t lines = 0;
+  for (int32_t r = 1; r <= state.recordCount; ++r) {
+    if (hasExtraData(state.recordLines[size_t(r)], state.lastItemIndex)) ++lines;
+    progress.step(r);
+  }
+  progress.finish();
+  return lines;
 }
 
 }  // namespace headly

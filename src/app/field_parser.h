@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
 #include "app/app_state.h"
 
@@ -18,8 +19,49 @@ inline constexpr char kBlankItemName[] = "（空白）";
 // inside quotes included.
 int32_t countLastItemIndex(std::string_view header);
 
+// The fields of one line as the parser cuts them out, for items 0..items-1.
+// A field is held as a position in the line or, when its quotes had to be
+// reworked, in a buffer of its own, so the texts of every field stay valid
+// together until the next line is cut.
+class LineFields {
+ public:
+  // collapseQuotes: a doubled quote in a quoted field becomes one quote
+  // (else it stays doubled).
+  LineFields(int32_t items, bool collapseQuotes);
+
+  // Cuts line, which must stay alive while the fields are read.
+  void cut(std::string_view line);
+  // Fields 0..count()-1 were found; the items after them have none.
+  int32_t count() const { return int32_t(fields_.size()); }
+  std::string_view text(int32_t f) const;
+  bool quoted(int32_t f) const { return fields_[size_t(f)].quoted; }
+  // An empty field without quotes (nothing between two commas).
+  bool blank(int32_t f) const { return !quoted(f) && fields_[size_t(f)].length == 0; }
+  // A field beyond the last item held data.
+  bool extraData() const { return extraData_; }
+
+ private:
+  struct Field {
+    size_t offset = 0, length = 0;
+    bool reworked = false;  // held in reworked_, not in the line
+    bool quoted = false;
+  };
+  void addQuoted(std::string_view region, bool lastField);
+
+  const size_t items_;
+  const bool collapseQuotes_;
+  std::string_view line_;
+  std::vector<Field> fields_;
+  bool extraData_ = false;
+  SjisString marked_, reworked_;
+};
+
+// True when a field of line beyond items 0..lastItemIndex holds data.
+bool hasExtraData(std::string_view line, int32_t lastItemIndex);
+
 // Creates cells, itemMaxLength, quotedCell and blankItemName, empty and 0,
-// for records 0..recordCount by items 0..lastItemIndex.
+// for records 0..recordCount by items 0..lastItemIndex. Cells may refer to
+// the bytes of recordLines.
 void createParseTables(AppState& state);
 
 class FieldParser {
@@ -32,20 +74,24 @@ class FieldParser {
   bool parseLine(int32_t r, std::string_view line);
 
  private:
-  // The text of a quoted field: region holds the bytes after the opening
-  // quote up to the end of the field; the last field also drops its last
-  // byte (the closing quote).
-  std::string_view quotedText(std::string_view region, bool lastField);
-  // Stores a field of record r as item f; false when f is beyond the items.
-  bool store(int32_t r, int32_t f, std::string_view text);
+  // Stores a field of a data record r as item f.
+  void store(int32_t r, int32_t f, std::string_view text);
 
   AppState& state_;
   const int32_t items_;
-  SjisString marked_, restored_, converted_;
+  LineFields fields_;
+  SjisString converted_;
 };
 
 // Parses records 0..recordCount of recordLines into the tables created by
 // createParseTables. Returns the number of lines whose extra fields held data.
 int32_t parseAllRecords(Program& program);
+
+// The first parse, which keeps only what the later stages read from it:
+// creates the tables for row 0 and cuts the header into the item names.
+// The data lines are cut again when they are rebuilt.
+void parseItemNames(AppState& state);
+// The number of data lines 1..recordCount whose extra fields held data.
+int32_t countLinesWithExtraData(Program& program);
 
 }  // namespace headly

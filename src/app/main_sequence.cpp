@@ -32,7 +32,7 @@ void startRun(Program& program) {
 // written as the CSV file; the layout stages follow only when asked for and
 // when there are heading items and other items.
 bool reorderRecords(Program& program) {
-  rebuildRecordLines(program.state);
+  rebuildRecordLines(program);
   if (program.ui.getCheck("CHECK2") == 1) writeCsvFile(program);
   if (program.ui.getCheck("CHECK1") != 1) return false;
   return bothItemKindsPresent(program);

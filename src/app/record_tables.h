@@ -1,78 +1,141 @@
 // Compact tables for the records held in memory: the record lines and the
 // cells. Both keep their bytes in one growing buffer with an index, so a
-// million records cost two allocations rather than millions.
+// million records cost two allocations rather than millions. A cell that
+// stands unchanged in its line is not copied: it refers to the bytes of the
+// line table, which the cell table shares.
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace headly {
 
-// recordLines: entry 0 is the header line, entries 1..n the data lines.
+// recordLines: entry 0 is the header line, entries 1..n the data lines. The
+// bytes of lines once added never change, so cells may refer to them.
 class LineTable {
  public:
+  LineTable() : bytes_(std::make_shared<std::string>()) {}
+  // A copy has bytes of its own: only cell tables share them.
+  LineTable(const LineTable& other) : bytes_(std::make_shared<std::string>(*other.bytes_)), ends_(other.ends_) {}
+  LineTable& operator=(const LineTable& other) {
+    if (this != &other) *this = LineTable(other);
+    return *this;
+  }
+  LineTable(LineTable&&) = default;
+  LineTable& operator=(LineTable&&) = default;
+
   void clear() {
-    bytes_.clear();
+    // Cells may still share the old bytes; they keep them.
+    bytes_ = std::make_shared<std::string>();
     ends_.clear();
   }
-  void append(std::string_view line) {
-    bytes_.append(line);
-    ends_.push_back(bytes_.size());
+  void release() {
+    clear();
+    std::vector<size_t>().swap(ends_);
   }
+  void append(std::string_view line) {
+    appendPiece(line);
+    endLine();
+  }
+  // Builds a line from pieces: appendPiece as often as needed, then endLine.
+  void appendPiece(std::string_view piece) { bytes_->append(piece); }
+  void appendPiece(char c) { bytes_->push_back(c); }
+  void endLine() { ends_.push_back(bytes_->size()); }
+
   std::string_view operator[](size_t i) const {
     const size_t begin = i == 0 ? 0 : ends_[i - 1];
-    return std::string_view(bytes_).substr(begin, ends_[i] - begin);
+    return std::string_view(*bytes_).substr(begin, ends_[i] - begin);
   }
   size_t size() const { return ends_.size(); }
-  void reserveBytes(size_t n) { bytes_.reserve(n); }
+  size_t byteCount() const { return bytes_->size(); }
+  void reserve(size_t lines, size_t bytes) {
+    ends_.reserve(lines);
+    bytes_->reserve(bytes);
+  }
   void swap(LineTable& other) {
     bytes_.swap(other.bytes_);
     ends_.swap(other.ends_);
   }
+  // The bytes of every line, for a cell table to refer to.
+  std::shared_ptr<const std::string> sharedBytes() const { return bytes_; }
 
  private:
-  std::string bytes_;
+  std::shared_ptr<std::string> bytes_;
   std::vector<size_t> ends_;
 };
 
 // cells: records 0..rows-1 by items 0..items-1, all empty when created. A
-// cell that is set again keeps its old bytes in the buffer until reset.
+// cell is either copied into the table's own buffer or, when its text lies
+// in the shared line bytes, held as a position there. A cell that is set
+// again keeps its old bytes in the buffer until reset.
 class CellTable {
  public:
   void reset(int32_t rows, int32_t items) {
     rows_ = rows;
     items_ = items;
     bytes_.clear();
-    spans_.assign(size_t(rows) * size_t(items), Span{0, 0});
+    lines_.reset();
+    spans_.assign(size_t(rows) * size_t(items), Span{0, 0, 0});
   }
   void release() {
     rows_ = items_ = 0;
     std::string().swap(bytes_);
+    lines_.reset();
     std::vector<Span>().swap(spans_);
   }
+  // Lets cells refer to the bytes of lines instead of copying them.
+  void shareLines(const LineTable& lines) { lines_ = lines.sharedBytes(); }
+
   std::string_view get(int32_t r, int32_t i) const {
-    const Span& s = spans_[size_t(r) * size_t(items_) + size_t(i)];
-    return std::string_view(bytes_).substr(s.offset, s.length);
+    const Span& s = span(r, i);
+    return std::string_view(s.inLines ? *lines_ : bytes_).substr(s.offset, s.length);
   }
   void set(int32_t r, int32_t i, std::string_view v) {
-    Span& s = spans_[size_t(r) * size_t(items_) + size_t(i)];
-    s.offset = bytes_.size();
-    s.length = uint32_t(v.size());
+    span(r, i) = makeSpan(bytes_.size(), v.size(), false);
     bytes_.append(v);
+  }
+  // The same, without a copy when v lies in the shared line bytes. Only the
+  // position is kept, so the table may be moved.
+  void setOrRefer(int32_t r, int32_t i, std::string_view v) {
+    if (inLines(v))
+      span(r, i) = makeSpan(size_t(v.data() - lines_->data()), v.size(), true);
+    else
+      set(r, i, v);
   }
   int32_t rows() const { return rows_; }
   int32_t items() const { return items_; }
   void reserveBytes(size_t n) { bytes_.reserve(n); }
 
  private:
+  // A cell is cut from a line of at most 32767 bytes and full width at most
+  // doubles it, so 24 bits hold any cell's length.
   struct Span {
-    uint64_t offset : 40;
+    uint64_t offset : 39;
     uint64_t length : 24;
+    uint64_t inLines : 1;
   };
+  static Span makeSpan(size_t offset, size_t length, bool inLines) {
+    Span s{0, 0, 0};
+    s.offset = offset;
+    s.length = length;
+    s.inLines = inLines ? 1 : 0;
+    return s;
+  }
+  bool inLines(std::string_view v) const {
+    if (!lines_) return false;
+    const std::less_equal<const char*> notAfter;  // a total order over unrelated buffers too
+    return notAfter(lines_->data(), v.data()) && notAfter(v.data() + v.size(), lines_->data() + lines_->size());
+  }
+  Span& span(int32_t r, int32_t i) { return spans_[size_t(r) * size_t(items_) + size_t(i)]; }
+  const Span& span(int32_t r, int32_t i) const { return spans_[size_t(r) * size_t(items_) + size_t(i)]; }
+
   int32_t rows_ = 0, items_ = 0;
   std::string bytes_;
+  std::shared_ptr<const std::string> lines_;
   std::vector<Span> spans_;
 };
 

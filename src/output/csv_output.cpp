@@ -1,5 +1,6 @@
 #include "output/csv_output.h"
 
+#include "app/field_parser.h"
 #include "app/work_progress.h"
 #include "text/encoding.h"
 #include "text/text_files.h"
@@ -15,17 +16,27 @@ constexpr char kCsvFilter[] = "ﾃｷｽﾄ形式(*.TXT)";
 
 constexpr int kCsvFile = 1;
 
-void appendField(const AppState& s, int32_t r, int item, SjisString& line) {
-  // An empty item name is shown as "（空白）" but written as the empty field it was.
-  const std::string_view cell = r == 0 && s.blankItemName[size_t(item)] ? std::string_view() : s.cells.get(r, item);
-  if (s.quoted(r, item)) {
-    line += '"';
-    line += trimTrailingQuote(cell);
-    line += '"';
-  } else {
-    line += cell;
-  }
-  line += ',';
+// Appends the classified items of the line cut into fields, heading items
+// first, separated by commas. A field quoted in the data file is quoted
+// again; an item the line has no field for is empty, and so is an empty
+// item name, which the item lists show as "（空白）".
+void appendRebuiltLine(const AppState& s, const LineFields& fields, LineTable& rebuilt) {
+  bool first = true;
+  const auto appendItem = [&](int item) {
+    if (!first) rebuilt.appendPiece(',');
+    first = false;
+    if (item >= fields.count()) return;
+    if (fields.quoted(item)) {
+      rebuilt.appendPiece('"');
+      rebuilt.appendPiece(trimTrailingQuote(fields.text(item)));
+      rebuilt.appendPiece('"');
+    } else {
+      rebuilt.appendPiece(fields.text(item));
+    }
+  };
+  for (int k = 0; k < s.headingCount; ++k) appendItem(s.headingOrder[size_t(k)]);
+  for (int k = 0; k < s.otherCount; ++k) appendItem(s.otherOrder[size_t(k)]);
+  rebuilt.endLine();
 }
 
 }  // namespace
@@ -36,20 +47,21 @@ std::string_view trimTrailingQuote(std::string_view cell) {
   return cell;
 }
 
-void rebuildRecordLines(AppState& s) {
-  // The rebuilt lines are seldom longer than the lines read.
-  size_t lineBytes = 0;
-  for (int32_t r = 0; r <= s.recordCount; ++r) lineBytes += s.recordLines[size_t(r)].size();
+void rebuildRecordLines(Program& program) {
+  AppState& s = program.state;
+  // Each line is cut again as the first parse cut it, doubled quotes kept,
+  // so no cell of the first parse needs to be held for every record. The
+  // rebuilt lines are seldom longer than the lines read.
+  LineFields fields(s.lastItemIndex + 1, false);
   LineTable rebuilt;
-  rebuilt.reserveBytes(lineBytes);
-  SjisString line;
+  rebuilt.reserve(size_t(s.recordCount) + 1, s.recordLines.byteCount());
+  WorkProgress progress(program.ui, "データの並べ替え中");
   for (int32_t r = 0; r <= s.recordCount; ++r) {
-    line.clear();
-    for (int k = 0; k < s.headingCount; ++k) appendField(s, r, s.headingOrder[size_t(k)], line);
-    for (int k = 0; k < s.otherCount; ++k) appendField(s, r, s.otherOrder[size_t(k)], line);
-    if (!line.empty()) line.pop_back();  // the comma after the last field
-    rebuilt.append(line);
+    fields.cut(s.recordLines[size_t(r)]);
+    appendRebuiltLine(s, fields, rebuilt);
+    progress.step(r);
   }
+  progress.finish();
   s.recordLines.swap(rebuilt);
 }
 

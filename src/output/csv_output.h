@@ -14,10 +14,10 @@ namespace headly {
 std::string_view trimTrailingQuote(std::string_view cell);
 
 // Replaces entries 0..recordCount of recordLines by the heading items in
-// heading order and then the other items in their order, from the cells of
-// the first parse. A field quoted in the data file is quoted again; an empty
-// item name is written empty, not as "（空白）".
-void rebuildRecordLines(AppState& state);
+// heading order and then the other items in their order, with the fields
+// the first parse cuts from the lines read. A field quoted in the data file
+// is quoted again; an empty item name is written empty, not as "（空白）".
+void rebuildRecordLines(Program& program);
 
 // Asks for the CSV file (cancel skips it) and writes every rebuilt line;
 // closing adds the end mark, and only the complete file replaces one that

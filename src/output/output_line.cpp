@@ -1,20 +1,26 @@
 #include "output/output_line.h"
 
+#include <cstring>
+
 #include "text/text_files.h"
 
 namespace headly {
 
 void pairBlanksToFullWidth(SjisString& line) {
-  // A trail byte is never 0x20, so a byte-wise scan cannot split a character.
+  // A trail byte is never 0x20, so a byte-wise search cannot split a character.
+  char* const bytes = line.data();
   const size_t size = line.size();
   for (size_t p = 0; p + 1 < size;) {
-    if (line[p] == ' ' && line[p + 1] == ' ') {
-      line[p] = '\x81';
-      line[p + 1] = '\x40';
+    const void* blank = std::memchr(bytes + p, ' ', size - p - 1);
+    if (!blank) return;
+    p = size_t(static_cast<const char*>(blank) - bytes);
+    // Every pair of a run of blanks becomes one full-width blank; one left over stays.
+    while (p + 1 < size && bytes[p] == ' ' && bytes[p + 1] == ' ') {
+      bytes[p] = '\x81';
+      bytes[p + 1] = '\x40';
       p += 2;
-    } else {
-      ++p;
     }
+    ++p;
   }
 }
 

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 
 #include "text/runtime_error.h"
 
@@ -48,44 +49,53 @@ constexpr uint16_t kKanaTable[0x40] = {
 bool takesVoicedMark(unsigned char b) { return (b >= 0xB6 && b <= 0xC4) || (b >= 0xCA && b <= 0xCE); }
 bool takesSemiVoicedMark(unsigned char b) { return b >= 0xCA && b <= 0xCE; }
 
-void put(SjisString& out, uint16_t code) {
-  out.push_back(char(code >> 8));
-  out.push_back(char(code & 0xFF));
-}
-
 }  // namespace
 
 void appendFullWidth(std::string_view s, SjisString& out) {
   if (s.size() > kMaxInput) raise(err::kStringTooLong);
-  out.reserve(out.size() + 2 * s.size());
+  // Every byte gives at most two: room for all of them, written through o.
+  const size_t base = out.size();
+  out.resize(base + 2 * s.size());
+  char* const first = out.data() + base;
+  char* o = first;
+  const auto put2 = [&o](uint16_t code) {
+    o[0] = char(code >> 8);
+    o[1] = char(code & 0xFF);
+    o += 2;
+  };
   // The half-width kana just converted, or 0: the marks merge only into it.
   unsigned char previousKana = 0;
   for (size_t i = 0; i < s.size();) {
     const unsigned char b = static_cast<unsigned char>(s[i]);
     unsigned char kana = 0;
     if (isLeadByte(b) && i + 1 < s.size()) {
-      out.append(s.substr(i, 2));
-      i += 2;
+      // A run of double-byte characters stays as it is.
+      size_t j = i + 2;
+      while (j + 1 < s.size() && isLeadByte(static_cast<unsigned char>(s[j]))) j += 2;
+      std::memcpy(o, s.data() + i, j - i);
+      o += j - i;
+      i = j;
       previousKana = 0;
       continue;
     }
     if (b >= 0x20 && b <= 0x7F) {
-      put(out, kAsciiTable[b - 0x20]);
+      put2(kAsciiTable[b - 0x20]);
     } else if (b == 0xDE) {
-      if (takesVoicedMark(previousKana)) out.back() = char(static_cast<unsigned char>(out.back()) + 1);
-      else put(out, kVoicedMark);
+      if (takesVoicedMark(previousKana)) o[-1] = char(static_cast<unsigned char>(o[-1]) + 1);
+      else put2(kVoicedMark);
     } else if (b == 0xDF) {
-      if (takesSemiVoicedMark(previousKana)) out.back() = char(static_cast<unsigned char>(out.back()) + 2);
-      else put(out, kSemiVoicedMark);
+      if (takesSemiVoicedMark(previousKana)) o[-1] = char(static_cast<unsigned char>(o[-1]) + 2);
+      else put2(kSemiVoicedMark);
     } else if (b >= 0xA0 && b <= 0xDD) {
-      put(out, kKanaTable[b - 0xA0]);
+      put2(kKanaTable[b - 0xA0]);
       kana = b;
     } else {
-      put(out, kBlackSquare);
+      put2(kBlackSquare);
     }
     previousKana = kana;
     ++i;
   }
+  out.resize(base + size_t(o - first));
 }
 
 SjisString toFullWidth(std::string_view s) {

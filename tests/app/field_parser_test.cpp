@@ -115,11 +115,55 @@ TEST(FieldParser, LongestValueCountsDataBytesOnly) {
 }
 
 TEST(FieldParser, FieldsBeyondTheItemsAreIgnored) {
-  Parsed p = parse({"a,b", "1,2,3,4", "1,2,,", "1,2,\"\"", "\"1,x\",2,\"3\"", "1,2"});
+  const std::vector<std::string> lines = {"a,b", "1,2,3,4", "1,2,,", "1,2,\"\"", "\"1,x\",2,\"3\"", "1,2", "1,2,\"x"};
+  Parsed p = parse(lines);
   EXPECT_EQ(p.row(1), "1|2");
   EXPECT_EQ(p.row(4), "1,x|2");
-  EXPECT_EQ(p.extraData, (std::vector<bool>{false, true, false, false, true, false}));
+  EXPECT_EQ(p.extraData, (std::vector<bool>{false, true, false, false, true, false, false}));
   EXPECT_EQ(p.state.itemMaxLength, (std::vector<int32_t>{3, 1}));
+  // The first parse only counts such lines, without cutting out the cells.
+  for (size_t r = 0; r < lines.size(); ++r)
+    EXPECT_EQ(hasExtraData(sjis(lines[r]), 1), p.extraData[r]) << lines[r];
+}
+
+TEST(FieldParser, LineFieldsHoldEveryFieldOfALineAtOnce) {
+  // Two fields whose doubled quotes are reworked, one without quotes to
+  // rework, a blank one and a quoted empty one.
+  const SjisString line = sjis("\"a\"\"b\",\"c,d\",,\"\",\"e\"\"\"\"f\",x");
+  LineFields kept(6, false), collapsed(6, true);
+  kept.cut(line);
+  collapsed.cut(line);
+  ASSERT_EQ(kept.count(), 6);
+  const std::vector<std::string> keptTexts = {"a\"\"b", "c,d", "", "", "e\"\"\"\"f", "x"};
+  const std::vector<std::string> collapsedTexts = {"a\"b", "c,d", "", "", "e\"\"f", "x"};
+  for (int32_t f = 0; f < 6; ++f) {
+    EXPECT_EQ(kept.text(f), keptTexts[size_t(f)]);
+    EXPECT_EQ(collapsed.text(f), collapsedTexts[size_t(f)]);
+  }
+  EXPECT_TRUE(kept.quoted(0) && kept.quoted(1) && kept.quoted(3) && kept.quoted(4));
+  EXPECT_FALSE(kept.quoted(2) || kept.quoted(5));
+  EXPECT_TRUE(kept.blank(2));
+  EXPECT_FALSE(kept.blank(3));
+  EXPECT_FALSE(kept.extraData());
+  // A line with fewer fields; the next line replaces every field.
+  kept.cut(sjis("1"));
+  EXPECT_EQ(kept.count(), 1);
+  EXPECT_EQ(kept.text(0), "1");
+}
+
+TEST(FieldParser, CellsOutliveAMoveOfTheState) {
+  // Cells refer to the bytes of the lines; moving or copying the state
+  // keeps them readable.
+  Parsed p = parse({"a,b", "x,\"y\"\"z\"", "1,2"}, 1);
+  AppState moved = std::move(p.state);
+  const AppState copied = moved;
+  moved.recordLines.clear();
+  for (const AppState* s : {static_cast<const AppState*>(&moved), &copied}) {
+    EXPECT_EQ(toUtf8(s->cells.get(1, 0)), "x");
+    EXPECT_EQ(toUtf8(s->cells.get(1, 1)), "y\"z");
+    EXPECT_EQ(toUtf8(s->cells.get(2, 1)), "2");
+  }
+  EXPECT_EQ(copied.recordLines[1], "x,\"y\"\"z\"");
 }
 
 TEST(FieldParser, FullWidthConvertsDataButNotItemNames) {

@@ -8,44 +8,40 @@
 #include <vector>
 
 #include "app/field_parser.h"
+#include "support/program_fixture.h"
 #include "text/encoding.h"
 
 namespace headly {
 namespace {
 
-// Loads the lines as the first parse does and classifies the items.
-AppState classified(const std::vector<std::string>& utf8Lines, std::vector<int> headings, std::vector<int> others) {
-  AppState s;
+// Loads the lines, parses the item names as the first parse does, classifies
+// the items and rebuilds the lines.
+std::vector<std::string> rebuilt(const std::vector<std::string>& utf8Lines, std::vector<int> headings,
+                                 std::vector<int> others) {
+  test::ProgramFixture f;
+  AppState& s = f.program.state;
   for (const std::string& line : utf8Lines) s.recordLines.append(sjis(line));
   s.recordCount = int32_t(utf8Lines.size()) - 1;
   s.lastItemIndex = countLastItemIndex(s.recordLines[0]);
-  createParseTables(s);
-  FieldParser parser(s);
-  for (int32_t r = 0; r <= s.recordCount; ++r) parser.parseLine(r, s.recordLines[size_t(r)]);
+  parseItemNames(s);
   s.headingOrder = std::move(headings);
   s.headingCount = int(s.headingOrder.size());
   s.otherOrder = std::move(others);
   s.otherCount = int(s.otherOrder.size());
-  return s;
-}
-
-std::vector<std::string> rebuilt(AppState s) {
-  rebuildRecordLines(s);
+  rebuildRecordLines(f.program);
   std::vector<std::string> lines;
   for (size_t r = 0; r < s.recordLines.size(); ++r) lines.push_back(toUtf8(s.recordLines[r]));
   return lines;
 }
 
 TEST(CsvRebuild, HeadingItemsFirstInTheirOrderAndUnclassifiedItemsDropped) {
-  const AppState s = classified({"A,B,C,D", "a1,b1,c1,d1", "a2,b2,c2,d2"}, {2, 0}, {3});
-  EXPECT_EQ(rebuilt(s), (std::vector<std::string>{"C,A,D", "c1,a1,d1", "c2,a2,d2"}));
+  EXPECT_EQ(rebuilt({"A,B,C,D", "a1,b1,c1,d1", "a2,b2,c2,d2"}, {2, 0}, {3}), (std::vector<std::string>{"C,A,D", "c1,a1,d1", "c2,a2,d2"}));
 }
 
 TEST(CsvRebuild, QuotedFieldsStayValidAndBareFieldsStayBare) {
-  const AppState s = classified(
-      {"商品,\"備考,注\",数量", "\"ノート,大\",\"言う \"\"A\"\"\",1 0", "ペン,\"x\"\"\",\"2\"", "消しゴム,,\"ab\"c"},
-      {0}, {2, 1});
-  EXPECT_EQ(rebuilt(s), (std::vector<std::string>{
+  EXPECT_EQ(rebuilt({"商品,\"備考,注\",数量", "\"ノート,大\",\"言う \"\"A\"\"\",1 0", "ペン,\"x\"\"\",\"2\"",
+                     "消しゴム,,\"ab\"c"},
+                    {0}, {2, 1}),(std::vector<std::string>{
                             "商品,数量,\"備考,注\"",
                             "\"ノート,大\",1 0,\"言う \"\"A\"\"\"",
                             "ペン,\"2\",\"x\"\"\"",
@@ -55,13 +51,12 @@ TEST(CsvRebuild, QuotedFieldsStayValidAndBareFieldsStayBare) {
 }
 
 TEST(CsvRebuild, BlankItemNamesAreWrittenEmpty) {
-  const AppState s = classified({"支店,,数量", "東京,x,5"}, {1}, {0, 2});
-  EXPECT_EQ(rebuilt(s), (std::vector<std::string>{",支店,数量", "x,東京,5"}));
+  EXPECT_EQ(rebuilt({"支店,,数量", "東京,x,5"}, {1}, {0, 2}), (std::vector<std::string>{",支店,数量", "x,東京,5"}));
 }
 
 TEST(CsvRebuild, EmptyItemsGiveCommasOnlyAndNoItemsAnEmptyLine) {
-  EXPECT_EQ(rebuilt(classified({"a,b,c", ",,x"}, {0}, {1})), (std::vector<std::string>{"a,b", ","}));
-  EXPECT_EQ(rebuilt(classified({"a,b", "1,2"}, {}, {})), (std::vector<std::string>{"", ""}));
+  EXPECT_EQ(rebuilt({"a,b,c", ",,x"}, {0}, {1}), (std::vector<std::string>{"a,b", ","}));
+  EXPECT_EQ(rebuilt({"a,b", "1,2"}, {}, {}), (std::vector<std::string>{"", ""}));
 }
 
 TEST(CsvRebuild, TrailingQuoteTrim) {
