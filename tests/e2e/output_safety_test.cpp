@@ -10,7 +10,6 @@
 #include <fstream>
 #include <iterator>
 #include <map>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -47,13 +46,14 @@ std::string classified(const std::string& csvAnswer) {
 std::string laidOut(const std::string& layoutAnswer) {
   return "answer Yes\npress BUTTON9\nanswer Yes\npress BUTTON9\nanswer Yes\nanswer Yes\n" + layoutAnswer;
 }
-// Folder mode (with numbering), 本文 as proposed, the final confirmation;
-// FORM5 gets form5.
-std::string folderRun(bool numbering, const std::string& form5) {
-  return "cwd @DIR@\nfile data.csv\ninput 500\nselect LIST1 0\npress BUTTON2\nselect LIST1 0\npress BUTTON4\n"
-         "check CHECK2\ncheck CHECK3\n" +
-         std::string(numbering ? "check CHECK5\n" : "") +
-         "press BUTTON6\nanswer OK\npress BUTTON9\nanswer Yes\nanswer Yes\n" + form5;
+// Folder mode: the first one or two items heading items and the next one
+// the other item, numbering as asked, the other item as proposed and the
+// final confirmation; FORM5 gets form5.
+std::string folderRun(const std::string& headingRows, bool numbering, const std::string& form5) {
+  return "cwd @DIR@\nfile data.csv\ninput 500\nselect LIST1 " + headingRows +
+         "\npress BUTTON2\nselect LIST1 0\npress BUTTON4\ncheck CHECK2\ncheck CHECK3\n" +
+         (numbering ? "check CHECK5\n" : "") + "press BUTTON6\nanswer OK\npress BUTTON9\nanswer Yes\nanswer Yes\n" +
+         form5;
 }
 
 std::string errorReport(int code, const char* message) {
@@ -106,7 +106,7 @@ TEST_F(OutputSafety, AFolderWithoutWritePermission) {
       {"new CSV file", classified("file locked/new.csv\n")},
       {"existing CSV file", classified("file locked/old.csv\nanswer Yes\n")},
       {"layout file", classified("") + laidOut("file locked/HEADLY.TXT\nanswer Yes\n")},
-      {"base folder", folderRun(false, "click LIST4 [locked]\npress BUTTON14\n")},
+      {"base folder", folderRun("0", false, "click LIST4 [locked]\npress BUTTON14\n")},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -155,7 +155,7 @@ TEST_F(OutputSafety, AFullDiskLeavesTheOldFiles) {
 // Heading files are appended to: a full disk leaves each with whole lines.
 TEST_F(OutputSafety, AFullDiskInFolderModeLeavesWholeLines) {
   test::FaultyFileSystem faulty(sjis("　いう\r\n").size() + 3);
-  const BatchResult r = s.run(folderRun(false, "press BUTTON14\n"), faulty);
+  const BatchResult r = s.run(folderRun("0", false, "press BUTTON14\n"), faulty);
   EXPECT_EQ(r.exitCode, 1);
   EXPECT_TRUE(endsWith(r.transcript, kDiskFull)) << r.transcript;
   EXPECT_EQ(s.readBytes("HEADLY/あ.TXT"), "");
@@ -206,9 +206,18 @@ TEST_F(OutputSafety, TheDataFileIsReplacedOnlyWhenTheUserSaidSo) {
   EXPECT_EQ(tree(s.dir()).size(), 2u);  // data.csv and HEADLY.TXT, no temporary file
 }
 
-// A base folder whose path would pass 260 bytes is refused before it is made.
-TEST_F(OutputSafety, ABaseFolderPathLongerThan260Bytes) {
-  const BatchResult r = s.run(folderRun(false, "type EDIT7 " + std::string(260, 'n') + "\npress BUTTON14\n"));
+// The save dialog takes no path longer than its buffer; a base folder whose
+// path would pass 260 bytes is refused before it is made.
+TEST_F(OutputSafety, PathsLongerThan260Bytes) {
+  const std::string name = std::string(260, 'n') + ".TXT";
+  BatchResult r = s.run(classified("file " + name + "\ncancel\n") + laidOut("file " + name + "\ncancel\n"));
+  ASSERT_EQ(r.exitCode, 0) << r.transcript;
+  EXPECT_NE(r.transcript.find("refused " + name + " (longer than 259 bytes)\nsave ＣＳＶ"), std::string::npos)
+      << r.transcript;
+  EXPECT_TRUE(endsWith(r.transcript, "refused " + name + " (longer than 259 bytes)\nsave データファイルの書き込み | " +
+                                         s.internalPath("HEADLY.TXT") + " | ﾃｷｽﾄ形式(*.TXT) -> ESC\nend\n"))
+      << r.transcript;
+  r = s.run(folderRun("0", false, "type EDIT7 " + std::string(260, 'n') + "\npress BUTTON14\n"));
   EXPECT_EQ(r.exitCode, 1);
   EXPECT_TRUE(endsWith(r.transcript, errorReport(55, "ファイル名が正しくありません。"))) << r.transcript;
   EXPECT_EQ(tree(s.dir()).size(), 1u);
@@ -223,37 +232,33 @@ TEST_F(OutputSafety, HeadingNamesTheFileSystemRefuses) {
   const std::string longPath = "」のフォルダ・ファイルのパスが260バイトを超えるため出力できません";
   std::string xs;
   for (int i = 0; i < 32; ++i) xs += "ｘ";
-  // A base folder whose path is 200 bytes long.
-  const std::string longBase = std::string(200 - s.internalPath().size() - 1, 'b');
   struct Case {
     const char* what;
     std::string record;  // the second record: values of H, G and V
     bool numbering;
-    std::string baseName;
+    bool longBase;  // a base folder path of 200 bytes, else HEADLY
     std::string message;
   };
   const Case cases[] = {
-      {"no UTF-8 form", sjis("あ") + "\x85\x40,a,2", false, "HEADLY", "あ\xEF\xBF\xBD@" + badCharacters},
-      {"86 characters", std::string(86, 'x') + ",a,2", false, "HEADLY", xs + "…" + tooLong},
-      {"85 characters and a number", std::string(85, 'x') + ",a,2", true, "HEADLY", xs + "…" + tooLong},
-      {"85 characters and .TXT", "a," + std::string(85, 'x') + ",2", false, "HEADLY", xs + "…" + tooLong},
-      {"path of 262 bytes", "a," + std::string(27, 'x') + ",2", false, longBase, xs.substr(0, 27 * 3) + longPath},
+      {"no UTF-8 form", sjis("あ") + "\x85\x40,a,2", false, false, "あ\xEF\xBF\xBD@" + badCharacters},
+      {"86 characters", std::string(86, 'x') + ",a,2", false, false, xs + "…" + tooLong},
+      {"85 characters and a number", std::string(85, 'x') + ",a,2", true, false, xs + "…" + tooLong},
+      {"85 characters and .TXT", "a," + std::string(85, 'x') + ",2", false, false, xs + "…" + tooLong},
+      {"path of 262 bytes", "a," + std::string(27, 'x') + ",2", false, true, xs.substr(0, 27 * 3) + longPath},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     BatchSession session;
     session.writeBytes("data.csv", "H,G,V\r\na,a,1\r\n" + c.record + "\r\n");
-    const BatchResult r = session.run(
-        "cwd @DIR@\nfile data.csv\ninput 500\nselect LIST1 0 1\npress BUTTON2\nselect LIST1 0\npress BUTTON4\n"
-        "check CHECK2\ncheck CHECK3\n" +
-        std::string(c.numbering ? "check CHECK5\n" : "") + "press BUTTON6\nanswer OK\npress BUTTON9\nanswer Yes\nanswer Yes\n" +
-        "type EDIT7 " + c.baseName + "\npress BUTTON14\nanswer OK\n");
+    const std::string baseName = c.longBase ? std::string(200 - session.internalPath().size() - 1, 'b') : "HEADLY";
+    const BatchResult r =
+        session.run(folderRun("0 1", c.numbering, "type EDIT7 " + baseName + "\npress BUTTON14\nanswer OK\n"));
     ASSERT_EQ(r.exitCode, 0) << r.transcript;
     EXPECT_TRUE(endsWith(r.transcript, "message 処理エラー | 見出し「" + c.message + " | OK | Stop -> OK\nend\n"))
         << r.transcript;
     const auto written = tree(session.dir());
     EXPECT_EQ(written.size(), 2u);  // data.csv and the base folder, empty
-    EXPECT_EQ(written.count(c.baseName), 1u);
+    EXPECT_EQ(written.count(baseName), 1u);
   }
 }
 
