@@ -45,6 +45,8 @@ ReadOutcome readRecordLines(Program& program) {
   state.recordLines.clear();
   state.recordCount = 0;
   files.openFile(state.selectedPath, FileMode::Input, kDataFile);
+  // The lines never take more bytes than the file: room for them at once.
+  state.recordLines.reserve(0, size_t(files.inputSize(kDataFile)));
   if (files.atEnd(kDataFile)) {
     files.closeFiles();
     return ReadOutcome::NoData;

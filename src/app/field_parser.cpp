@@ -3,43 +3,43 @@
 #include <algorithm>
 
 #include "app/work_progress.h"
+#include "text/byte_search.h"
 #include "text/full_width.h"
 
 namespace headly {
 
 namespace {
 
-constexpr size_t kNone = std::string_view::npos;
 constexpr std::string_view kDoubledQuote = "\"\"";
+constexpr std::string_view kQuoteMarker = "\xFF\xFF";
 
-// Position of the quote that closes a quoted field (a quote followed by a
-// comma), stepping over doubled quotes; kNone when the field runs to the end
-// of the line.
-size_t closingQuote(std::string_view t) {
-  for (size_t q = t.find('"'); q != kNone; q = t.find('"', q)) {
-    if (q + 1 >= t.size()) return kNone;
-    if (t[q + 1] == ',') return q;
-    q += t[q + 1] == '"' ? 2 : 1;
+// The quote that closes a quoted field whose text starts at p (a quote
+// followed by a comma), stepping over doubled quotes; end when the field
+// runs to the end of the line.
+const char* closingQuote(const char* p, const char* end) {
+  for (p = findByte(p, end, '"'); p != end; p = findByte(p, end, '"')) {
+    if (p + 1 == end) return end;
+    if (p[1] == ',') return p;
+    p += p[1] == '"' ? 2 : 1;
   }
-  return kNone;
+  return end;
 }
 
-// Walks the fields of line t from the left: visit(f, region, quoted, last)
+// Walks the fields of line from the left: visit(f, region, quoted, last)
 // gets field f's bytes (for a quoted field those after the opening quote,
 // up to its closing quote, or to the end of the line for the last field) and
 // returns false to stop the walk.
 template <class Visit>
-void walkFields(std::string_view t, Visit visit) {
-  for (int32_t f = 0; !t.empty(); ++f) {
-    const bool quoted = t.front() == '"';
-    if (quoted) t.remove_prefix(1);
-    const size_t end = quoted ? closingQuote(t) : t.find(',');
-    if (end == kNone) {
-      visit(f, t, quoted, true);
-      return;
-    }
-    if (!visit(f, t.substr(0, end), quoted, false)) return;
-    t.remove_prefix(end + (quoted ? 2 : 1));
+void walkFields(std::string_view line, Visit visit) {
+  const char* p = line.data();
+  const char* const end = p + line.size();
+  for (int32_t f = 0; p != end; ++f) {
+    const bool quoted = *p == '"';
+    if (quoted) ++p;
+    const char* const stop = quoted ? closingQuote(p, end) : findByte(p, end, ',');
+    const bool last = stop == end;
+    if (!visit(f, std::string_view(p, size_t(stop - p)), quoted, last) || last) return;
+    p = stop + (quoted ? 2 : 1);
   }
 }
 
@@ -49,16 +49,24 @@ bool emptyText(std::string_view region, bool quoted, bool last) {
   return region.size() <= (quoted && last ? 1u : 0u);
 }
 
-// Appends s to out with every occurrence of from, left to right, replaced.
-void appendReplaced(std::string_view s, std::string_view from, std::string_view to, SjisString& out) {
-  for (size_t at = 0;;) {
-    const size_t hit = s.find(from, at);
-    if (hit == kNone) {
-      out.append(s.substr(at));
+// Appends s to out with every pair of the byte c, left to right, replaced
+// by to.
+void appendPairsReplaced(std::string_view s, char c, std::string_view to, SjisString& out) {
+  const char* p = s.data();
+  const char* const end = p + s.size();
+  for (;;) {
+    const char* const hit = findByte(p, end, c);
+    if (end - hit < 2) {
+      out.append(p, size_t(end - p));
       return;
     }
-    out.append(s.substr(at, hit - at)).append(to);
-    at = hit + from.size();
+    if (hit[1] == c) {
+      out.append(p, size_t(hit - p)).append(to);
+      p = hit + 2;
+    } else {
+      out.append(p, size_t(hit + 1 - p));
+      p = hit + 1;
+    }
   }
 }
 
@@ -91,14 +99,9 @@ void LineFields::cut(std::string_view line) {
   });
 }
 
-std::string_view LineFields::text(int32_t f) const {
-  const Field& field = fields_[size_t(f)];
-  return std::string_view((field.reworked ? std::string_view(reworked_) : line_).data() + field.offset, field.length);
-}
-
 void LineFields::addQuoted(std::string_view region, bool lastField) {
-  const std::string_view marker = "\xFF\xFF";
-  if (region.find(kDoubledQuote) == kNone && region.find(marker[0]) == kNone) {
+  // Without a quote or a marker byte the text is the region as it stands.
+  if (!holdsEither(region, '"', kQuoteMarker[0])) {
     if (lastField && !region.empty()) region.remove_suffix(1);
     fields_.push_back(Field{size_t(region.data() - line_.data()), region.size(), false, true});
     return;
@@ -106,12 +109,12 @@ void LineFields::addQuoted(std::string_view region, bool lastField) {
   // While the field is cut out every doubled quote is held as the marker, so
   // the closing quote of a last field is dropped as a byte of its own...
   marked_.clear();
-  appendReplaced(region, kDoubledQuote, marker, marked_);
+  appendPairsReplaced(region, '"', kQuoteMarker, marked_);
   if (lastField && !marked_.empty()) marked_.pop_back();
   // ...then each marker becomes the doubled quote again, or the one quote it
   // stands for when quotes are collapsed.
   const size_t offset = reworked_.size();
-  appendReplaced(marked_, marker, collapseQuotes_ ? "\"" : kDoubledQuote, reworked_);
+  appendPairsReplaced(marked_, kQuoteMarker[0], collapseQuotes_ ? "\"" : kDoubledQuote, reworked_);
   fields_.push_back(Field{offset, reworked_.size() - offset, true, true});
 }
 
@@ -167,11 +170,11 @@ bool FieldParser::parseLine(int32_t r, std::string_view line) {
 }
 
 void FieldParser::store(int32_t r, int32_t f, std::string_view text) {
-  if (state_.fullWidth) {
+  // Double-byte text stays as it is and need not be copied.
+  if (state_.fullWidth && !isFullWidth(text)) {
     converted_.clear();
     appendFullWidth(text, converted_);
-    // Double-byte text stays as it is and need not be copied.
-    if (converted_ != text) text = converted_;
+    text = converted_;
   }
   if (!text.empty()) state_.cells.setOrRefer(r, f, text);
   int32_t& longest = state_.itemMaxLength[size_t(f)];

@@ -33,7 +33,10 @@ class LineFields {
   void cut(std::string_view line);
   // Fields 0..count()-1 were found; the items after them have none.
   int32_t count() const { return int32_t(fields_.size()); }
-  std::string_view text(int32_t f) const;
+  std::string_view text(int32_t f) const {
+    const Field& field = fields_[size_t(f)];
+    return std::string_view((field.reworked ? reworked_.data() : line_.data()) + field.offset, field.length);
+  }
   bool quoted(int32_t f) const { return fields_[size_t(f)].quoted; }
   // An empty field without quotes (nothing between two commas).
   bool blank(int32_t f) const { return !quoted(f) && fields_[size_t(f)].length == 0; }

@@ -38,12 +38,16 @@ class LineTable {
     std::vector<size_t>().swap(ends_);
   }
   void append(std::string_view line) {
-    appendPiece(line);
+    bytes_->append(line);
     endLine();
   }
-  // Builds a line from pieces: appendPiece as often as needed, then endLine.
-  void appendPiece(std::string_view piece) { bytes_->append(piece); }
-  void appendPiece(char c) { bytes_->push_back(c); }
+  // Builds a line in place: n more bytes of it, to be written at the
+  // pointer returned (before anything else is added); then endLine.
+  char* appendSpace(size_t n) {
+    const size_t at = bytes_->size();
+    bytes_->resize(at + n);
+    return bytes_->data() + at;
+  }
   void endLine() { ends_.push_back(bytes_->size()); }
 
   std::string_view operator[](size_t i) const {

@@ -10,8 +10,6 @@ namespace headly {
 namespace {
 
 constexpr uint16_t kBlackSquare = 0x81A1;  // ■
-constexpr uint16_t kVoicedMark = 0x814A;   // ゛
-constexpr uint16_t kSemiVoicedMark = 0x814B;  // ゜
 constexpr size_t kMaxInput = 0x3FFFFFFF;
 
 // Full-width forms of 0x20-0x7F (blank, symbols, digits and letters).
@@ -46,8 +44,29 @@ constexpr uint16_t kKanaTable[0x40] = {
     0x838A, 0x838B, 0x838C, 0x838D, 0x838F, 0x8393, 0x814A, 0x814B,  // D8-DF
 };
 
+// The full-width form of every byte that stands for a character of its own,
+// its two bytes in output order: ASCII and kana (with the two marks) from
+// the tables above, anything else ■.
+constexpr std::array<std::array<char, 2>, 256> kSingleByteForms = [] {
+  std::array<std::array<char, 2>, 256> t{};
+  for (int b = 0; b < 256; ++b) {
+    const uint16_t code = b >= 0x20 && b <= 0x7F   ? kAsciiTable[size_t(b - 0x20)]
+                          : b >= 0xA0 && b <= 0xDF ? kKanaTable[b - 0xA0]
+                                                   : kBlackSquare;
+    t[size_t(b)] = {char(code >> 8), char(code & 0xFF)};
+  }
+  return t;
+}();
+
 bool takesVoicedMark(unsigned char b) { return (b >= 0xB6 && b <= 0xC4) || (b >= 0xCA && b <= 0xCE); }
 bool takesSemiVoicedMark(unsigned char b) { return b >= 0xCA && b <= 0xCE; }
+
+// The end of the run of double-byte characters that starts at i (i itself
+// when none does); a lead byte at the very end is no character.
+size_t doubleByteRunEnd(std::string_view s, size_t i) {
+  while (i + 1 < s.size() && isLeadByte(static_cast<unsigned char>(s[i]))) i += 2;
+  return i;
+}
 
 }  // namespace
 
@@ -58,45 +77,34 @@ void appendFullWidth(std::string_view s, SjisString& out) {
   out.resize(base + 2 * s.size());
   char* const first = out.data() + base;
   char* o = first;
-  const auto put2 = [&o](uint16_t code) {
-    o[0] = char(code >> 8);
-    o[1] = char(code & 0xFF);
-    o += 2;
-  };
-  // The half-width kana just converted, or 0: the marks merge only into it.
-  unsigned char previousKana = 0;
+  // The byte just converted, 0 after a double-byte character: a mark merges
+  // only into the kana before it.
+  unsigned char previous = 0;
   for (size_t i = 0; i < s.size();) {
-    const unsigned char b = static_cast<unsigned char>(s[i]);
-    unsigned char kana = 0;
-    if (isLeadByte(b) && i + 1 < s.size()) {
-      // A run of double-byte characters stays as it is.
-      size_t j = i + 2;
-      while (j + 1 < s.size() && isLeadByte(static_cast<unsigned char>(s[j]))) j += 2;
-      std::memcpy(o, s.data() + i, j - i);
-      o += j - i;
-      i = j;
-      previousKana = 0;
+    // A run of double-byte characters stays as it is.
+    if (const size_t run = doubleByteRunEnd(s, i); run != i) {
+      std::memcpy(o, s.data() + i, run - i);
+      o += run - i;
+      i = run;
+      previous = 0;
       continue;
     }
-    if (b >= 0x20 && b <= 0x7F) {
-      put2(kAsciiTable[b - 0x20]);
-    } else if (b == 0xDE) {
-      if (takesVoicedMark(previousKana)) o[-1] = char(static_cast<unsigned char>(o[-1]) + 1);
-      else put2(kVoicedMark);
-    } else if (b == 0xDF) {
-      if (takesSemiVoicedMark(previousKana)) o[-1] = char(static_cast<unsigned char>(o[-1]) + 2);
-      else put2(kSemiVoicedMark);
-    } else if (b >= 0xA0 && b <= 0xDD) {
-      put2(kKanaTable[b - 0xA0]);
-      kana = b;
+    const unsigned char b = static_cast<unsigned char>(s[i]);
+    if (b == 0xDE && takesVoicedMark(previous)) {
+      o[-1] = char(static_cast<unsigned char>(o[-1]) + 1);
+    } else if (b == 0xDF && takesSemiVoicedMark(previous)) {
+      o[-1] = char(static_cast<unsigned char>(o[-1]) + 2);
     } else {
-      put2(kBlackSquare);
+      std::memcpy(o, kSingleByteForms[b].data(), 2);
+      o += 2;
     }
-    previousKana = kana;
+    previous = b;
     ++i;
   }
   out.resize(base + size_t(o - first));
 }
+
+bool isFullWidth(std::string_view s) { return doubleByteRunEnd(s, 0) == s.size(); }
 
 SjisString toFullWidth(std::string_view s) {
   SjisString out;

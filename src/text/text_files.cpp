@@ -81,6 +81,7 @@ class Channel {
   }
 
   FileMode mode() const { return mode_; }
+  uint64_t size() const { return size_; }
   const SjisString& path() const { return path_; }
 
   // An append channel writes at the end of the file; a final end mark is
@@ -308,6 +309,12 @@ bool TextFiles::atEnd(int number) {
   Channel& c = channel(number);
   if (c.mode() != FileMode::Input) raise(err::kBadFileMode);
   return c.atEnd();
+}
+
+uint64_t TextFiles::inputSize(int number) {
+  Channel& c = channel(number);
+  if (c.mode() != FileMode::Input) raise(err::kBadFileMode);
+  return c.size();
 }
 
 void TextFiles::writeLine(int number, std::string_view text) {

@@ -43,6 +43,9 @@ class TextFiles {
   // The same into line, reusing its storage.
   void readLineInto(int number, SjisString& line);
   bool atEnd(int number);
+  // The size in bytes of the file open for input, for sizing what it is read
+  // into.
+  uint64_t inputSize(int number);
   void writeLine(int number, std::string_view text);
   // Closes the listed channels (all when empty), ending output files with 0x1A.
   void closeFiles(std::initializer_list<int> numbers = {});

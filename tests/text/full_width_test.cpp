@@ -48,6 +48,17 @@ TEST(FullWidth, DoubleByteTextAndBytesWithoutAForm) {
   EXPECT_EQ(toFullWidth(""), "");
 }
 
+TEST(FullWidth, TextTheConversionLeavesAsItIs) {
+  for (const SjisString& text : {SjisString(), sjis("データ表"), sjis("ソ表能―"), sjis("　ＡＢ")}) {
+    EXPECT_TRUE(isFullWidth(text));
+    EXPECT_EQ(toFullWidth(text), text);
+  }
+  for (const SjisString& text : {SjisString("a"), sjis("表a"), sjis("表") + "\x81", sjis("ﾃﾞｰﾀ"), sjis("表 表")}) {
+    EXPECT_FALSE(isFullWidth(text));
+    EXPECT_NE(toFullWidth(text), text);
+  }
+}
+
 TEST(FullWidth, AppendKeepsWhatIsThere) {
   SjisString out = "x";
   appendFullWidth("\xB6", out);

@@ -1,0 +1,58 @@
+// Byte search over short ranges, eight bytes at a time. The fields and the
+// output lines searched are a few dozen bytes long, where a library call
+// costs more than the search itself.
+#pragma once
+
+#include <bit>
+#include <cstdint>
+#include <cstring>
+#include <string_view>
+
+namespace headly {
+
+namespace byte_search {
+
+static_assert(std::endian::native == std::endian::little, "the lowest byte of a word comes first");
+inline constexpr uint64_t kEveryByte = 0x0101010101010101u;
+inline constexpr uint64_t kHighBits = 0x8080808080808080u;
+
+inline uint64_t loadWord(const char* p) {
+  uint64_t word;
+  std::memcpy(&word, p, sizeof word);
+  return word;
+}
+
+// Marks with its high bit every byte of word that equals c. A borrow can
+// mark bytes above a true match, never below it: the lowest mark is exact,
+// and no mark means no match.
+inline uint64_t bytesEqual(uint64_t word, char c) {
+  const uint64_t x = word ^ (kEveryByte * uint8_t(c));
+  return (x - kEveryByte) & ~x & kHighBits;
+}
+
+}  // namespace byte_search
+
+// The first byte c in [p, end), or end.
+inline const char* findByte(const char* p, const char* end, char c) {
+  for (; end - p >= 8; p += 8) {
+    const uint64_t marks = byte_search::bytesEqual(byte_search::loadWord(p), c);
+    if (marks) return p + std::countr_zero(marks) / 8;
+  }
+  while (p != end && *p != c) ++p;
+  return p;
+}
+
+// Whether s holds the byte a or the byte b.
+inline bool holdsEither(std::string_view s, char a, char b) {
+  const char* p = s.data();
+  const char* const end = p + s.size();
+  for (; end - p >= 8; p += 8) {
+    const uint64_t word = byte_search::loadWord(p);
+    if (byte_search::bytesEqual(word, a) | byte_search::bytesEqual(word, b)) return true;
+  }
+  for (; p != end; ++p)
+    if (*p == a || *p == b) return true;
+  return false;
+}
+
+}  // namespace headly
