@@ -145,8 +145,10 @@ TEST(FieldParser, LineFieldsHoldEveryFieldOfALineAtOnce) {
   EXPECT_TRUE(kept.blank(2));
   EXPECT_FALSE(kept.blank(3));
   EXPECT_FALSE(kept.extraData());
-  // A line with fewer fields; the next line replaces every field.
-  kept.cut(sjis("1"));
+  // A line with fewer fields; the next line replaces every field. The
+  // fields refer to the line, so it must outlive them.
+  const SjisString shortLine = sjis("1");
+  kept.cut(shortLine);
   EXPECT_EQ(kept.count(), 1);
   EXPECT_EQ(kept.text(0), "1");
 }
