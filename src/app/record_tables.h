@@ -5,6 +5,8 @@
 // line table, which the cell table shares.
 #pragma once
 
+#include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -15,7 +17,7 @@
 namespace headly {
 
 // recordLines: entry 0 is the header line, entries 1..n the data lines. The
-// bytes of lines once added never change, so cells may refer to them.
+// bytes of lines once added never change while cells refer to them.
 class LineTable {
  public:
   LineTable() : bytes_(std::make_shared<std::string>()) {}
@@ -33,22 +35,48 @@ class LineTable {
     bytes_ = std::make_shared<std::string>();
     ends_.clear();
   }
-  void release() {
-    clear();
-    std::vector<size_t>().swap(ends_);
-  }
   void append(std::string_view line) {
     bytes_->append(line);
-    endLine();
+    ends_.push_back(bytes_->size());
   }
-  // Builds a line in place: n more bytes of it, to be written at the
-  // pointer returned (before anything else is added); then endLine.
-  char* appendSpace(size_t n) {
-    const size_t at = bytes_->size();
-    bytes_->resize(at + n);
-    return bytes_->data() + at;
+
+  // Replaces every line i by the line that rebuild(i, line, out) puts into
+  // out (empty when called). A new line is written over the old ones while
+  // it fits before the lines still to be read, which it does unless it is
+  // longer than its old line by more than the lines before it shrank; from
+  // the first that does not fit on, the new lines go to a buffer of their
+  // own. So the old and the new lines are seldom held at the same time.
+  template <class Rebuild>
+  void rewrite(Rebuild rebuild) {
+    // Cells that share the bytes keep the old lines.
+    if (bytes_.use_count() > 1) bytes_ = std::make_shared<std::string>(*bytes_);
+    std::string& bytes = *bytes_;
+    std::string moved;  // the new lines once one did not fit
+    bool inPlace = true;
+    std::string line, rebuilt;
+    size_t read = 0, written = 0;
+    for (size_t i = 0; i < ends_.size(); ++i) {
+      line.assign(bytes, read, ends_[i] - read);
+      read = ends_[i];
+      rebuilt.clear();
+      rebuild(i, std::string_view(line), rebuilt);
+      if (inPlace && written + rebuilt.size() > read) {
+        moved.reserve(bytes.size() + bytes.size() / 8);
+        moved.assign(bytes, 0, written);
+        inPlace = false;
+      }
+      if (inPlace)
+        std::copy(rebuilt.begin(), rebuilt.end(), bytes.begin() + std::ptrdiff_t(written));
+      else
+        moved.append(rebuilt);
+      written += rebuilt.size();
+      ends_[i] = written;
+    }
+    if (inPlace)
+      bytes.resize(written);
+    else
+      bytes.swap(moved);
   }
-  void endLine() { ends_.push_back(bytes_->size()); }
 
   std::string_view operator[](size_t i) const {
     const size_t begin = i == 0 ? 0 : ends_[i - 1];

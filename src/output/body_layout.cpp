@@ -7,6 +7,12 @@
 
 namespace headly {
 
+namespace {
+
+char* copyBytes(std::string_view s, char* out) { return std::copy(s.begin(), s.end(), out); }
+
+}  // namespace
+
 BodyLayout::BodyLayout(const AppState& state) {
   const int32_t first = state.firstBodyItem;
   items_.resize(size_t(state.lastItemIndex - first + 1));
@@ -20,6 +26,7 @@ BodyLayout::BodyLayout(const AppState& state) {
     item.column = roundToInt(layout.startColumn);
     item.width = layoutWidth(state, i);
     item.joined = layout.joinPrevious == -1;
+    maxColumn_ = std::max(maxColumn_, item.column);
     if (i != first) {
       item.before = layout.delimiterBefore;
       item.after = layout.delimiterAfter;
@@ -33,6 +40,7 @@ BodyLayout::BodyLayout(const AppState& state) {
 
 int32_t BodyLayout::layOutRecord(const CellTable& cells, int32_t r) {
   int32_t recordLineCount = 0;
+  lineBytes_ = 0;
   for (Item& item : items_) {
     const std::string_view value = cells.get(r, item.index);
     if (item.before.empty() && item.after.empty()) {
@@ -45,33 +53,37 @@ int32_t BodyLayout::layOutRecord(const CellTable& cells, int32_t r) {
     // A text that fits on one line is not padded to the item's width.
     item.cellWidth = item.stats.fullLines == 0 && item.stats.remainder > 0 ? item.stats.remainder : item.stats.width;
     recordLineCount = std::max(recordLineCount, item.stats.fullLines + (item.stats.remainder > 0 ? 1 : 0));
+    lineBytes_ += size_t(std::max(item.prefix, 0)) + size_t(item.stats.width);
   }
+  lineBytes_ += size_t(maxColumn_);
   return multiLineLayout_ ? std::max(recordLineCount, 1) : 1;
 }
 
-void BodyLayout::appendCell(const Item& item, int32_t n, SjisString& line) {
-  line.append(size_t(item.prefix), ' ');
+char* BodyLayout::writeCell(const Item& item, int32_t n, char* out) {
+  out = std::fill_n(out, item.prefix, ' ');
   const LineStats& stats = item.stats;
   const size_t start = size_t(n) * size_t(stats.width);
-  if (n < stats.fullLines) {
-    line.append(item.source.substr(start, size_t(stats.width)));
-  } else if (n == stats.fullLines && stats.remainder > 0) {
-    line.append(item.source.substr(start, size_t(stats.remainder)));
-    line.append(size_t(item.cellWidth - stats.remainder), ' ');
-  } else {
-    line.append(size_t(item.cellWidth), ' ');
+  if (n < stats.fullLines) return copyBytes(item.source.substr(start, size_t(stats.width)), out);
+  if (n == stats.fullLines && stats.remainder > 0) {
+    out = copyBytes(item.source.substr(start, size_t(stats.remainder)), out);
+    return std::fill_n(out, item.cellWidth - stats.remainder, ' ');
   }
+  return std::fill_n(out, item.cellWidth, ' ');
 }
 
 void BodyLayout::appendLine(int32_t n, SjisString& line) const {
+  // Every piece is at most its item's line width, so the line gets room for
+  // the longest it can be once and is filled in place.
+  const size_t start = line.size();
+  line.resize(start + lineBytes_);
+  char* const begin = line.data();
+  char* out = begin + start;
   for (const Item& item : items_) {
-    if (!item.joined) {
-      // A piece longer than the room up to the column pushes the item on.
-      const int32_t padding = item.column - byteLength(line);
-      if (padding > 0) line.append(size_t(padding), ' ');
-    }
-    appendCell(item, n, line);
+    // A piece longer than the room up to the column pushes the item on.
+    if (!item.joined && out < begin + item.column) out = std::fill_n(out, begin + item.column - out, ' ');
+    out = writeCell(item, n, out);
   }
+  line.resize(size_t(out - begin));
 }
 
 SjisString separatorLine(const AppState& state) {

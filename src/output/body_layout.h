@@ -47,10 +47,13 @@ class BodyLayout {
     LineStats stats;
     int32_t cellWidth = 0;  // bytes of every cell after the prefix
   };
-  static void appendCell(const Item& item, int32_t n, SjisString& line);
+  // Writes item's cell of line n at out; returns its end.
+  static char* writeCell(const Item& item, int32_t n, char* out);
 
   std::vector<Item> items_;
   bool multiLineLayout_ = false;
+  int32_t maxColumn_ = 0;
+  size_t lineBytes_ = 0;  // the most bytes a line of the record can take
 };
 
 // The line that ends every record of a multi-line layout: blanks up to the

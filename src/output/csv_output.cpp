@@ -34,23 +34,23 @@ RebuiltField rebuiltField(const LineFields& fields, int item) {
   return {fields.text(item), false};
 }
 
-// Appends the line of the items, in their order, separated by commas. Its
-// bytes are counted first and then written in place.
-void appendRebuiltLine(const std::vector<int>& items, const LineFields& fields, LineTable& rebuilt) {
+// The line of the items, in their order, separated by commas, into out.
+// Its bytes are counted first and then written in place.
+void buildRebuiltLine(const std::vector<int>& items, const LineFields& fields, SjisString& out) {
   size_t length = items.empty() ? 0 : items.size() - 1;
   for (const int item : items) {
     const RebuiltField field = rebuiltField(fields, item);
     length += field.text.size() + (field.quoted ? 2 : 0);
   }
-  char* out = rebuilt.appendSpace(length);
+  out.resize(length);
+  char* p = out.data();
   for (size_t k = 0; k < items.size(); ++k) {
-    if (k > 0) *out++ = ',';
+    if (k > 0) *p++ = ',';
     const RebuiltField field = rebuiltField(fields, items[k]);
-    if (field.quoted) *out++ = '"';
-    out = std::copy(field.text.begin(), field.text.end(), out);
-    if (field.quoted) *out++ = '"';
+    if (field.quoted) *p++ = '"';
+    p = std::copy(field.text.begin(), field.text.end(), p);
+    if (field.quoted) *p++ = '"';
   }
-  rebuilt.endLine();
 }
 
 }  // namespace
@@ -64,21 +64,17 @@ std::string_view trimTrailingQuote(std::string_view cell) {
 void rebuildRecordLines(Program& program) {
   AppState& s = program.state;
   // Each line is cut again as the first parse cut it, doubled quotes kept,
-  // so no cell of the first parse needs to be held for every record. The
-  // rebuilt lines are seldom longer than the lines read.
+  // so no cell of the first parse needs to be held for every record.
   std::vector<int> items(s.headingOrder.begin(), s.headingOrder.begin() + s.headingCount);
   items.insert(items.end(), s.otherOrder.begin(), s.otherOrder.begin() + s.otherCount);
   LineFields fields(s.lastItemIndex + 1, false);
-  LineTable rebuilt;
-  rebuilt.reserve(size_t(s.recordCount) + 1, s.recordLines.byteCount());
   WorkProgress progress(program.ui, "データの並べ替え中");
-  for (int32_t r = 0; r <= s.recordCount; ++r) {
-    fields.cut(s.recordLines[size_t(r)]);
-    appendRebuiltLine(items, fields, rebuilt);
-    progress.step(r);
-  }
+  s.recordLines.rewrite([&](size_t r, std::string_view line, SjisString& rebuilt) {
+    fields.cut(line);
+    buildRebuiltLine(items, fields, rebuilt);
+    progress.step(int64_t(r));
+  });
   progress.finish();
-  s.recordLines.swap(rebuilt);
 }
 
 void writeCsvFile(Program& program) {

@@ -57,6 +57,9 @@ TEST(CsvRebuild, BlankItemNamesAreWrittenEmpty) {
 TEST(CsvRebuild, EmptyItemsGiveCommasOnlyAndNoItemsAnEmptyLine) {
   EXPECT_EQ(rebuilt({"a,b,c", ",,x"}, {0}, {1}), (std::vector<std::string>{"a,b", ","}));
   EXPECT_EQ(rebuilt({"a,b", "1,2"}, {}, {}), (std::vector<std::string>{"", ""}));
+  // Short lines come out longer than they went in, with the lines around them.
+  EXPECT_EQ(rebuilt({"a,b,c,d", "1", "1,2,3,4", "", "\"1\"", "1,2,3,4"}, {3, 2}, {1, 0}),
+            (std::vector<std::string>{"d,c,b,a", ",,,1", "4,3,2,1", ",,,", ",,,\"1\"", "4,3,2,1"}));
 }
 
 TEST(CsvRebuild, TrailingQuoteTrim) {
