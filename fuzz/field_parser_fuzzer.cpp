@@ -1,8 +1,9 @@
 // The field parser over arbitrary lines: the input's lines (split at LF; the
 // first is the header) go through the first parse (doubled quotes kept), the
 // second parse (collapsed) and the second parse in full width. The three
-// must agree with each other, lines without quotes must be cut exactly at
-// their commas, and the longest values must be those of the cells.
+// must agree with each other and with the check for extra data, lines
+// without quotes must be cut exactly at their commas, and the longest values
+// must be those of the cells.
 #include <algorithm>
 #include <cstdint>
 #include <string>
@@ -110,8 +111,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string_view line = lines[size_t(r)];
     if (line.find('"') == std::string_view::npos) checkUnquotedLine(first, r, line);
     check(first.extraData[size_t(r)] == second.extraData[size_t(r)] &&
-              second.extraData[size_t(r)] == wide.extraData[size_t(r)],
-          "every parse finds the same extra data");
+              second.extraData[size_t(r)] == wide.extraData[size_t(r)] &&
+              hasExtraData(line, first.state.lastItemIndex) == first.extraData[size_t(r)],
+          "every parse and the line check find the same extra data");
     for (int32_t i = 0; i < items; ++i) {
       check(first.state.quoted(r, i) == second.state.quoted(r, i) && second.state.quoted(r, i) == wide.state.quoted(r, i),
             "every parse marks the same fields quoted");
