@@ -83,7 +83,6 @@ class FieldParser {
   AppState& state_;
   const int32_t items_;
   LineFields fields_;
-  SjisString converted_;
 };
 
 // Parses records 0..recordCount of recordLines into the tables created by

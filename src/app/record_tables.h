@@ -130,7 +130,15 @@ class CellTable {
     span(r, i) = makeSpan(bytes_.size(), v.size(), false);
     bytes_.append(v);
   }
-  // The same, without a copy when v lies in the shared line bytes. Only the
+  // Sets the cell to the bytes that write(buffer) appends to the table's own
+  // buffer, so that a text made for the cell is not copied once more.
+  template <class Write>
+  void setWritten(int32_t r, int32_t i, Write write) {
+    const size_t offset = bytes_.size();
+    write(bytes_);
+    span(r, i) = makeSpan(offset, bytes_.size() - offset, false);
+  }
+  // The same as set, without a copy when v lies in the shared line bytes. Only the
   // position is kept, so the table may be moved.
   void setOrRefer(int32_t r, int32_t i, std::string_view v) {
     if (inLines(v))
