@@ -41,7 +41,8 @@ class LineTable {
   }
 
   // Replaces every line i by the line that rebuild(i, line, out) puts into
-  // out (empty when called). A new line is written over the old ones while
+  // out (empty when called; line stays valid until rebuild returns, as
+  // nothing is written before). A new line is written over the old ones while
   // it fits before the lines still to be read, which it does unless it is
   // longer than its old line by more than the lines before it shrank; from
   // the first that does not fit on, the new lines go to a buffer of their
@@ -53,13 +54,13 @@ class LineTable {
     std::string& bytes = *bytes_;
     std::string moved;  // the new lines once one did not fit
     bool inPlace = true;
-    std::string line, rebuilt;
+    std::string rebuilt;
     size_t read = 0, written = 0;
     for (size_t i = 0; i < ends_.size(); ++i) {
-      line.assign(bytes, read, ends_[i] - read);
+      const std::string_view line = std::string_view(bytes).substr(read, ends_[i] - read);
       read = ends_[i];
       rebuilt.clear();
-      rebuild(i, std::string_view(line), rebuilt);
+      rebuild(i, line, rebuilt);
       if (inPlace && written + rebuilt.size() > read) {
         moved.reserve(bytes.size() + bytes.size() / 8);
         moved.assign(bytes, 0, written);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "output/output_line.h"
 #include "text/encoding.h"
 #include "text/numbers.h"
 
@@ -36,6 +37,7 @@ BodyLayout::BodyLayout(const AppState& state) {
     anyRemainder = anyRemainder || longest.remainder > 0;
   }
   multiLineLayout_ = maxFullLines != 1 || anyRemainder;
+  pairBlanks_ = state.fullWidth != 0;
 }
 
 int32_t BodyLayout::layOutRecord(const CellTable& cells, int32_t r) {
@@ -59,30 +61,38 @@ int32_t BodyLayout::layOutRecord(const CellTable& cells, int32_t r) {
   return multiLineLayout_ ? std::max(recordLineCount, 1) : 1;
 }
 
-char* BodyLayout::writeCell(const Item& item, int32_t n, char* out) {
-  out = std::fill_n(out, item.prefix, ' ');
-  const LineStats& stats = item.stats;
-  const size_t start = size_t(n) * size_t(stats.width);
-  if (n < stats.fullLines) return copyBytes(item.source.substr(start, size_t(stats.width)), out);
-  if (n == stats.fullLines && stats.remainder > 0) {
-    out = copyBytes(item.source.substr(start, size_t(stats.remainder)), out);
-    return std::fill_n(out, item.cellWidth - stats.remainder, ' ');
-  }
-  return std::fill_n(out, item.cellWidth, ' ');
+char* BodyLayout::writeText(std::string_view text, size_t& blanks, char* out) const {
+  out = writeBlankRun(out, blanks, pairBlanks_);
+  blanks = 0;
+  return copyBytes(text, out);
 }
 
-void BodyLayout::appendLine(int32_t n, SjisString& line) const {
+void BodyLayout::fillLine(int32_t n, SjisString& line) const {
   // Every piece is at most its item's line width, so the line gets room for
-  // the longest it can be once and is filled in place.
-  const size_t start = line.size();
-  line.resize(start + lineBytes_);
+  // the longest it can be once and is filled in place. Blanks are counted
+  // until a text or the end of the line, so that a run of them goes out at
+  // once.
+  line.resize(lineBytes_);
   char* const begin = line.data();
-  char* out = begin + start;
+  char* out = begin;
+  size_t blanks = 0;
   for (const Item& item : items_) {
     // A piece longer than the room up to the column pushes the item on.
-    if (!item.joined && out < begin + item.column) out = std::fill_n(out, begin + item.column - out, ' ');
-    out = writeCell(item, n, out);
+    const size_t used = size_t(out - begin) + blanks;
+    if (!item.joined && used < size_t(std::max(item.column, 0))) blanks += size_t(item.column) - used;
+    blanks += size_t(std::max(item.prefix, 0));
+    const LineStats& stats = item.stats;
+    const size_t start = size_t(n) * size_t(stats.width);
+    if (n < stats.fullLines) {
+      out = writeText(item.source.substr(start, size_t(stats.width)), blanks, out);
+    } else if (n == stats.fullLines && stats.remainder > 0) {
+      out = writeText(item.source.substr(start, size_t(stats.remainder)), blanks, out);
+      blanks += size_t(item.cellWidth - stats.remainder);
+    } else {
+      blanks += size_t(std::max(item.cellWidth, 0));
+    }
   }
+  out = writeBlankRun(out, blanks, pairBlanks_);
   line.resize(size_t(out - begin));
 }
 
@@ -91,7 +101,9 @@ SjisString separatorLine(const AppState& state) {
   int32_t dashes = roundToInt(double(state.lineWidth) - double(column)) / 2;
   if (dashes <= 0) dashes = 1;
   const SjisString dash = sjis("―");
-  SjisString line(size_t(roundToInt(column)), ' ');
+  const size_t blanks = size_t(std::max(roundToInt(column), 0));
+  SjisString line(blanks, ' ');
+  line.resize(size_t(writeBlankRun(line.data(), blanks, state.fullWidth != 0) - line.data()));
   line.reserve(line.size() + size_t(dashes) * dash.size());
   for (int32_t n = 0; n < dashes; ++n) line += dash;
   return line;

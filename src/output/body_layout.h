@@ -30,8 +30,11 @@ class BodyLayout {
   // write: 1 in the single-line layout, else the lines of the longest text
   // and at least 1 (a record of empty values gives one line of blanks).
   int32_t layOutRecord(const CellTable& cells, int32_t r);
-  // Appends body line n of the record last laid out.
-  void appendLine(int32_t n, SjisString& line) const;
+  // Sets line to body line n of the record last laid out. In full-width
+  // mode its blanks come paired into full-width blanks as writeOutputLine
+  // pairs them: every value and delimiter is converted then and holds no
+  // half-width blank, so each run of blanks in the line is one made here.
+  void fillLine(int32_t n, SjisString& line) const;
 
  private:
   struct Item {
@@ -47,18 +50,19 @@ class BodyLayout {
     LineStats stats;
     int32_t cellWidth = 0;  // bytes of every cell after the prefix
   };
-  // Writes item's cell of line n at out; returns its end.
-  static char* writeCell(const Item& item, int32_t n, char* out);
+  // Writes the blanks counted so far and then text at out; returns the end.
+  char* writeText(std::string_view text, size_t& blanks, char* out) const;
 
   std::vector<Item> items_;
   bool multiLineLayout_ = false;
+  bool pairBlanks_ = false;
   int32_t maxColumn_ = 0;
   size_t lineBytes_ = 0;  // the most bytes a line of the record can take
 };
 
 // The line that ends every record of a multi-line layout: blanks up to the
-// first body item's column, then one "―" for every two columns up to
-// lineWidth, at least one.
+// first body item's column (paired in full-width mode, as fillLine pairs
+// them), then one "―" for every two columns up to lineWidth, at least one.
 SjisString separatorLine(const AppState& state);
 
 }  // namespace headly

@@ -77,16 +77,16 @@ class RecordWriter {
     }
   }
 
+  // The body lines and the separator come with their blanks paired.
   void writeBody(int32_t r) {
-    const bool fullWidth = state_.fullWidth != 0;
     const int32_t lines = body_.layOutRecord(state_.cells, r);
     for (int32_t n = 0; n < lines; ++n) {
-      body_.appendLine(n, line_);
-      writeOutputLine(files_, line_, fullWidth);
+      body_.fillLine(n, line_);
+      writeOutputLine(files_, line_, false);
     }
     if (body_.multiLineLayout()) {
       line_.assign(separator_);
-      writeOutputLine(files_, line_, fullWidth);
+      writeOutputLine(files_, line_, false);
     }
   }
 

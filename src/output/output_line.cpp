@@ -1,5 +1,6 @@
 #include "output/output_line.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "text/text_files.h"
@@ -24,8 +25,18 @@ void pairBlanksToFullWidth(SjisString& line) {
   }
 }
 
-void writeOutputLine(TextFiles& files, SjisString& lineBuffer, bool fullWidth) {
-  if (fullWidth) pairBlanksToFullWidth(lineBuffer);
+char* writeBlankRun(char* out, size_t count, bool paired) {
+  if (!paired) return std::fill_n(out, count, ' ');
+  for (size_t n = 0; n < count / 2; ++n) {
+    *out++ = '\x81';
+    *out++ = '\x40';
+  }
+  if (count % 2 != 0) *out++ = ' ';
+  return out;
+}
+
+void writeOutputLine(TextFiles& files, SjisString& lineBuffer, bool pairBlanks) {
+  if (pairBlanks) pairBlanksToFullWidth(lineBuffer);
   files.writeLine(1, lineBuffer);
   lineBuffer.clear();
 }

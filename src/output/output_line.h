@@ -13,8 +13,13 @@ class TextFiles;
 // half-width one.
 void pairBlanksToFullWidth(SjisString& line);
 
+// Writes a run of count blanks at out as that rule leaves it when paired,
+// else as half-width blanks; returns the end.
+char* writeBlankRun(char* out, size_t count, bool paired);
+
 // Writes lineBuffer as one line to file number 1 (with the blank rule above
-// in full-width mode) and empties it, keeping its storage for the next line.
-void writeOutputLine(TextFiles& files, SjisString& lineBuffer, bool fullWidth);
+// when pairBlanks: in full-width mode, for a line whose blanks are not
+// paired yet) and empties it, keeping its storage for the next line.
+void writeOutputLine(TextFiles& files, SjisString& lineBuffer, bool pairBlanks);
 
 }  // namespace headly

@@ -3,9 +3,22 @@
 #include <gtest/gtest.h>
 
 #include "output/layout_fixture.h"
+#include "output/output_line.h"
 
 namespace headly::test {
 namespace {
+
+// Lines as UTF-8 with their blanks paired as in a full-width layout.
+std::string paired(const std::string& utf8) {
+  SjisString line = sjis(utf8);
+  pairBlanksToFullWidth(line);
+  return toUtf8(line);
+}
+std::vector<std::string> pairedLines(const std::vector<std::string>& utf8Lines) {
+  std::vector<std::string> lines;
+  for (const std::string& line : utf8Lines) lines.push_back(paired(line));
+  return lines;
+}
 
 // Every body line of record r as UTF-8.
 std::vector<std::string> bodyLines(BodyLayout& body, const AppState& state, int r) {
@@ -13,7 +26,7 @@ std::vector<std::string> bodyLines(BodyLayout& body, const AppState& state, int 
   const int count = body.layOutRecord(state.cells, r);
   for (int n = 0; n < count; ++n) {
     SjisString line;
-    body.appendLine(n, line);
+    body.fillLine(n, line);
     lines.push_back(toUtf8(line));
   }
   return lines;
@@ -31,10 +44,10 @@ TEST(BodyLayout, WrappedValueKeepsTheColumnsOfTheOtherItems) {
   ASSERT_TRUE(body.multiLineLayout());
   // 24 bytes at 10 a line: 10, 10, and 4 padded with 6 blanks.
   EXPECT_EQ(bodyLines(body, f.state, 1),
-            (std::vector<std::string>{"  アイウエオ  青森", "  カキクケコ" + blanks(2 + 4), "  サシ" + blanks(6 + 2 + 4)}));
+            pairedLines({"  アイウエオ  青森", "  カキクケコ" + blanks(2 + 4), "  サシ" + blanks(6 + 2 + 4)}));
   // A short value fills the further lines with blanks of its own length.
-  EXPECT_EQ(bodyLines(body, f.state, 2), (std::vector<std::string>{"  アイウエオ  島", "  カ" + blanks(8 + 2 + 2)}));
-  EXPECT_EQ(toUtf8(separatorLine(f.state)), "  ――――――――");
+  EXPECT_EQ(bodyLines(body, f.state, 2), pairedLines({"  アイウエオ  島", "  カ" + blanks(8 + 2 + 2)}));
+  EXPECT_EQ(toUtf8(separatorLine(f.state)), paired("  ――――――――"));
 }
 
 TEST(BodyLayout, DecisionComesFromTheFinalWidthsNotFromStaleStatistics) {
@@ -48,7 +61,7 @@ TEST(BodyLayout, DecisionComesFromTheFinalWidthsNotFromStaleStatistics) {
   f.item(2).remainder = 0;
   BodyLayout body(f.state);
   ASSERT_TRUE(body.multiLineLayout());
-  EXPECT_EQ(bodyLines(body, f.state, 1), (std::vector<std::string>{"  いう  「かきくけ", blanks(6 + 2) + "こ」" + blanks(6)}));
+  EXPECT_EQ(bodyLines(body, f.state, 1), pairedLines({"  いう  「かきくけ", blanks(6 + 2) + "こ」" + blanks(6)}));
 }
 
 TEST(BodyLayout, ZeroCharactersPerLineUsesTheLongestTextAndPushesTheNextItemOn) {
@@ -61,7 +74,7 @@ TEST(BodyLayout, ZeroCharactersPerLineUsesTheLongestTextAndPushesTheNextItemOn) 
   f.setBody(3, 0, "", "", false);
   BodyLayout body(f.state);
   EXPECT_FALSE(body.multiLineLayout());
-  EXPECT_EQ(bodyLines(body, f.state, 1), std::vector<std::string>{"いう  （）１"});
+  EXPECT_EQ(bodyLines(body, f.state, 1), pairedLines({"いう  （）１"}));
 }
 
 TEST(BodyLayout, RecordOfEmptyValuesGivesOneLineOfBlankCells) {
@@ -73,7 +86,7 @@ TEST(BodyLayout, RecordOfEmptyValuesGivesOneLineOfBlankCells) {
   ASSERT_TRUE(body.multiLineLayout());
   EXPECT_EQ(bodyLines(body, f.state, 1).size(), 2u);
   // Each item: its prefix and its characters per line in blanks.
-  EXPECT_EQ(bodyLines(body, f.state, 2), std::vector<std::string>{blanks(2 + 4 + 2 + 6)});
+  EXPECT_EQ(bodyLines(body, f.state, 2), pairedLines({blanks(2 + 4 + 2 + 6)}));
 }
 
 TEST(BodyLayout, SeparatorHasAtLeastOneDash) {
@@ -82,7 +95,27 @@ TEST(BodyLayout, SeparatorHasAtLeastOneDash) {
   f.setFirstBody(4);
   BodyLayout body(f.state);
   EXPECT_TRUE(body.multiLineLayout());  // no value fills a line
-  EXPECT_EQ(toUtf8(separatorLine(f.state)), "    ―");
+  EXPECT_EQ(toUtf8(separatorLine(f.state)), paired("    ―"));
+}
+
+TEST(BodyLayout, HalfWidthLayoutKeepsItsBlanksAndOddColumnsPairAllButOne) {
+  // Without full width the blanks stay half-width, padding to the column
+  // included.
+  LayoutFixture half({{"見出し", "名", "数"}, {"a", "xy", "1"}, {"b", "x", "22"}}, 1);
+  half.setHeading(0, 0);
+  half.setFirstBody(3);
+  half.setBody(2, 1, "", "", false);
+  BodyLayout halfBody(half.state);
+  EXPECT_EQ(bodyLines(halfBody, half.state, 2), std::vector<std::string>{"   x  22"});
+  EXPECT_EQ(toUtf8(separatorLine(half.state)), "   ――");
+  // In full width a run of odd length keeps one half-width blank at its end.
+  LayoutFixture full({{"見出し", "名", "数"}, {"あ", "いう", "１"}, {"い", "い", "２２"}}, 1, true);
+  full.setHeading(0, 0);
+  full.setFirstBody(3);
+  full.setBody(2, 1, "", "", false);
+  BodyLayout fullBody(full.state);
+  EXPECT_EQ(bodyLines(fullBody, full.state, 2), std::vector<std::string>{"　 い　 ２２"});
+  EXPECT_EQ(toUtf8(separatorLine(full.state)), "　 ――――");
 }
 
 }  // namespace

@@ -25,5 +25,20 @@ TEST(OutputLine, PairsOfBlanksBecomeFullWidthBlanks) {
   EXPECT_EQ(paired(""), "");
 }
 
+TEST(OutputLine, ABlankRunWrittenPairedIsWhatPairingLeaves) {
+  for (size_t count = 0; count <= 7; ++count) {
+    SjisString expected = "a" + std::string(count, ' ') + "b";
+    pairBlanksToFullWidth(expected);
+    for (const bool pairedRun : {true, false}) {
+      SjisString line(count + 2, '?');
+      line[0] = 'a';
+      char* end = writeBlankRun(line.data() + 1, count, pairedRun);
+      *end++ = 'b';
+      line.resize(size_t(end - line.data()));
+      EXPECT_EQ(line, pairedRun ? expected : "a" + std::string(count, ' ') + "b") << count;
+    }
+  }
+}
+
 }  // namespace
 }  // namespace headly::test
