@@ -1,7 +1,8 @@
 // A whole headless run in folder mode on an arbitrary data file: items 0 and
 // 1 become numbered heading levels and item 2 the other item, wrapping at 4
 // bytes a line; the folder dialog makes the base folder HEADLY beside the
-// data file and the heading folders and files go below it.
+// data file and the heading folders and files go below it, unless a heading
+// name cannot be made.
 #include <filesystem>
 #include <string>
 
@@ -37,6 +38,10 @@ void checkOutput(const headly::fuzz::SessionRun& run) {
     check(name == "data.csv" || (name.rfind("HEADLY", 0) == 0 && e.is_directory()),
           "beside the data there is only the base folder");
   }
+  // A heading name that cannot be made is reported before any heading
+  // folder is: the base folder stays empty.
+  if (run.transcript.find("message 処理エラー | 見出し「") != std::string::npos)
+    check(fs::is_empty(run.folder + "/HEADLY"), "a refused heading name leaves the base folder empty");
   if (run.exitCode != 0) return;
   for (const fs::directory_entry& e : fs::recursive_directory_iterator(run.folder + "/HEADLY")) {
     if (e.is_directory()) continue;
