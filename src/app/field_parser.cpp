@@ -171,14 +171,15 @@ bool FieldParser::parseLine(int32_t r, std::string_view line) {
 
 void FieldParser::store(int32_t r, int32_t f, std::string_view text) {
   CellTable& cells = state_.cells;
+  int32_t length = byteLength(text);
   // Double-byte text stays as it is; other text is converted straight into
   // the cells.
   if (state_.fullWidth && !isFullWidth(text))
-    cells.setWritten(r, f, [text](SjisString& bytes) { appendFullWidth(text, bytes); });
+    length = int32_t(cells.setWritten(r, f, [text](SjisString& bytes) { appendFullWidth(text, bytes); }));
   else if (!text.empty())
     cells.setOrRefer(r, f, text);
   int32_t& longest = state_.itemMaxLength[size_t(f)];
-  longest = std::max(longest, byteLength(cells.get(r, f)));
+  longest = std::max(longest, length);
 }
 
 int32_t parseAllRecords(Program& program) {

@@ -133,11 +133,13 @@ class CellTable {
   }
   // Sets the cell to the bytes that write(buffer) appends to the table's own
   // buffer, so that a text made for the cell is not copied once more.
+  // Returns the cell's length.
   template <class Write>
-  void setWritten(int32_t r, int32_t i, Write write) {
+  size_t setWritten(int32_t r, int32_t i, Write write) {
     const size_t offset = bytes_.size();
     write(bytes_);
     span(r, i) = makeSpan(offset, bytes_.size() - offset, false);
+    return bytes_.size() - offset;
   }
   // The same as set, without a copy when v lies in the shared line bytes. Only the
   // position is kept, so the table may be moved.
