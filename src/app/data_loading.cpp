@@ -64,8 +64,9 @@ ReadOutcome readRecordLines(Program& program) {
     if (files.atEnd(kDataFile)) {
       files.closeFiles();
       progress.finish();
-      // Item names without a single record leave nothing to lay out.
-      return state.recordCount > 0 ? ReadOutcome::Loaded : ReadOutcome::NoData;
+      // Item names without a single record still make a run: its layout
+      // file holds only the end mark.
+      return ReadOutcome::Loaded;
     }
     if (state.recordCount + 1 > lastEntry) break;
     files.readLineInto(kDataFile, line);

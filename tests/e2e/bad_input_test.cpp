@@ -87,16 +87,30 @@ TEST(BadInput, BinaryFileOfEveryByteValue) {
   EXPECT_EQ(lines[1].substr(0, 2), sjis("　"));
 }
 
-TEST(BadInput, FilesWithoutRecordsAreReported) {
-  for (const char* data : {"A,B,C", "A,B\r\n", "A,B\r\n\x1a", ""}) {
+TEST(BadInput, AnEmptyFileIsReported) {
+  BatchSession s;
+  s.writeBytes("data.csv", "");
+  const BatchResult r = s.run("cwd @DIR@\nfile data.csv\ninput 500\nanswer OK\n");
+  EXPECT_EQ(r.exitCode, 0);
+  EXPECT_TRUE(contains(r.transcript, "-> 500\nmessage 処理エラー | データファイルにデータがありません | OK | Stop -> OK\nend\n"))
+      << r.transcript;
+  EXPECT_EQ(entries(s), std::set<std::string>{"data.csv"});
+}
+
+// Item names without records go through the whole run: the CSV file holds the
+// names and the layout file only its end mark.
+TEST(BadInput, FilesOfItemNamesOnlyWriteAnEmptyLayout) {
+  for (const char* data : {"A,B,C", "A,B\r\n", "A,B\r\n\x1a"}) {
     SCOPED_TRACE(data);
     BatchSession s;
     s.writeBytes("data.csv", data);
-    const BatchResult r = s.run("cwd @DIR@\nfile data.csv\ninput 500\nanswer OK\n");
-    EXPECT_EQ(r.exitCode, 0);
-    EXPECT_TRUE(contains(r.transcript, "-> 500\nmessage 処理エラー | データファイルにデータがありません | OK | Stop -> OK\nend\n"))
-        << r.transcript;
-    EXPECT_EQ(entries(s), std::set<std::string>{"data.csv"});
+    const BatchResult r = s.run(
+        "cwd @DIR@\nfile data.csv\ninput 500\n"
+        "select LIST1 0\npress BUTTON2\nselect LIST1 0\npress BUTTON4\npress BUTTON6\nfile out.csv\n"
+        "answer No\npress BUTTON9\nanswer Yes\npress BUTTON9\nanswer Yes\nanswer Yes\nfile HEADLY.TXT\n");
+    EXPECT_EQ(r.exitCode, 0) << r.transcript;
+    EXPECT_EQ(s.readBytes("out.csv"), "A,B\r\n\x1a");
+    EXPECT_EQ(s.readBytes("HEADLY.TXT"), "\x1a");
   }
 }
 
