@@ -76,13 +76,12 @@ int32_t countLastItemIndex(std::string_view header) {
   return static_cast<int32_t>(std::count(header.begin(), header.end(), ','));
 }
 
-LineFields::LineFields(int32_t items, bool collapseQuotes) : items_(size_t(items)), collapseQuotes_(collapseQuotes) {
-  fields_.reserve(items_);
-}
+LineFields::LineFields(int32_t items, bool collapseQuotes)
+    : items_(size_t(items)), collapseQuotes_(collapseQuotes), fields_(items_) {}
 
 void LineFields::cut(std::string_view line) {
   line_ = line;
-  fields_.clear();
+  count_ = 0;
   reworked_.clear();
   extraData_ = false;
   walkFields(line, [&](int32_t f, std::string_view region, bool quoted, bool last) {
@@ -93,7 +92,7 @@ void LineFields::cut(std::string_view line) {
     if (quoted) {
       addQuoted(region, last);
     } else {
-      fields_.push_back(Field{size_t(region.data() - line_.data()), region.size(), false, false});
+      add(size_t(region.data() - line_.data()), region.size(), false, false);
     }
     return true;
   });
@@ -103,7 +102,7 @@ void LineFields::addQuoted(std::string_view region, bool lastField) {
   // Without a quote or a marker byte the text is the region as it stands.
   if (!holdsEither(region, '"', kQuoteMarker[0])) {
     if (lastField && !region.empty()) region.remove_suffix(1);
-    fields_.push_back(Field{size_t(region.data() - line_.data()), region.size(), false, true});
+    add(size_t(region.data() - line_.data()), region.size(), false, true);
     return;
   }
   // While the field is cut out every doubled quote is held as the marker, so
@@ -115,7 +114,7 @@ void LineFields::addQuoted(std::string_view region, bool lastField) {
   // stands for when quotes are collapsed.
   const size_t offset = reworked_.size();
   appendPairsReplaced(marked_, kQuoteMarker[0], collapseQuotes_ ? "\"" : kDoubledQuote, reworked_);
-  fields_.push_back(Field{offset, reworked_.size() - offset, true, true});
+  add(offset, reworked_.size() - offset, true, true);
 }
 
 bool hasExtraData(std::string_view line, int32_t lastItemIndex) {

@@ -32,7 +32,7 @@ class LineFields {
   // Cuts line, which must stay alive while the fields are read.
   void cut(std::string_view line);
   // Fields 0..count()-1 were found; the items after them have none.
-  int32_t count() const { return int32_t(fields_.size()); }
+  int32_t count() const { return count_; }
   std::string_view text(int32_t f) const {
     const Field& field = fields_[size_t(f)];
     return std::string_view((field.reworked ? reworked_.data() : line_.data()) + field.offset, field.length);
@@ -44,17 +44,22 @@ class LineFields {
   bool extraData() const { return extraData_; }
 
  private:
+  // A line is far shorter than 4 GB.
   struct Field {
-    size_t offset = 0, length = 0;
+    uint32_t offset = 0, length = 0;
     bool reworked = false;  // held in reworked_, not in the line
     bool quoted = false;
   };
+  void add(size_t offset, size_t length, bool reworked, bool quoted) {
+    fields_[size_t(count_++)] = Field{uint32_t(offset), uint32_t(length), reworked, quoted};
+  }
   void addQuoted(std::string_view region, bool lastField);
 
   const size_t items_;
   const bool collapseQuotes_;
   std::string_view line_;
-  std::vector<Field> fields_;
+  std::vector<Field> fields_;  // one for every item, the first count_ in use
+  int32_t count_ = 0;
   bool extraData_ = false;
   SjisString marked_, reworked_;
 };

@@ -35,15 +35,13 @@ RebuiltField rebuiltField(const LineFields& fields, int item) {
 }
 
 // The line of the items, in their order, separated by commas, into out.
-// Its bytes are counted first and then written in place.
-void buildRebuiltLine(const std::vector<int>& items, const LineFields& fields, SjisString& out) {
-  size_t length = items.empty() ? 0 : items.size() - 1;
-  for (const int item : items) {
-    const RebuiltField field = rebuiltField(fields, item);
-    length += field.text.size() + (field.quoted ? 2 : 0);
-  }
-  out.resize(length);
-  char* p = out.data();
+// No text is longer than its part of line, so the rebuilt line has room in
+// line's length and two quotes and a comma for each item.
+void buildRebuiltLine(const std::vector<int>& items, std::string_view line, const LineFields& fields,
+                      SjisString& out) {
+  out.resize(line.size() + 3 * items.size());
+  char* const begin = out.data();
+  char* p = begin;
   for (size_t k = 0; k < items.size(); ++k) {
     if (k > 0) *p++ = ',';
     const RebuiltField field = rebuiltField(fields, items[k]);
@@ -51,6 +49,7 @@ void buildRebuiltLine(const std::vector<int>& items, const LineFields& fields, S
     p = std::copy(field.text.begin(), field.text.end(), p);
     if (field.quoted) *p++ = '"';
   }
+  out.resize(size_t(p - begin));
 }
 
 }  // namespace
@@ -71,7 +70,7 @@ void rebuildRecordLines(Program& program) {
   WorkProgress progress(program.ui, "データの並べ替え中");
   s.recordLines.rewrite([&](size_t r, std::string_view line, SjisString& rebuilt) {
     fields.cut(line);
-    buildRebuiltLine(items, fields, rebuilt);
+    buildRebuiltLine(items, line, fields, rebuilt);
     progress.step(int64_t(r));
   });
   progress.finish();

@@ -25,6 +25,8 @@ int32_t layoutWidth(const AppState& state, int32_t i);
 inline LineStats lineStats(int32_t length, int32_t width) {
   if (width <= 0) width = length;
   if (width == 0) return {};
+  // Most texts take one line at most: no division for them.
+  if (length <= width) return {length == width ? 1 : 0, length == width ? 0 : length, width};
   return {length / width, length % width, width};
 }
 

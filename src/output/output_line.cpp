@@ -27,9 +27,16 @@ void pairBlanksToFullWidth(SjisString& line) {
 
 char* writeBlankRun(char* out, size_t count, bool paired) {
   if (!paired) return std::fill_n(out, count, ' ');
-  for (size_t n = 0; n < count / 2; ++n) {
-    *out++ = '\x81';
-    *out++ = '\x40';
+  // Full-width blanks are copied from a row of them, many at a time.
+  static const SjisString fullWidthBlanks = [] {
+    SjisString row;
+    for (int n = 0; n < 64; ++n) row += "\x81\x40";
+    return row;
+  }();
+  for (size_t bytes = count / 2 * 2; bytes > 0;) {
+    const size_t chunk = std::min(bytes, fullWidthBlanks.size());
+    out = std::copy_n(fullWidthBlanks.data(), chunk, out);
+    bytes -= chunk;
   }
   if (count % 2 != 0) *out++ = ' ';
   return out;
