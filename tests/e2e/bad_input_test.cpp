@@ -21,6 +21,7 @@ namespace {
 
 using test::BatchResult;
 using test::BatchSession;
+using test::layoutFile;
 
 // Opens data.csv with the limit given, makes the first item of LIST1 the
 // heading item and the next one the other item, writes the CSV file out.csv,
@@ -37,13 +38,6 @@ std::string withEndMark(const std::vector<std::string>& lines) {
   std::string bytes;
   for (const std::string& line : lines) bytes += line + "\r\n";
   return bytes + "\x1a";
-}
-
-// Lines of a layout text given in UTF-8.
-std::string layoutFile(const std::vector<std::string>& utf8Lines) {
-  std::vector<std::string> lines;
-  for (const std::string& line : utf8Lines) lines.push_back(sjis(line));
-  return withEndMark(lines);
 }
 
 // The names in the session's folder.

@@ -16,12 +16,7 @@ namespace {
 
 using test::BatchResult;
 using test::BatchSession;
-
-std::string layoutFile(const std::vector<std::string>& lines) {
-  std::string bytes;
-  for (const std::string& line : lines) bytes += sjis(line) + "\r\n";
-  return bytes + "\x1a";
-}
+using test::layoutFile;
 
 // Loads data.csv with `setup` lines first, makes the first `headings` items
 // heading items and the next one the other item, chooses folder mode (and

@@ -13,13 +13,7 @@ namespace {
 
 using test::BatchResult;
 using test::BatchSession;
-
-// The bytes of a layout file holding these lines (UTF-8).
-std::string layoutFile(const std::vector<std::string>& lines) {
-  std::string bytes;
-  for (const std::string& line : lines) bytes += sjis(line) + "\r\n";
-  return bytes + "\x1a";
-}
+using test::layoutFile;
 
 // Loads data.csv, moves the first `headings` rows of LIST1 to the heading
 // list and the rest (`others` rows) to the other list, writes no CSV file

@@ -25,15 +25,10 @@ namespace {
 namespace fs = std::filesystem;
 using test::BatchResult;
 using test::BatchSession;
+using test::layoutFile;
 
 constexpr char kData[] = "見出し,本文\r\nあ,いう\r\nあ,えお\r\nか,き\r\n";
 const std::vector<std::string> kLayout{"あ", "　いう", "　えお", "か", "　き"};
-
-std::string layoutFile(const std::vector<std::string>& utf8Lines) {
-  std::string bytes;
-  for (const std::string& line : utf8Lines) bytes += sjis(line) + "\r\n";
-  return bytes + "\x1a";
-}
 
 // From the open dialog to FORM3's end: 見出し the heading item, 本文 the
 // other item; csvAnswer answers the CSV save dialog (empty: no CSV file).

@@ -76,4 +76,10 @@ BatchResult BatchSession::run(const std::string& script, FileSystem& fileSystem)
   return {code, out.str()};
 }
 
+std::string layoutFile(const std::vector<std::string>& utf8Lines) {
+  std::string bytes;
+  for (const std::string& line : utf8Lines) bytes += sjis(line) + "\r\n";
+  return bytes + "\x1a";
+}
+
 }  // namespace headly::test

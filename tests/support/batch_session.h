@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace headly {
 class FileSystem;
@@ -45,5 +46,9 @@ class BatchSession {
  private:
   std::string dir_;
 };
+
+// The bytes of a layout file holding these lines (given in UTF-8): each line
+// ends in CR LF and the file in its 0x1A end mark.
+std::string layoutFile(const std::vector<std::string>& utf8Lines);
 
 }  // namespace headly::test
