@@ -58,6 +58,14 @@ constexpr std::array<std::array<char, 2>, 256> kSingleByteForms = [] {
   return t;
 }();
 
+// The bytes that are a character of their own whatever stands before them:
+// all but the lead bytes and the two marks.
+constexpr std::array<bool, 256> kPlainSingleByte = [] {
+  std::array<bool, 256> t{};
+  for (int b = 0; b < 256; ++b) t[size_t(b)] = !isLeadByte(static_cast<unsigned char>(b)) && b != 0xDE && b != 0xDF;
+  return t;
+}();
+
 bool takesVoicedMark(unsigned char b) { return (b >= 0xB6 && b <= 0xC4) || (b >= 0xCA && b <= 0xCE); }
 bool takesSemiVoicedMark(unsigned char b) { return b >= 0xCA && b <= 0xCE; }
 
@@ -81,6 +89,14 @@ void appendFullWidth(std::string_view s, SjisString& out) {
   // only into the kana before it.
   unsigned char previous = 0;
   for (size_t i = 0; i < s.size();) {
+    const unsigned char b = static_cast<unsigned char>(s[i]);
+    if (kPlainSingleByte[b]) {
+      std::memcpy(o, kSingleByteForms[b].data(), 2);
+      o += 2;
+      previous = b;
+      ++i;
+      continue;
+    }
     // A run of double-byte characters stays as it is.
     if (const size_t run = doubleByteRunEnd(s, i); run != i) {
       std::memcpy(o, s.data() + i, run - i);
@@ -89,7 +105,7 @@ void appendFullWidth(std::string_view s, SjisString& out) {
       previous = 0;
       continue;
     }
-    const unsigned char b = static_cast<unsigned char>(s[i]);
+    // A mark, or a lead byte at the very end.
     if (b == 0xDE && takesVoicedMark(previous)) {
       o[-1] = char(static_cast<unsigned char>(o[-1]) + 1);
     } else if (b == 0xDF && takesSemiVoicedMark(previous)) {

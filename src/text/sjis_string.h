@@ -30,7 +30,7 @@ SjisString repeatByte(int32_t n, std::string_view s);
 void overwriteBytes(SjisString& v, int32_t start, int32_t count, std::string_view source);
 
 // True for a Shift-JIS lead byte (0x81-0x9F, 0xE0-0xFC).
-inline bool isLeadByte(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
+constexpr bool isLeadByte(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
 
 inline constexpr char kEscMarker[] = "\x1b";
 inline bool isEscMarker(std::string_view s) { return s == kEscMarker; }
