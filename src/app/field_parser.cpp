@@ -181,21 +181,19 @@ void FieldParser::store(int32_t r, int32_t f, std::string_view text) {
   longest = std::max(longest, length);
 }
 
-int32_t parseAllRecords(Program& program) {
+void parseAllRecords(Program& program) {
   AppState& state = program.state;
   FieldParser parser(state);
   WorkProgress progress(program.ui, "データの解析中");
-  int32_t linesWithExtraData = 0;
   for (int32_t r = 0; r <= state.recordCount; ++r) {
-    if (parser.parseLine(r, state.recordLines[size_t(r)])) ++linesWithExtraData;
+    parser.parseLine(r, state.recordLines[size_t(r)]);
     progress.step(r);
   }
   progress.finish();
-  return linesWithExtraData;
 }
 
 void parseItemNames(AppState& state) {
-  // The names are copied, so the lines as read can go once rebuilt.
+  // The names are copied: the rebuild writes its lines over the lines read.
   createTables(state, 1);
   FieldParser(state).parseLine(0, state.recordLines[0]);
 }

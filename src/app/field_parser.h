@@ -90,9 +90,9 @@ class FieldParser {
   LineFields fields_;
 };
 
-// Parses records 0..recordCount of recordLines into the tables created by
-// createParseTables. Returns the number of lines whose extra fields held data.
-int32_t parseAllRecords(Program& program);
+// The second parse: records 0..recordCount of the rebuilt recordLines into
+// the tables created by createParseTables.
+void parseAllRecords(Program& program);
 
 // The first parse, which keeps only what the later stages read from it:
 // creates the tables for row 0 and cuts the header into the item names.
