@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "output/output_line.h"
+#include "text/byte_search.h"
 #include "text/encoding.h"
 #include "text/numbers.h"
 
@@ -43,6 +44,7 @@ BodyLayout::BodyLayout(const AppState& state) {
 int32_t BodyLayout::layOutRecord(const CellTable& cells, int32_t r) {
   int32_t recordLineCount = 0;
   lineBytes_ = 0;
+  textHoldsBlank_ = false;
   for (Item& item : items_) {
     const std::string_view value = cells.get(r, item.index);
     if (item.before.empty() && item.after.empty()) {
@@ -56,13 +58,16 @@ int32_t BodyLayout::layOutRecord(const CellTable& cells, int32_t r) {
     item.cellWidth = item.stats.fullLines == 0 && item.stats.remainder > 0 ? item.stats.remainder : item.stats.width;
     recordLineCount = std::max(recordLineCount, item.stats.fullLines + (item.stats.remainder > 0 ? 1 : 0));
     lineBytes_ += size_t(std::max(item.prefix, 0)) + size_t(item.stats.width);
+    // Only a lead byte followed by a blank, which is no character, brings a
+    // half-width blank into a converted text.
+    if (pairBlanks_ && !textHoldsBlank_) textHoldsBlank_ = holdsByte(item.source, ' ');
   }
   lineBytes_ += size_t(maxColumn_);
   return multiLineLayout_ ? std::max(recordLineCount, 1) : 1;
 }
 
 char* BodyLayout::writeText(std::string_view text, size_t& blanks, char* out) const {
-  out = writeBlankRun(out, blanks, pairBlanks_);
+  out = writeBlankRun(out, blanks, pairBlanks_ && !textHoldsBlank_);
   blanks = 0;
   return copyBytes(text, out);
 }
@@ -92,8 +97,10 @@ void BodyLayout::fillLine(int32_t n, SjisString& line) const {
       blanks += size_t(std::max(item.cellWidth, 0));
     }
   }
-  out = writeBlankRun(out, blanks, pairBlanks_);
+  out = writeBlankRun(out, blanks, pairBlanks_ && !textHoldsBlank_);
   line.resize(size_t(out - begin));
+  // A blank in a text belongs to the run of blanks around it.
+  if (pairBlanks_ && textHoldsBlank_) pairBlanksToFullWidth(line);
 }
 
 SjisString separatorLine(const AppState& state) {

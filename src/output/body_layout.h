@@ -32,8 +32,9 @@ class BodyLayout {
   int32_t layOutRecord(const CellTable& cells, int32_t r);
   // Sets line to body line n of the record last laid out. In full-width
   // mode its blanks come paired into full-width blanks as writeOutputLine
-  // pairs them: every value and delimiter is converted then and holds no
-  // half-width blank, so each run of blanks in the line is one made here.
+  // pairs them. Every value and delimiter is converted then, so a run of
+  // blanks is, but for invalid Shift-JIS in a text, one made here and is
+  // written paired at once.
   void fillLine(int32_t n, SjisString& line) const;
 
  private:
@@ -56,6 +57,7 @@ class BodyLayout {
   std::vector<Item> items_;
   bool multiLineLayout_ = false;
   bool pairBlanks_ = false;
+  bool textHoldsBlank_ = false;  // a text of the record holds a half-width blank
   int32_t maxColumn_ = 0;
   size_t lineBytes_ = 0;  // the most bytes a line of the record can take
 };

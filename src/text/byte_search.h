@@ -42,6 +42,9 @@ inline const char* findByte(const char* p, const char* end, char c) {
   return p;
 }
 
+// Whether s holds the byte c.
+inline bool holdsByte(std::string_view s, char c) { return findByte(s.data(), s.data() + s.size(), c) != s.data() + s.size(); }
+
 // Whether s holds the byte a or the byte b.
 inline bool holdsEither(std::string_view s, char a, char b) {
   const char* p = s.data();

@@ -98,6 +98,23 @@ TEST(BodyLayout, SeparatorHasAtLeastOneDash) {
   EXPECT_EQ(toUtf8(separatorLine(f.state)), paired("    ―"));
 }
 
+TEST(BodyLayout, ABlankInAnInvalidCharacterJoinsTheBlanksAroundIt) {
+  // A lead byte followed by a blank is kept by the conversion as it is; the
+  // blank belongs to the run of blanks after it, which is paired as a whole.
+  LayoutFixture f({{"見出し", "名", "数"}, {"あ", "いう", "１"}}, 1, true);
+  f.setHeading(0, 0);
+  f.setFirstBody(2);
+  f.setBody(2, 2, "", "", false);
+  f.state.cells.set(1, 1, "\x81 ");
+  BodyLayout body(f.state);
+  SjisString expected = "  \x81 " + std::string(2 + 2, ' ') + sjis("１");
+  pairBlanksToFullWidth(expected);
+  ASSERT_EQ(body.layOutRecord(f.state.cells, 1), 1);
+  SjisString line;
+  body.fillLine(0, line);
+  EXPECT_EQ(line, expected);
+}
+
 TEST(BodyLayout, HalfWidthLayoutKeepsItsBlanksAndOddColumnsPairAllButOne) {
   // Without full width the blanks stay half-width, padding to the column
   // included.

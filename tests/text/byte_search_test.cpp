@@ -28,6 +28,7 @@ TEST(ByteSearch, FindsTheFirstByteAtEveryPosition) {
             const char* found = findByte(s.data() + from, s.data() + s.size(), c);
             ASSERT_EQ(size_t(found - s.data()), plainFind(s, from, c)) << int(c) << " " << length << " " << at;
           }
+          EXPECT_EQ(holdsByte(s, c), at < length);
           EXPECT_EQ(holdsEither(s, c, 'Q'), at < length);
           EXPECT_EQ(holdsEither(s, 'Q', c), at < length);
         }
