@@ -141,8 +141,8 @@ class CellTable {
     span(r, i) = makeSpan(offset, bytes_.size() - offset, false);
     return bytes_.size() - offset;
   }
-  // The same as set, without a copy when v lies in the shared line bytes. Only the
-  // position is kept, so the table may be moved.
+  // The same as set, without a copy when v lies in the shared line bytes.
+  // Only the position is kept, so the table may be moved.
   void setOrRefer(int32_t r, int32_t i, std::string_view v) {
     if (inLines(v))
       span(r, i) = makeSpan(size_t(v.data() - lines_->data()), v.size(), true);

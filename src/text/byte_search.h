@@ -1,6 +1,6 @@
-// Byte search over short ranges, eight bytes at a time. The fields and the
-// output lines searched are a few dozen bytes long, where a library call
-// costs more than the search itself.
+// Byte search over short ranges, eight bytes at a time. The fields of a
+// record and the texts searched are mostly a few bytes long, where a library
+// call costs more than the search itself.
 #pragma once
 
 #include <bit>
