@@ -48,9 +48,9 @@ struct FormSpec {
 };
 
 const std::vector<FormSpec>& formCatalogue();
-// The form spec of a form name ("FORM3"), or nullptr.
+// The catalogue entry of a form name ("FORM3"), or nullptr.
 const FormSpec* findForm(std::string_view name);
-// The control spec of a control name ("LIST1") and the form it is on, or nullptr.
+// The catalogue entry of a control name ("LIST1") and the form it is on, or nullptr.
 const ControlSpec* findControl(std::string_view name, const FormSpec** form = nullptr);
 
 // Colours of the 16-colour drawing palette, as 0xRRGGBB.

@@ -26,14 +26,14 @@ Qt::WindowFlags flagsOf(FrameStyle frame) {
 
 }  // namespace
 
-FormWindow::FormWindow(const FormSpec& spec, QWidget* owner) : QWidget(owner, flagsOf(spec.frame)), spec_(spec) {
-  const int border = spec.frame == FrameStyle::SizingNoMenu ? kSizingBorder : kFixedBorder;
-  const QSize client(spec.geometry.width - 2 * border, spec.geometry.height - kCaption - 2 * border);
-  if (spec.frame == FrameStyle::SizingNoMenu)
+FormWindow::FormWindow(const FormSpec& entry, QWidget* owner) : QWidget(owner, flagsOf(entry.frame)), entry_(entry) {
+  const int border = entry.frame == FrameStyle::SizingNoMenu ? kSizingBorder : kFixedBorder;
+  const QSize client(entry.geometry.width - 2 * border, entry.geometry.height - kCaption - 2 * border);
+  if (entry.frame == FrameStyle::SizingNoMenu)
     resize(client);
   else
     setFixedSize(client);
-  move(spec.geometry.x, spec.geometry.y);
+  move(entry.geometry.x, entry.geometry.y);
 }
 
 void FormWindow::closeEvent(QCloseEvent* event) {

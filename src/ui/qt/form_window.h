@@ -13,8 +13,8 @@ namespace headly {
 
 class FormWindow : public QWidget {
  public:
-  FormWindow(const FormSpec& spec, QWidget* owner);
-  const FormSpec& spec() const { return spec_; }
+  FormWindow(const FormSpec& entry, QWidget* owner);
+  const FormSpec& entry() const { return entry_; }
   // Set for the main window: called when the user closes it.
   std::function<void()> onClose;
 
@@ -22,7 +22,7 @@ class FormWindow : public QWidget {
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  const FormSpec& spec_;
+  const FormSpec& entry_;
 };
 
 }  // namespace headly

@@ -142,23 +142,23 @@ void QtBackend::createWindows(EventSink& sink) {
   main_->show();
 }
 
-void QtBackend::buildForm(const FormSpec& spec) {
-  const bool isMain = std::string_view(spec.name) == "MAINFORM";
-  auto* form = new FormWindow(spec, isMain ? nullptr : main_);
-  form->setObjectName(QString::fromUtf8(spec.name));
-  form->setWindowTitle(QString::fromUtf8(spec.caption));
-  Window& w = windows_[spec.name];
-  w.form = &spec;
+void QtBackend::buildForm(const FormSpec& entry) {
+  const bool isMain = std::string_view(entry.name) == "MAINFORM";
+  auto* form = new FormWindow(entry, isMain ? nullptr : main_);
+  form->setObjectName(QString::fromUtf8(entry.name));
+  form->setWindowTitle(QString::fromUtf8(entry.caption));
+  Window& w = windows_[entry.name];
+  w.form = &entry;
   w.widget = form;
-  w.face = QString::fromUtf8(spec.designFont.face);
-  w.size = spec.designFont.size;
-  w.text = sjis(spec.caption);
+  w.face = QString::fromUtf8(entry.designFont.face);
+  w.size = entry.designFont.size;
+  w.text = sjis(entry.caption);
   if (isMain) {
     main_ = form;
     surface_ = new DrawingSurface(form->size(), form);
     form->onClose = [this] { deliver([this] { sink_->mainWindowClosed(); }); };
   }
-  for (const ControlSpec& c : spec.controls) {
+  for (const ControlSpec& c : entry.controls) {
     Window& cw = windows_[c.name];
     cw.control = &c;
     cw.widget = buildControl(c, form);
@@ -169,29 +169,29 @@ void QtBackend::buildForm(const FormSpec& spec) {
     connectEvents(c, cw.widget);
   }
   // Group boxes only frame the buttons in them; the buttons take the clicks.
-  for (const ControlSpec& c : spec.controls)
+  for (const ControlSpec& c : entry.controls)
     if (c.kind == Group) windows_[c.name].widget->lower();
   applyFont(w);
 }
 
-QWidget* QtBackend::buildControl(const ControlSpec& spec, QWidget* form) {
-  const QString caption = QString::fromUtf8(spec.caption);
+QWidget* QtBackend::buildControl(const ControlSpec& entry, QWidget* form) {
+  const QString caption = QString::fromUtf8(entry.caption);
   QWidget* widget = nullptr;
   bool filled = false;
-  switch (spec.kind) {
+  switch (entry.kind) {
     case Button:
       widget = new QPushButton(caption, form);
       break;
     case Radio: {
       auto* radio = new QRadioButton(caption, form);
-      radio->setChecked(spec.checked);
+      radio->setChecked(entry.checked);
       widget = radio;
       filled = true;
       break;
     }
     case Check: {
       auto* check = new TwoStateCheckBox(caption, form);
-      check->setChecked(spec.checked);
+      check->setChecked(entry.checked);
       widget = check;
       filled = true;
       break;
@@ -200,7 +200,7 @@ QWidget* QtBackend::buildControl(const ControlSpec& spec, QWidget* form) {
       widget = new QGroupBox(caption, form);
       break;
     case Edit: {
-      auto* edit = new SjisLineEdit(spec.maxBytes, spec.digitsOnly, form);
+      auto* edit = new SjisLineEdit(entry.maxBytes, entry.digitsOnly, form);
       edit->setProgramText(caption);
       widget = edit;
       break;
@@ -208,14 +208,14 @@ QWidget* QtBackend::buildControl(const ControlSpec& spec, QWidget* form) {
     case Label: {
       auto* label = new QLabel(caption, form);
       label->setTextFormat(Qt::PlainText);
-      label->setAlignment((spec.centred ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
+      label->setAlignment((entry.centred ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
       widget = label;
       filled = true;
       break;
     }
     case List: {
       auto* list = new QListWidget(form);
-      list->setSelectionMode(spec.multiSelect ? QAbstractItemView::MultiSelection : QAbstractItemView::SingleSelection);
+      list->setSelectionMode(entry.multiSelect ? QAbstractItemView::MultiSelection : QAbstractItemView::SingleSelection);
       list->setItemDelegate(new RowDelegate(list));
       list->setUniformItemSizes(true);
       list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -226,16 +226,16 @@ QWidget* QtBackend::buildControl(const ControlSpec& spec, QWidget* form) {
       widget = new QComboBox(form);
       break;
   }
-  widget->setObjectName(QString::fromUtf8(spec.name));
-  widget->setGeometry(spec.geometry.x, spec.geometry.y, spec.geometry.width, spec.geometry.height);
+  widget->setObjectName(QString::fromUtf8(entry.name));
+  widget->setGeometry(entry.geometry.x, entry.geometry.y, entry.geometry.width, entry.geometry.height);
   paintBlackOnWhite(widget, filled);
   return widget;
 }
 
 // Only signals that come from the user: clicks, choices and typing.
-void QtBackend::connectEvents(const ControlSpec& spec, QWidget* widget) {
-  const std::string name = spec.name;
-  switch (spec.kind) {
+void QtBackend::connectEvents(const ControlSpec& entry, QWidget* widget) {
+  const std::string name = entry.name;
+  switch (entry.kind) {
     case Button:
     case Radio:
     case Check:

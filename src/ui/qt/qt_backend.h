@@ -91,9 +91,9 @@ class QtBackend : public Backend {
 
   Window& window(const std::string& name);
   Window& control(const std::string& name, std::initializer_list<ControlKind> kinds);
-  void buildForm(const FormSpec& spec);
-  QWidget* buildControl(const ControlSpec& spec, QWidget* form);
-  void connectEvents(const ControlSpec& spec, QWidget* widget);
+  void buildForm(const FormSpec& entry);
+  QWidget* buildControl(const ControlSpec& entry, QWidget* form);
+  void connectEvents(const ControlSpec& entry, QWidget* widget);
   void applyFont(Window& w);
   void showCaption(Window& w);
   void raiseEvent(const std::string& control, const char* event);
