@@ -158,6 +158,13 @@ SjisString Drives::currentFolder(char letter) const {
 void Drives::changeFolder(const SjisString& path) {
   const SjisString full = fullPath(path);
   const std::string native = toNative(full);
+  requireFolder(native);
+  const char letter = lower(full[0]);
+  currentFolders_[letter] = full;
+  currentDrive_ = letter;
+}
+
+void Drives::requireFolder(const std::string& native) const {
   switch (fs_.kind(native)) {
     case EntryKind::Folder:
       break;
@@ -166,9 +173,6 @@ void Drives::changeFolder(const SjisString& path) {
     default:
       raise(osErrorCode(kNotAFolder));
   }
-  const char letter = lower(full[0]);
-  currentFolders_[letter] = full;
-  currentDrive_ = letter;
 }
 
 void Drives::checkReady(char letter) const {

@@ -47,6 +47,9 @@ class Drives {
   // folder must exist (error 63), its drive must be ready (error 72).
   void changeFolder(const SjisString& path);
   char currentDrive() const { return currentDrive_; }
+  // Raises the error of a missing folder (63) or of an entry that is not a
+  // folder unless the native path names an existing folder.
+  void requireFolder(const std::string& native) const;
   // Raises error 72 when the drive is unknown or its root does not exist.
   void checkReady(char letter) const;
 

@@ -24,7 +24,6 @@ constexpr int kFirstNumber = 1, kLastNumber = 255;
 // Windows error numbers for refusals that the native layer cannot report.
 constexpr int kAccessDenied = 5;
 constexpr int kPathNotFound = 3;
-constexpr int kNotAFolder = 267;
 // Names tried for a temporary file before a clash with existing files counts
 // as a failure.
 constexpr int kTemporaryAttempts = 16;
@@ -431,14 +430,7 @@ std::vector<SjisString> TextFiles::folderEntries(const SjisString& path) {
   if (path.empty() || path.size() > kMaxPath) raise(err::kBadArgument);
   const SjisString full = drives_.fullPath(path);
   const std::string native = drives_.toNative(full);
-  switch (fs_.kind(native)) {
-    case EntryKind::Folder:
-      break;
-    case EntryKind::Missing:
-      raise(osErrorCode(kPathNotFound));
-    default:
-      raise(osErrorCode(kNotAFolder));
-  }
+  drives_.requireFolder(native);
   std::vector<SjisString> entries;
   if (full.size() > 3) entries.push_back("[..]");
   for (const FolderEntry& e : fs_.listFolder(native)) {
