@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/field_parser.h"
+#include "session/field_parser.h"
 #include "fuzz_check.h"
 #include "text/encoding.h"
 #include "text/full_width.h"
@@ -19,14 +19,14 @@ namespace headly::fuzz {
 namespace {
 
 struct Parse {
-  AppState state;
+  SessionData state;
   std::vector<bool> extraData;
   std::string_view cell(int32_t r, int32_t i) const { return state.cells.get(r, i); }
 };
 
 Parse parse(const std::vector<std::string_view>& lines, int collapseQuotes, int fullWidth) {
   Parse p;
-  AppState& s = p.state;
+  SessionData& s = p.state;
   for (std::string_view line : lines) s.recordLines.append(line);
   s.recordCount = int32_t(lines.size()) - 1;
   s.lastItemIndex = countLastItemIndex(s.recordLines[0]);
@@ -39,7 +39,7 @@ Parse parse(const std::vector<std::string_view>& lines, int collapseQuotes, int 
 }
 
 void checkTables(const Parse& p) {
-  const AppState& s = p.state;
+  const SessionData& s = p.state;
   const int32_t items = s.lastItemIndex + 1;
   check(s.cells.rows() == s.recordCount + 1 && s.cells.items() == items, "cells cover every record and item");
   for (int32_t i = 0; i < items; ++i) {

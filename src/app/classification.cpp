@@ -70,6 +70,16 @@ void moveBack(Program& program, ItemList list) {
   }
 }
 
+// The options as the check boxes stand when "終了" is pressed.
+RunOptions chosenOptions(Ui& ui) {
+  RunOptions options;
+  options.makeHeadings = ui.getCheck("CHECK1") == 1;
+  options.writeCsv = ui.getCheck("CHECK2") == 1;
+  options.folderMode = ui.getCheck("CHECK3") == 1;
+  options.numbering = ui.getCheck("CHECK5") == 1;
+  return options;
+}
+
 void setUpClassification(AppState& s) {
   const size_t items = size_t(s.lastItemIndex) + 1;
   s.itemClass.assign(items, kUnclassified);
@@ -111,6 +121,7 @@ void classifyItems(Program& program) {
     refreshItemLists(program);
     switch (ui.waitForEvent()) {
       case kFinish:
+        s.options = chosenOptions(ui);
         ui.setVisible("FORM3", false);
         return;
       case kToHeadings:

@@ -8,8 +8,7 @@
 namespace headly {
 
 // Shows FORM3 on top and runs it until "終了"; leaves itemClass, the two
-// orders and their counts set and FORM3 hidden. The check boxes keep their
-// states for the later stages.
+// orders and their counts and the run options set and FORM3 hidden.
 void classifyItems(Program& program);
 
 // Rebuilds LIST1 to LIST3 from the classification state (every selection is

@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "app/field_parser.h"
-#include "app/work_progress.h"
+#include "session/field_parser.h"
+#include "session/work_progress.h"
 #include "text/numbers.h"
 #include "text/text_files.h"
 #include "ui/toolkit.h"
@@ -58,7 +58,7 @@ ReadOutcome readRecordLines(Program& program) {
 
   const double limit = state.maxRecords;
   const double lastEntry = std::round(limit);
-  WorkProgress progress(program.ui, "データの読み込み中");
+  WorkProgress progress(program.progress, "データの読み込み中");
   for (;;) {
     if (state.recordCount >= limit) break;
     if (files.atEnd(kDataFile)) {
@@ -121,7 +121,7 @@ void parseLoadedRecords(Program& program) {
   AppState& state = program.state;
   state.collapseQuotes = 0;
   parseItemNames(state);
-  const int32_t linesWithExtraData = countLinesWithExtraData(program);
+  const int32_t linesWithExtraData = countLinesWithExtraData(state, program.progress);
   if (linesWithExtraData > 0)
     program.ui.messageBox(sjis(kWarningCaption),
                           sjis(kExtraFieldsBefore) + countText(linesWithExtraData) + sjis(kExtraFieldsAfter),

@@ -90,7 +90,7 @@ Form2Exit runForm2Stage(Program& program) {
     const int n = state.currentItem;
     prepareForm2(program, n);
     state.lineWidth = lineWidthWith(state.layout[size_t(n)]);
-    drawPreview(ui, state, n);
+    drawPreview(program.drawing, state, n);
     const int code = showFormAndWait(ui, "FORM2");
     if (code == kCancel) return Form2Exit::Cancelled;
     readForm2(program, n);
@@ -104,7 +104,7 @@ Form2Exit runForm2Stage(Program& program) {
       state.lineWidth = first.startColumn + first.charsPerLine;
       state.enteredIndent = first.indent;
       const float headingIndent = state.layout[size_t(previous - 1)].indent;
-      state.minIndent = ui.getCheck("CHECK3") == 1 ? headingIndent : headingIndent + levelStep(state);
+      state.minIndent = state.options.folderMode ? headingIndent : headingIndent + levelStep(state);
       state.firstBodyItem = state.lastItemIndex;
       return Form2Exit::BackToForm4;
     }

@@ -56,14 +56,14 @@ void prepareForm4(Program& program, int n, bool folderMode) {
 bool runForm4Stage(Program& program) {
   Ui& ui = program.ui;
   AppState& state = program.state;
-  const bool folderMode = ui.getCheck("CHECK3") == 1;
+  const bool folderMode = state.options.folderMode;
   for (;;) {
     // Heading items get no layout in folder mode: their values become names.
     if (folderMode) state.currentItem = state.headingCount;
     int n = state.currentItem;
     prepareForm4(program, n, folderMode);
     computeLineWidth(state, n, folderMode);
-    drawPreview(ui, state, n);
+    drawPreview(program.drawing, state, n);
     const int code = showFormAndWait(ui, "FORM4");
     if (code == kCancel) return false;
 

@@ -9,7 +9,7 @@ bool askFullWidth(Program& program) {
   Ui& ui = program.ui;
   // Folder and file names are made from heading values, so folder mode
   // always converts; the user is only told.
-  if (ui.getCheck("CHECK3") == 1) {
+  if (program.state.options.folderMode) {
     ui.messageBox(sjis("データの全角化のお知らせメッセージ"), sjis("文字データを全て全角化します。"), Buttons::Ok,
                   Icon::Exclamation);
     program.state.fullWidth = 1;

@@ -39,7 +39,7 @@ int showFormAndWait(Ui& ui, const std::string& form) {
 }
 
 bool confirmItem(Program& program, int item) {
-  drawPreview(program.ui, program.state, item);
+  drawPreview(program.drawing, program.state, item);
   const SjisString question = sjis("項目「") + itemName(program.state, item) + sjis("」の設定はこれでいいですか？");
   return program.ui.messageBox(sjis("確認してください"), question, Buttons::YesNo, Icon::Question) != kAnswerNo;
 }

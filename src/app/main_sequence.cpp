@@ -4,11 +4,11 @@
 
 #include "app/classification.h"
 #include "app/data_loading.h"
-#include "app/field_parser.h"
+#include "session/field_parser.h"
 #include "app/full_width_option.h"
 #include "app/item_settings.h"
 #include "output/csv_output.h"
-#include "output/layout_writer.h"
+#include "app/output_stages.h"
 #include "text/runtime_error.h"
 #include "text/text_files.h"
 #include "ui/toolkit.h"
@@ -32,9 +32,9 @@ void startRun(Program& program) {
 // written as the CSV file; the layout stages follow only when asked for and
 // when there are heading items and other items.
 bool reorderRecords(Program& program) {
-  rebuildRecordLines(program);
-  if (program.ui.getCheck("CHECK2") == 1) writeCsvFile(program);
-  if (program.ui.getCheck("CHECK1") != 1) return false;
+  rebuildRecordLines(program.state, program.progress);
+  if (program.state.options.writeCsv) writeCsvFile(program);
+  if (!program.state.options.makeHeadings) return false;
   return bothItemKindsPresent(program);
 }
 
@@ -52,7 +52,7 @@ bool parseReorderedRecords(Program& program) {
   if (!askFullWidth(program)) return false;
   s.collapseQuotes = 1;
   createParseTables(s);
-  parseAllRecords(program);
+  parseAllRecords(s, program.progress);
   s.layout.assign(size_t(s.lastItemIndex) + 2, ItemLayout{});
   for (int i = 0; i <= s.lastItemIndex; ++i) {
     s.layout[size_t(i)].charsPerLine = float(s.itemMaxLength[size_t(i)]);

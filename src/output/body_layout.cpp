@@ -15,7 +15,7 @@ char* copyBytes(std::string_view s, char* out) { return std::copy(s.begin(), s.e
 
 }  // namespace
 
-BodyLayout::BodyLayout(const AppState& state) {
+BodyLayout::BodyLayout(const SessionData& state) {
   const int32_t first = state.firstBodyItem;
   items_.resize(size_t(state.lastItemIndex - first + 1));
   int32_t maxFullLines = 0;
@@ -103,7 +103,7 @@ void BodyLayout::fillLine(int32_t n, SjisString& line) const {
   if (pairBlanks_ && textHoldsBlank_) pairBlanksToFullWidth(line);
 }
 
-SjisString separatorLine(const AppState& state) {
+SjisString separatorLine(const SessionData& state) {
   const float column = state.layout[size_t(state.firstBodyItem)].startColumn;
   int32_t dashes = roundToInt(double(state.lineWidth) - double(column)) / 2;
   if (dashes <= 0) dashes = 1;

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/app_state.h"
+#include "session/session_data.h"
 #include "output/line_stats.h"
 
 namespace headly {
@@ -18,7 +18,7 @@ class BodyLayout {
  public:
   // Takes the body items' settings and makes the multi-line decision from
   // every body item's longest text and width.
-  explicit BodyLayout(const AppState& state);
+  explicit BodyLayout(const SessionData& state);
   BodyLayout(const BodyLayout&) = delete;
   BodyLayout& operator=(const BodyLayout&) = delete;
 
@@ -65,6 +65,6 @@ class BodyLayout {
 // The line that ends every record of a multi-line layout: blanks up to the
 // first body item's column (paired in full-width mode, as fillLine pairs
 // them), then one "―" for every two columns up to lineWidth, at least one.
-SjisString separatorLine(const AppState& state);
+SjisString separatorLine(const SessionData& state);
 
 }  // namespace headly

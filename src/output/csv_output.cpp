@@ -3,19 +3,14 @@
 #include <algorithm>
 #include <vector>
 
-#include "app/field_parser.h"
-#include "app/work_progress.h"
+#include "session/field_parser.h"
+#include "session/work_progress.h"
 #include "text/encoding.h"
 #include "text/text_files.h"
-#include "ui/toolkit.h"
 
 namespace headly {
 
 namespace {
-
-constexpr char kCsvTitle[] = "ＣＳＶファイルの書き込み";
-constexpr char kCsvPattern[] = "*.TXT";
-constexpr char kCsvFilter[] = "ﾃｷｽﾄ形式(*.TXT)";
 
 constexpr int kCsvFile = 1;
 
@@ -60,14 +55,13 @@ std::string_view trimTrailingQuote(std::string_view cell) {
   return cell;
 }
 
-void rebuildRecordLines(Program& program) {
-  AppState& s = program.state;
+void rebuildRecordLines(SessionData& s, ProgressDisplay& display) {
   // Each line is cut again as the first parse cut it, doubled quotes kept,
   // so no cell of the first parse needs to be held for every record.
   std::vector<int> items(s.headingOrder.begin(), s.headingOrder.begin() + s.headingCount);
   items.insert(items.end(), s.otherOrder.begin(), s.otherOrder.begin() + s.otherCount);
   LineFields fields(s.lastItemIndex + 1, false);
-  WorkProgress progress(program.ui, "データの並べ替え中");
+  WorkProgress progress(display, "データの並べ替え中");
   s.recordLines.rewrite([&](size_t r, std::string_view line, SjisString& rebuilt) {
     fields.cut(line);
     buildRebuiltLine(items, line, fields, rebuilt);
@@ -76,15 +70,9 @@ void rebuildRecordLines(Program& program) {
   progress.finish();
 }
 
-void writeCsvFile(Program& program) {
-  AppState& s = program.state;
-  TextFiles& files = program.files;
-  s.selectedPath = program.ui.saveFileDialog(sjis(kCsvTitle), s.workFolder + kCsvPattern, sjis(kCsvFilter));
-  if (isEscMarker(s.selectedPath)) return;
-  // The dialog asked before an existing file is replaced; it keeps its bytes
-  // until the new file is complete.
-  files.openFile(s.selectedPath, FileMode::Replace, kCsvFile);
-  WorkProgress progress(program.ui, "ＣＳＶファイルの書き込み中");
+void writeCsvLines(const SessionData& s, TextFiles& files, const SjisString& path, ProgressDisplay& display) {
+  files.openFile(path, FileMode::Replace, kCsvFile);
+  WorkProgress progress(display, "ＣＳＶファイルの書き込み中");
   for (int32_t r = 0; r <= s.recordCount; ++r) {
     files.writeLine(kCsvFile, s.recordLines[size_t(r)]);
     progress.step(r);

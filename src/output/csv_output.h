@@ -4,9 +4,12 @@
 
 #include <string_view>
 
-#include "app/app_state.h"
+#include "session/session_data.h"
+#include "session/work_progress.h"
 
 namespace headly {
+
+class TextFiles;
 
 // A quoted cell without the stray closing quote that a last field keeps when
 // its line goes on after the quote: the last byte goes when it is a quote
@@ -17,11 +20,10 @@ std::string_view trimTrailingQuote(std::string_view cell);
 // heading order and then the other items in their order, with the fields
 // the first parse cuts from the lines read. A field quoted in the data file
 // is quoted again; an empty item name is written empty, not as "（空白）".
-void rebuildRecordLines(Program& program);
+void rebuildRecordLines(SessionData& session, ProgressDisplay& display);
 
-// Asks for the CSV file (cancel skips it) and writes every rebuilt line;
-// closing adds the end mark, and only the complete file replaces one that
-// was there.
-void writeCsvFile(Program& program);
+// Writes every rebuilt line to the CSV file at path; closing adds the end
+// mark, and only the complete file replaces one that was there.
+void writeCsvLines(const SessionData& session, TextFiles& files, const SjisString& path, ProgressDisplay& display);
 
 }  // namespace headly

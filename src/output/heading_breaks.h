@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-#include "app/record_tables.h"
+#include "session/record_tables.h"
 
 namespace headly {
 

@@ -4,7 +4,11 @@
 // half a tree is written.
 #pragma once
 
-#include "app/app_state.h"
+#include <optional>
+#include <string_view>
+
+#include "session/session_data.h"
+#include "session/work_progress.h"
 
 namespace headly {
 
@@ -15,9 +19,15 @@ enum class NameFault { None, BadCharacters, NameTooLong, PathTooLong };
 // than the native file system takes, or a path longer than 260 bytes.
 NameFault nameFault(const SjisString& name, const SjisString& path);
 
-// Goes through the heading breaks of every record below state.selectedPath.
-// The first name that fails is shown in a message box naming its value, and
-// false is returned: the writer then writes nothing.
-bool headingNamesFit(Program& program);
+// A heading value whose folder or file cannot be made, and why.
+struct RefusedHeading {
+  std::string_view value;  // a cell of the session
+  NameFault fault = NameFault::None;
+};
+
+// Goes through the heading breaks of every record below the base folder;
+// the first name that fails is returned, and the writer then writes nothing.
+std::optional<RefusedHeading> findRefusedHeading(const SessionData& session, const SjisString& basePath,
+                                                 ProgressDisplay& display);
 
 }  // namespace headly

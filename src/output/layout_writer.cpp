@@ -4,12 +4,9 @@
 #include <string_view>
 #include <vector>
 
-#include "app/work_progress.h"
-#include "folders/folder_dialog.h"
 #include "folders/heading_folders.h"
 #include "output/body_layout.h"
 #include "output/heading_breaks.h"
-#include "output/heading_name_check.h"
 #include "output/heading_lines.h"
 #include "output/heading_names.h"
 #include "output/line_stats.h"
@@ -17,31 +14,21 @@
 #include "text/encoding.h"
 #include "text/numbers.h"
 #include "text/text_files.h"
-#include "ui/toolkit.h"
 
 namespace headly {
 
 namespace {
-
-// File mode: the save dialog for the layout file. The dialog asks before an
-// existing file is replaced; that file keeps its bytes until the new one is
-// complete (FileMode::Replace).
-void chooseLayoutFile(Program& program) {
-  AppState& state = program.state;
-  state.selectedPath = program.ui.saveFileDialog(sjis("データファイルの書き込み"), state.workFolder + "HEADLY.TXT",
-                                                 sjis("ﾃｷｽﾄ形式(*.TXT)"));
-}
 
 // Writes every record once the output target is open: heading lines (or, in
 // folder mode, heading folders and files) at heading breaks, then the body
 // lines and, in a multi-line layout, the separator.
 class RecordWriter {
  public:
-  RecordWriter(Program& program, bool folderMode, BodyLayout& body, const SjisString& separator)
-      : program_(program),
-        state_(program.state),
-        files_(program.files),
-        folderMode_(folderMode),
+  RecordWriter(const SessionData& state, TextFiles& files, const SjisString& target, BodyLayout& body,
+               const SjisString& separator)
+      : state_(state),
+        files_(files),
+        folderMode_(state.options.folderMode),
         body_(body),
         separator_(separator) {
     for (int32_t i = 0; i < state_.firstBodyItem; ++i) {
@@ -49,14 +36,14 @@ class RecordWriter {
       headingWidth_.push_back(layoutWidth(state_, i));
     }
     if (folderMode_) {
-      names_.emplace(state_.firstBodyItem, program.ui.getCheck("CHECK5") == 1, state_.recordCount);
-      folders_.emplace(files_, state_.selectedPath, state_.firstBodyItem);
+      names_.emplace(state_.firstBodyItem, state_.options.numbering, state_.recordCount);
+      folders_.emplace(files_, target, state_.firstBodyItem);
     }
     line_.reserve(256);
   }
 
-  void writeAll() {
-    WorkProgress progress(program_.ui, "レイアウトの書き込み中");
+  void writeAll(ProgressDisplay& display) {
+    WorkProgress progress(display, "レイアウトの書き込み中");
     for (int32_t r = 1; r <= state_.recordCount; ++r) {
       writeHeadings(r);
       writeBody(r);
@@ -90,8 +77,7 @@ class RecordWriter {
     }
   }
 
-  Program& program_;
-  AppState& state_;
+  const SessionData& state_;
   TextFiles& files_;
   const bool folderMode_;
   BodyLayout& body_;
@@ -105,22 +91,12 @@ class RecordWriter {
 
 }  // namespace
 
-void runWriter(Program& program) {
-  AppState& state = program.state;
-  const bool folderMode = program.ui.getCheck("CHECK3") == 1;
-  BodyLayout body(state);
-  const SjisString separator = body.multiLineLayout() ? separatorLine(state) : SjisString();
-
-  if (folderMode)
-    runFolderDialog(program);
-  else
-    chooseLayoutFile(program);
-  if (isEscMarker(state.selectedPath)) return;
-  if (folderMode && !headingNamesFit(program)) return;
-  if (!folderMode) program.files.openFile(state.selectedPath, FileMode::Replace, 1);
-
-  RecordWriter(program, folderMode, body, separator).writeAll();
-  program.files.closeFiles();
+void writeLayout(const SessionData& session, TextFiles& files, const SjisString& target, ProgressDisplay& display) {
+  BodyLayout body(session);
+  const SjisString separator = body.multiLineLayout() ? separatorLine(session) : SjisString();
+  if (!session.options.folderMode) files.openFile(target, FileMode::Replace, 1);
+  RecordWriter(session, files, target, body, separator).writeAll(display);
+  files.closeFiles();
 }
 
 }  // namespace headly

@@ -2,14 +2,16 @@
 // or, in folder mode, into heading files below folders named by the headings.
 #pragma once
 
-#include "app/app_state.h"
+#include "session/session_data.h"
+#include "session/work_progress.h"
 
 namespace headly {
 
-// Prepares the output (layout decision, save dialog or folder dialog) and
-// writes every record. Returns without output when the user cancelled the
-// output dialog, or, in folder mode, after telling the user of a heading
-// value that cannot name its folder or file.
-void runWriter(Program& program);
+class TextFiles;
+
+// Writes every record into the layout file target, which replaces a file
+// of that name once complete, or, in folder mode, below the base folder
+// target (whose heading names were checked).
+void writeLayout(const SessionData& session, TextFiles& files, const SjisString& target, ProgressDisplay& display);
 
 }  // namespace headly

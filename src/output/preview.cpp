@@ -4,7 +4,6 @@
 
 #include "text/encoding.h"
 #include "text/numbers.h"
-#include "ui/toolkit.h"
 
 namespace headly {
 
@@ -42,18 +41,18 @@ class Scale {
 
 class PreviewPainter {
  public:
-  PreviewPainter(Ui& ui, const AppState& state, int currentItem)
-      : ui_(ui),
+  PreviewPainter(Drawing& drawing, const SessionData& state, int currentItem)
+      : drawing_(drawing),
         state_(state),
         current_(currentItem),
-        folderMode_(ui.getCheck("CHECK3") == 1),
+        folderMode_(state.options.folderMode),
         scale_(state.lineWidth) {}
 
   void draw() {
-    ui_.clearWindow();
-    ui_.drawText(0, 10, sjis("　　　＜＜＜　レイアウト表示　＞＞＞"), 2, 2, kMagenta);
-    if (state_.fullWidth == 1) ui_.drawText(0, 40, sjis("　　　　　　　　　　　　　　　　 （全角モード）"), 1, 1, kYellow);
-    ui_.drawText(0, 55, sjis("　　　　　　　　　　　　横方向文字数　半角で最大") + formatNumber(state_.lineWidth) + sjis("字"), 1, 1,
+    drawing_.clear();
+    drawing_.text(0, 10, sjis("　　　＜＜＜　レイアウト表示　＞＞＞"), 2, 2, kMagenta);
+    if (state_.fullWidth == 1) drawing_.text(0, 40, sjis("　　　　　　　　　　　　　　　　 （全角モード）"), 1, 1, kYellow);
+    drawing_.text(0, 55, sjis("　　　　　　　　　　　　横方向文字数　半角で最大") + formatNumber(state_.lineWidth) + sjis("字"), 1, 1,
                  kCyan);
     const bool textForm = current_ < state_.firstBodyItem;
     for (int j = 0; j <= current_; ++j) {
@@ -75,7 +74,7 @@ class PreviewPainter {
   static int atLeastOne(int32_t n) { return n < 1 ? 1 : n; }
 
   void bar(int left, float columns, int colour) {
-    ui_.drawBox(left, y_, left + scale_.pixels(columns) - 1, y_ + kBarHeight, colour);
+    drawing_.box(left, y_, left + scale_.pixels(columns) - 1, y_ + kBarHeight, colour);
   }
 
   // While the headings are set the picture is text: a ruler, then the
@@ -84,7 +83,7 @@ class PreviewPainter {
   void drawHeadingText(int j) {
     for (int k = 0; k <= state_.lineWidth; ++k) {
       const int digit = (k + 1) % 10;
-      ui_.drawText(k * kRulerStep, kRulerY, SjisString(1, char('0' + digit)), 1, 1, digit == 0 ? kYellow : kLightGrey);
+      drawing_.text(k * kRulerStep, kRulerY, SjisString(1, char('0' + digit)), 1, 1, digit == 0 ? kYellow : kLightGrey);
     }
     const ItemLayout& it = item(j);
     const SjisString indent = blanks(roundToInt(it.indent));
@@ -94,11 +93,11 @@ class PreviewPainter {
     if (folderMode_ && j < current_ - 1) label += sjis("（フォルダ化）");
     const int lines = atLeastOne(it.fullLines);
     for (int k = 1; k <= lines; ++k) {
-      ui_.drawText(0, y_, k == 1 ? line + label : line, 1, 1, kWhite);
+      drawing_.text(0, y_, k == 1 ? line + label : line, 1, 1, kWhite);
       y_ += kRowHeight;
     }
     if (it.remainder > 0) {
-      ui_.drawText(0, y_, indent + repeatByte(it.remainder, "*"), 1, 1, kWhite);
+      drawing_.text(0, y_, indent + repeatByte(it.remainder, "*"), 1, 1, kWhite);
       y_ += kRowHeight;
     }
   }
@@ -108,14 +107,14 @@ class PreviewPainter {
   void drawHeadingBars(int j) {
     const ItemLayout& it = item(j);
     const int blankEnd = it.startColumn == 0 ? 0 : scale_.pixels(it.startColumn) - 1;
-    ui_.drawBox(0, y_, blankEnd, y_ + kBarHeight, kBlack);
+    drawing_.box(0, y_, blankEnd, y_ + kBarHeight, kBlack);
     const int left = blankEnd + 1;
     SjisString label = sjis("　←") + name(j);
     if (folderMode_) label += sjis(j == state_.firstBodyItem - 1 ? "（ファイル名化）" : "（フォルダ化）");
     const int bars = atLeastOne(it.fullLines);
     for (int k = 1; k <= bars; ++k) {
       bar(left, it.charsPerLine, kWhite);
-      if (k == 1) ui_.drawText(left + scale_.pixels(it.charsPerLine), y_, label, 1, 1, kWhite);
+      if (k == 1) drawing_.text(left + scale_.pixels(it.charsPerLine), y_, label, 1, 1, kWhite);
       y_ += kRowHeight;
     }
     if (it.remainder > 0) {
@@ -143,8 +142,8 @@ class PreviewPainter {
     if (it.remainder > 0) bar(left, float(it.remainder), colour);
   }
 
-  Ui& ui_;
-  const AppState& state_;
+  Drawing& drawing_;
+  const SessionData& state_;
   int current_;
   bool folderMode_;
   Scale scale_;
@@ -155,6 +154,8 @@ class PreviewPainter {
 
 }  // namespace
 
-void drawPreview(Ui& ui, const AppState& state, int currentItem) { PreviewPainter(ui, state, currentItem).draw(); }
+void drawPreview(Drawing& drawing, const SessionData& state, int currentItem) {
+  PreviewPainter(drawing, state, currentItem).draw();
+}
 
 }  // namespace headly

@@ -4,12 +4,13 @@
 // clears the window and draws everything again; nothing is kept.
 #pragma once
 
-#include "app/app_state.h"
+#include "output/drawing.h"
+#include "session/session_data.h"
 
 namespace headly {
 
 // Draws items 0..currentItem with the settings as they stand; lineWidth
-// must be up to date. Folder mode (FORM3 CHECK3) adds the heading marks.
-void drawPreview(Ui& ui, const AppState& state, int currentItem);
+// must be up to date. Folder mode adds the heading marks.
+void drawPreview(Drawing& drawing, const SessionData& state, int currentItem);
 
 }  // namespace headly

@@ -21,7 +21,7 @@ std::vector<std::string> pairedLines(const std::vector<std::string>& utf8Lines) 
 }
 
 // Every body line of record r as UTF-8.
-std::vector<std::string> bodyLines(BodyLayout& body, const AppState& state, int r) {
+std::vector<std::string> bodyLines(BodyLayout& body, const SessionData& state, int r) {
   std::vector<std::string> lines;
   const int count = body.layOutRecord(state.cells, r);
   for (int n = 0; n < count; ++n) {

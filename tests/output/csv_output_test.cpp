@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/field_parser.h"
+#include "session/field_parser.h"
 #include "support/program_fixture.h"
 #include "text/encoding.h"
 
@@ -28,7 +28,7 @@ std::vector<std::string> rebuilt(const std::vector<std::string>& utf8Lines, std:
   s.headingCount = int(s.headingOrder.size());
   s.otherOrder = std::move(others);
   s.otherCount = int(s.otherOrder.size());
-  rebuildRecordLines(f.program);
+  rebuildRecordLines(s, f.program.progress);
   std::vector<std::string> lines;
   for (size_t r = 0; r < s.recordLines.size(); ++r) lines.push_back(toUtf8(s.recordLines[r]));
   return lines;

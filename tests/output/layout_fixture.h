@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
+#include "session/session_data.h"
 #include "text/encoding.h"
 
 namespace headly::test {
@@ -78,7 +78,7 @@ class LayoutFixture {
     item(i + 1).startColumn = layout.startColumn + indent + layout.charsPerLine;
   }
 
-  AppState state;
+  SessionData state;
 };
 
 }  // namespace headly::test

@@ -1,4 +1,4 @@
-#include "output/layout_writer.h"
+#include "app/output_stages.h"
 
 #include <gtest/gtest.h>
 
@@ -18,7 +18,7 @@ std::string fileOf(const std::vector<std::string>& lines) {
 class LayoutWriterTest : public ::testing::Test, public ProgramFixture {
  protected:
   void run(LayoutFixture& layout) {
-    program.state = std::move(layout.state);
+    static_cast<SessionData&>(program.state) = std::move(layout.state);
     program.state.workFolder = internal() + "\\";
     runWriter(program);
   }
@@ -30,7 +30,7 @@ class LayoutWriterTest : public ::testing::Test, public ProgramFixture {
   }
   // Folder mode, the base folder HEADLY made by "決定".
   void writeFolders(LayoutFixture& layout) {
-    backend.checks["CHECK3"] = 1;
+    layout.state.options.folderMode = true;
     backend.press("BUTTON14");
     run(layout);
   }

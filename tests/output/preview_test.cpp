@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "app/ui_adapters.h"
 #include "support/recording_backend.h"
 #include "text/encoding.h"
 #include "ui/toolkit.h"
@@ -51,7 +52,7 @@ class PreviewTest : public ::testing::Test {
   }
   void draw(int current) {
     backend.draws.clear();
-    drawPreview(ui, state, current);
+    drawPreview(drawing, state, current);
   }
   std::vector<DrawCall> texts() const { return only(DrawCall::Text); }
   std::vector<Bar> bars() const {
@@ -69,7 +70,8 @@ class PreviewTest : public ::testing::Test {
 
   RecordingBackend backend;
   Ui ui{backend};
-  AppState state;
+  UiDrawing drawing{ui};
+  SessionData state;
 
  private:
   std::vector<DrawCall> only(DrawCall::Kind kind) const {
@@ -146,20 +148,20 @@ TEST_F(PreviewTest, TextRowsForShortAndLongValues) {
 TEST_F(PreviewTest, FolderMarksOnHeadingText) {
   // Folder mode sets only the first body item on FORM4; the heading items
   // above it become folders, the last one the file name.
-  backend.checks["CHECK3"] = 1;
+  state.options.folderMode = true;
   setItems({{"県", 0, 0, 4, 4}, {"市", 0, 0, 4, 4}, {"町", 0, 0, 4, 4}, {"名前", 0, 0, 6, 6}, {"電話", 0, 0, 6, 6}});
   state.firstBodyItem = state.lastItemIndex;
   state.lineWidth = 6;
   draw(3);
   EXPECT_EQ(rows(), (std::vector<std::string>{"****　←県（フォルダ化） @0,100", "****　←市（フォルダ化） @0,120",
                                               "****　←町（ファイル名化） @0,140", "******　←名前 @0,160"}));
-  backend.checks["CHECK3"] = 0;
+  state.options.folderMode = false;
   draw(3);
   EXPECT_EQ(rows()[2], "****　←町 @0,140");
 }
 
 TEST_F(PreviewTest, HeadingBarsAndFolderMarks) {
-  backend.checks["CHECK3"] = 1;
+  state.options.folderMode = true;
   setItems({{"県", 0, 0, 4, 4}, {"市", 2, 2, 4, 4}, {"名前", 4, 4, 6, 6}, {"電話", 0, 10, 6, 6}});
   state.firstBodyItem = 2;
   state.lineWidth = 16;

@@ -10,7 +10,7 @@
 #include <QPainter>
 #include <QTranslator>
 
-#include "app/app_state.h"
+#include "app/ui_adapters.h"
 #include "output/preview.h"
 #include "qt/qt_fixture.h"
 #include "text/encoding.h"
@@ -55,7 +55,7 @@ class Screenshots : public QtWindows {
   // A layout of three heading items and two body items, drawn by the real
   // preview at the first body item.
   void drawSamplePreview() {
-    AppState state;
+    SessionData state;
     const char* names[] = {"支店", "担当", "日付", "商品", "数量"};
     state.lastItemIndex = 4;
     state.cells.reset(1, 5);
@@ -76,7 +76,8 @@ class Screenshots : public QtWindows {
     state.firstBodyItem = 3;
     state.fullWidth = 1;
     state.lineWidth = 34;
-    drawPreview(ui, state, 4);
+    UiDrawing drawing(ui);
+    drawPreview(drawing, state, 4);
   }
 
   QTranslator qtTexts;

@@ -8,15 +8,24 @@
 
 #include "text/encoding.h"
 #include "text/numbers.h"
-#include "ui/toolkit.h"
 
 namespace headly {
+
+// Where long work reports to: the user interface, seen from below it.
+class ProgressDisplay {
+ public:
+  virtual ~ProgressDisplay() = default;
+  // Processes queued window messages.
+  virtual void keepAlive() = 0;
+  // Shows the text; an empty one clears the display.
+  virtual void show(const SjisString& text) = 0;
+};
 
 class WorkProgress {
  public:
   // activity: UTF-8 text such as "データの読み込み中", shown before the count.
-  WorkProgress(Ui& ui, const char* activity)
-      : ui_(ui), activity_(activity), started_(std::chrono::steady_clock::now()) {}
+  WorkProgress(ProgressDisplay& display, const char* activity)
+      : display_(display), activity_(activity), started_(std::chrono::steady_clock::now()) {}
   WorkProgress(const WorkProgress&) = delete;
   WorkProgress& operator=(const WorkProgress&) = delete;
 
@@ -26,7 +35,7 @@ class WorkProgress {
   }
   // Clears the progress display when one was shown.
   void finish() {
-    if (shown_) ui_.showProgress({});
+    if (shown_) display_.show({});
     shown_ = false;
   }
 
@@ -34,13 +43,13 @@ class WorkProgress {
   static constexpr int64_t kRecordsPerPoll = 4096;
 
   void poll(int64_t done) {
-    ui_.pollMessages();
+    display_.keepAlive();
     if (std::chrono::steady_clock::now() - started_ < std::chrono::milliseconds(300)) return;
-    ui_.showProgress(sjis(activity_) + sjis("　") + countText(done) + sjis("件"));
+    display_.show(sjis(activity_) + sjis("　") + countText(done) + sjis("件"));
     shown_ = true;
   }
 
-  Ui& ui_;
+  ProgressDisplay& display_;
   const char* activity_;
   std::chrono::steady_clock::time_point started_;
   bool shown_ = false;

@@ -1,8 +1,8 @@
-#include "app/field_parser.h"
+#include "session/field_parser.h"
 
 #include <algorithm>
 
-#include "app/work_progress.h"
+#include "session/work_progress.h"
 #include "text/byte_search.h"
 #include "text/full_width.h"
 
@@ -129,7 +129,7 @@ bool hasExtraData(std::string_view line, int32_t lastItemIndex) {
 namespace {
 
 // The parse tables for rows 0..rows-1, empty and 0.
-void createTables(AppState& state, int32_t rows) {
+void createTables(SessionData& state, int32_t rows) {
   const int32_t items = state.lastItemIndex + 1;
   state.cells.reset(rows, items);
   state.itemMaxLength.assign(size_t(items), 0);
@@ -139,7 +139,7 @@ void createTables(AppState& state, int32_t rows) {
 
 }  // namespace
 
-void createParseTables(AppState& state) {
+void createParseTables(SessionData& state) {
   createTables(state, state.recordCount + 1);
   state.cells.shareLines(state.recordLines);
   // Cells copy only what conversion or quotes changed, which full width at
@@ -148,7 +148,7 @@ void createParseTables(AppState& state) {
   state.cells.reserveBytes((state.fullWidth ? 2 : 1) * state.recordLines.byteCount() + sizeof(kBlankItemName) * items);
 }
 
-FieldParser::FieldParser(AppState& state)
+FieldParser::FieldParser(SessionData& state)
     : state_(state), items_(state.lastItemIndex + 1), fields_(items_, state.collapseQuotes != 0) {}
 
 bool FieldParser::parseLine(int32_t r, std::string_view line) {
@@ -181,10 +181,9 @@ void FieldParser::store(int32_t r, int32_t f, std::string_view text) {
   longest = std::max(longest, length);
 }
 
-void parseAllRecords(Program& program) {
-  AppState& state = program.state;
+void parseAllRecords(SessionData& state, ProgressDisplay& display) {
   FieldParser parser(state);
-  WorkProgress progress(program.ui, "データの解析中");
+  WorkProgress progress(display, "データの解析中");
   for (int32_t r = 0; r <= state.recordCount; ++r) {
     parser.parseLine(r, state.recordLines[size_t(r)]);
     progress.step(r);
@@ -192,15 +191,14 @@ void parseAllRecords(Program& program) {
   progress.finish();
 }
 
-void parseItemNames(AppState& state) {
+void parseItemNames(SessionData& state) {
   // The names are copied: the rebuild writes its lines over the lines read.
   createTables(state, 1);
   FieldParser(state).parseLine(0, state.recordLines[0]);
 }
 
-int32_t countLinesWithExtraData(Program& program) {
-  const AppState& state = program.state;
-  WorkProgress progress(program.ui, "データの解析中");
+int32_t countLinesWithExtraData(const SessionData& state, ProgressDisplay& display) {
+  WorkProgress progress(display, "データの解析中");
   int32_t lines = 0;
   for (int32_t r = 1; r <= state.recordCount; ++r) {
     if (hasExtraData(state.recordLines[size_t(r)], state.lastItemIndex)) ++lines;

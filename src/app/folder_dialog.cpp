@@ -1,9 +1,9 @@
-#include "folders/folder_dialog.h"
+#include "app/folder_dialog.h"
 
 #include <cctype>
 #include <memory>
 
-#include "folders/base_folder.h"
+#include "app/base_folder.h"
 #include "text/encoding.h"
 #include "text/runtime_error.h"
 #include "text/text_files.h"

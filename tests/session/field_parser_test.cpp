@@ -1,6 +1,6 @@
 // The field parser over whole record tables, as the first parse (doubled
 // quotes kept) and the second parse (collapsed, optionally full width) run it.
-#include "app/field_parser.h"
+#include "session/field_parser.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +13,7 @@ namespace headly {
 namespace {
 
 struct Parsed {
-  AppState state;
+  SessionData state;
   std::vector<bool> extraData;  // per line: fields beyond the items held data
 
   std::string cell(int r, int i) const { return toUtf8(state.cells.get(r, i)); }
@@ -27,7 +27,7 @@ struct Parsed {
 
 Parsed parse(const std::vector<std::string>& utf8Lines, int collapseQuotes = 0, int fullWidth = 0) {
   Parsed p;
-  AppState& s = p.state;
+  SessionData& s = p.state;
   for (const std::string& line : utf8Lines) s.recordLines.append(sjis(line));
   s.recordCount = int32_t(utf8Lines.size()) - 1;
   s.lastItemIndex = countLastItemIndex(s.recordLines[0]);
@@ -157,10 +157,10 @@ TEST(FieldParser, CellsOutliveAMoveOfTheState) {
   // Cells refer to the bytes of the lines; moving or copying the state
   // keeps them readable.
   Parsed p = parse({"a,b", "x,\"y\"\"z\"", "1,2"}, 1);
-  AppState moved = std::move(p.state);
-  const AppState copied = moved;
+  SessionData moved = std::move(p.state);
+  const SessionData copied = moved;
   moved.recordLines.clear();
-  for (const AppState* s : {static_cast<const AppState*>(&moved), &copied}) {
+  for (const SessionData* s : {static_cast<const SessionData*>(&moved), &copied}) {
     EXPECT_EQ(toUtf8(s->cells.get(1, 0)), "x");
     EXPECT_EQ(toUtf8(s->cells.get(1, 1)), "y\"z");
     EXPECT_EQ(toUtf8(s->cells.get(2, 1)), "2");

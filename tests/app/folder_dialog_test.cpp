@@ -1,4 +1,4 @@
-#include "folders/folder_dialog.h"
+#include "app/folder_dialog.h"
 
 #include <gtest/gtest.h>
 

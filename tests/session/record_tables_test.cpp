@@ -1,7 +1,7 @@
 // The record line table rewritten line by line: in its own bytes while the
 // new lines fit, in new bytes from the first that does not, and never under
 // cells that still refer to the old lines.
-#include "app/record_tables.h"
+#include "session/record_tables.h"
 
 #include <gtest/gtest.h>
 

@@ -8,7 +8,8 @@
 #include <string_view>
 #include <vector>
 
-#include "app/app_state.h"
+#include "session/session_data.h"
+#include "session/work_progress.h"
 
 namespace headly {
 
@@ -70,12 +71,12 @@ bool hasExtraData(std::string_view line, int32_t lastItemIndex);
 // Creates cells, itemMaxLength, quotedCell and blankItemName, empty and 0,
 // for records 0..recordCount by items 0..lastItemIndex. Cells may refer to
 // the bytes of recordLines.
-void createParseTables(AppState& state);
+void createParseTables(SessionData& state);
 
 class FieldParser {
  public:
   // Works on the tables of state with its collapseQuotes and fullWidth.
-  explicit FieldParser(AppState& state);
+  explicit FieldParser(SessionData& state);
 
   // Cuts line into the cells of record r. Fields beyond the last item are
   // ignored; returns true when one of them held data.
@@ -85,20 +86,20 @@ class FieldParser {
   // Stores a field of a data record r as item f.
   void store(int32_t r, int32_t f, std::string_view text);
 
-  AppState& state_;
+  SessionData& state_;
   const int32_t items_;
   LineFields fields_;
 };
 
 // The second parse: records 0..recordCount of the rebuilt recordLines into
 // the tables created by createParseTables.
-void parseAllRecords(Program& program);
+void parseAllRecords(SessionData& state, ProgressDisplay& progress);
 
 // The first parse, which keeps only what the later stages read from it:
 // creates the tables for row 0 and cuts the header into the item names.
 // The data lines are cut again when they are rebuilt.
-void parseItemNames(AppState& state);
+void parseItemNames(SessionData& state);
 // The number of data lines 1..recordCount whose extra fields held data.
-int32_t countLinesWithExtraData(Program& program);
+int32_t countLinesWithExtraData(const SessionData& state, ProgressDisplay& progress);
 
 }  // namespace headly

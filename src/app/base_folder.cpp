@@ -1,4 +1,4 @@
-#include "folders/base_folder.h"
+#include "app/base_folder.h"
 
 #include "text/encoding.h"
 #include "text/numbers.h"

@@ -1,0 +1,42 @@
+// The data of a session that the output is made from: the record lines and
+// their cells, the classification, the run options and every item's layout.
+// Counts, indices and positions are integers.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "session/item_layout.h"
+#include "session/record_tables.h"
+#include "session/run_options.h"
+
+namespace headly {
+
+struct SessionData {
+  LineTable recordLines;
+  int32_t recordCount = 0;
+  int32_t lastItemIndex = 0;
+
+  // The first parse fills row 0 (the item names) only; the second parse
+  // fills every record of the rebuilt lines.
+  CellTable cells;
+  std::vector<int32_t> itemMaxLength;
+  std::vector<uint8_t> quotedCell;  // rows x items, 1 where the field was quoted
+  std::vector<uint8_t> blankItemName;
+  bool quoted(int32_t r, int32_t i) const { return quotedCell[size_t(r) * size_t(lastItemIndex + 1) + size_t(i)] != 0; }
+
+  // The classification: item numbers in list order, -1 after the last.
+  std::vector<int> headingOrder, otherOrder;
+  int headingCount = 0, otherCount = 0;
+  RunOptions options;
+
+  int collapseQuotes = 0;
+  int fullWidth = 0;
+
+  // Layout settings: one entry per item plus the extra startColumn entry.
+  std::vector<ItemLayout> layout;
+  int firstBodyItem = 0;
+  float lineWidth = 0;
+};
+
+}  // namespace headly
