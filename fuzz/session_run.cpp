@@ -8,7 +8,7 @@
 #include <sstream>
 
 #include "fuzz_check.h"
-#include "ui/script/batch_run.h"
+#include "main/batch_run.h"
 
 namespace headly::fuzz {
 namespace {

@@ -8,11 +8,11 @@
 #include <QApplication>
 #include <memory>
 
+#include "main/program_assembly.h"
 #include "text/drives.h"
 #include "text/file_system.h"
-#include "ui/handlers.h"
+#include "text/text_files.h"
 #include "ui/qt/qt_backend.h"
-#include "ui/startup.h"
 #include "ui/toolkit.h"
 
 namespace headly::test {
@@ -30,13 +30,6 @@ inline QApplication& testApplication() {
 
 class QtWindows : public ::testing::Test {
  protected:
-  QtWindows() {
-    testApplication();
-    ui.createWindows();
-    startUp(ui);
-    installHandlers(ui);
-  }
-
   // The widget of a form or control, of the type the catalogue gives it.
   template <typename W>
   W* find(const std::string& name) {
@@ -45,10 +38,13 @@ class QtWindows : public ::testing::Test {
     return widget;
   }
 
+  QApplication& application = testApplication();
   std::unique_ptr<FileSystem> fs = makePosixFileSystem();
   Drives drives{*fs};
+  TextFiles files{*fs, drives};
   QtBackend backend{drives};
-  Ui ui{backend};
+  AssembledProgram assembled{backend, files};
+  Ui& ui = assembled.ui;
 };
 
 }  // namespace headly::test

@@ -23,8 +23,8 @@
 #include "ui/qt/file_dialog.h"
 #include "ui/qt/input_dialog.h"
 #include "ui/qt/message_dialog.h"
-#include "ui/qt/qt_program.h"
-#include "ui/script/batch_run.h"
+#include "main/qt_program.h"
+#include "main/batch_run.h"
 
 namespace headly::test {
 namespace {

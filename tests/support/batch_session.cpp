@@ -8,7 +8,7 @@
 #include <stdexcept>
 
 #include "text/encoding.h"
-#include "ui/script/batch_run.h"
+#include "main/batch_run.h"
 
 namespace headly::test {
 namespace {

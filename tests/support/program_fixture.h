@@ -8,21 +8,19 @@
 #include <string>
 
 #include "app/app_state.h"
+#include "main/program_assembly.h"
 #include "support/acting_backend.h"
 #include "support/temp_folder.h"
 #include "text/drives.h"
 #include "text/file_system.h"
 #include "text/text_files.h"
-#include "ui/handlers.h"
 #include "ui/toolkit.h"
 
 namespace headly::test {
 
 class ProgramFixture {
  public:
-  ProgramFixture() : fs_(makePosixFileSystem()), drives(*fs_), files(*fs_, drives), ui(backend), program{ui, files, {}} {
-    ui.createWindows();
-    installHandlers(ui);
+  ProgramFixture() : fs_(makePosixFileSystem()), drives(*fs_), files(*fs_, drives), assembled(backend, files) {
     drives.changeFolder(internal());
   }
 
@@ -43,8 +41,9 @@ class ProgramFixture {
   Drives drives;
   TextFiles files;
   ActingBackend backend;
-  Ui ui;
-  Program program;
+  AssembledProgram assembled;
+  Ui& ui = assembled.ui;
+  Program& program = assembled.program;
 };
 
 }  // namespace headly::test

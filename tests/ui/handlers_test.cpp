@@ -6,6 +6,7 @@
 #include "support/recording_backend.h"
 #include "text/encoding.h"
 #include "ui/script_fixture.h"
+#include "ui/startup.h"
 
 namespace headly {
 namespace {

@@ -8,23 +8,25 @@
 #include <string>
 #include <vector>
 
+#include "main/program_assembly.h"
 #include "text/drives.h"
 #include "text/file_system.h"
-#include "ui/handlers.h"
+#include "text/text_files.h"
 #include "ui/script/script_backend.h"
 #include "ui/script/script_reader.h"
-#include "ui/startup.h"
 #include "ui/toolkit.h"
 
 namespace headly::test {
 
 struct ScriptedUi {
   explicit ScriptedUi(const std::string& script, bool draw = false)
-      : reader(script), fileSystem(makePosixFileSystem()), drives(*fileSystem), backend(reader, drives, out, draw),
-        ui(backend) {
-    ui.createWindows();
-    startUp(ui);
-    installHandlers(ui);
+      : reader(script),
+        fileSystem(makePosixFileSystem()),
+        drives(*fileSystem),
+        files(*fileSystem, drives),
+        backend(reader, drives, out, draw),
+        assembled(backend, files),
+        ui(assembled.ui) {
     out.str("");  // the start-up's own transcript line is not what the tests look at
   }
   std::vector<std::string> lines() const {
@@ -37,9 +39,11 @@ struct ScriptedUi {
   ScriptReader reader;
   std::unique_ptr<FileSystem> fileSystem;
   Drives drives;
+  TextFiles files;
   std::ostringstream out;
   ScriptBackend backend;
-  Ui ui;
+  AssembledProgram assembled;
+  Ui& ui;
 };
 
 // The message of the misfit that call raises, or "" when it raises none.

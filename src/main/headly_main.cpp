@@ -1,11 +1,10 @@
 // The program with real windows. It reads no arguments of its own (Qt's own
 // options, such as -platform, are Qt's).
-#include <QApplication>
-
-#include "ui/qt/qt_program.h"
+#include "main/qt_program.h"
+#include "ui/qt/qt_application.h"
 
 int main(int argc, char** argv) {
-  QApplication app(argc, argv);
+  headly::QtApplication app(argc, argv);
   headly::QtProgram program;
   return static_cast<int>(program.run());
 }

@@ -1,39 +1,37 @@
 // The program with real windows, put together as it runs: the file system
 // and its drives, Qt's own dialog texts in Japanese where installed, and the
-// windows with start-up done and the handlers bound. A QApplication must
-// exist. A test reaches the windows through backend() before run().
+// assembled program over the Qt backend. A QApplication must exist. A test
+// reaches the windows through backend() before run().
 #pragma once
 
-#include <QTranslator>
 #include <memory>
 
-#include "app/main_sequence.h"
+#include "main/program_assembly.h"
 #include "text/drives.h"
 #include "text/file_system.h"
 #include "text/text_files.h"
+#include "ui/qt/qt_application.h"
 #include "ui/qt/qt_backend.h"
-#include "ui/toolkit.h"
 
 namespace headly {
 
 class QtProgram {
  public:
   QtProgram();
-  ~QtProgram();
   QtProgram(const QtProgram&) = delete;
   QtProgram& operator=(const QtProgram&) = delete;
 
   QtBackend& backend() { return backend_; }
   // The main sequence, from the data file to its End.
-  RunResult run();
+  RunResult run() { return program_.run(); }
 
  private:
-  QTranslator qtTexts_;
+  QtDialogTexts qtTexts_;
   std::unique_ptr<FileSystem> fileSystem_;
   Drives drives_;
   TextFiles files_;
   QtBackend backend_;
-  Ui ui_;
+  AssembledProgram program_;
 };
 
 }  // namespace headly

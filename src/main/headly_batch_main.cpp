@@ -5,7 +5,7 @@
 #include <sstream>
 #include <string>
 
-#include "ui/script/batch_run.h"
+#include "main/batch_run.h"
 
 int main(int argc, char** argv) {
   bool draw = false;

@@ -1,4 +1,4 @@
-#include "ui/script/batch_run.h"
+#include "main/batch_run.h"
 
 #include <unistd.h>
 
@@ -9,15 +9,12 @@
 #include <utility>
 #include <vector>
 
-#include "app/main_sequence.h"
+#include "main/program_assembly.h"
 #include "text/drives.h"
 #include "text/file_system.h"
 #include "text/text_files.h"
-#include "ui/handlers.h"
 #include "ui/script/script_backend.h"
 #include "ui/script/script_reader.h"
-#include "ui/startup.h"
-#include "ui/toolkit.h"
 
 namespace headly {
 namespace {
@@ -68,12 +65,8 @@ int run(ScriptReader& script, std::ostream& out, bool draw, FileSystem& fileSyst
   for (const auto& [letter, root] : setup.drives) drives.addDrive(letter, fs::absolute(root).lexically_normal().string());
   TextFiles files(fileSystem, drives);
   ScriptBackend backend(script, drives, out, draw);
-  Ui ui(backend);
-  ui.createWindows();
-  startUp(ui);
-  installHandlers(ui);
-  Program program{ui, files, {}};
-  const RunResult result = runMainSequence(program);
+  AssembledProgram program(backend, files);
+  const RunResult result = program.run();
   if (result == RunResult::Ended && !script.atEnd())
     throw ScriptMisfit{describeLine(script.peek()) + "the program has ended"};
   return int(result);
