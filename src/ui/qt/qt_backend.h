@@ -90,7 +90,6 @@ class QtBackend : public Backend {
   };
 
   Window& window(const std::string& name);
-  Window& control(const std::string& name, std::initializer_list<ControlKind> kinds);
   void buildForm(const FormSpec& entry);
   QWidget* buildControl(const ControlSpec& entry, QWidget* form);
   void connectEvents(const ControlSpec& entry, QWidget* widget);

@@ -6,8 +6,8 @@
 
 #include "text/drives.h"
 #include "text/encoding.h"
-#include "text/runtime_error.h"
-#include "ui/list_order.h"
+#include "ui/file_dialog_start.h"
+#include "ui/list_rows.h"
 #include "ui/typing.h"
 
 namespace headly {
@@ -169,12 +169,7 @@ SjisString ScriptBackend::fileDialog(const FileDialogRequest& request) {
 }
 
 SjisString ScriptBackend::chooseFile(const FileDialogRequest& request, const std::string& asked) {
-  std::string folder;
-  try {
-    folder = drives_.toNative(request.initialFolder.empty() ? drives_.currentFolder() : request.initialFolder);
-  } catch (const RuntimeError&) {
-    folder = drives_.toNative(drives_.currentFolder());  // as the dialog does, it starts in the current folder
-  }
+  const std::string folder = dialogStartFolder(request, drives_);
   for (;;) {
     const ScriptLine line = nextAnswer(asked);
     if (line.command() == "cancel" && line.tokens.size() == 1) return kEscMarker;
@@ -262,27 +257,18 @@ int ScriptBackend::listIndex(const std::string& name) { return window(name).curr
 
 void ScriptBackend::setListIndex(const std::string& name, int index) {
   Window& w = window(name);
-  w.current = index;
-  // A multiple-selection list moves only its caret; the others select the row.
-  if (w.control->multiSelect) return;
-  for (size_t i = 0; i < w.selected.size(); ++i) w.selected[i] = int(i) == index;
+  w.setIndex(*w.control, index);
 }
 
 SjisString ScriptBackend::listItem(const std::string& name, int index) { return window(name).rows[size_t(index)]; }
 
 void ScriptBackend::listAdd(const std::string& name, const SjisString& text) {
   Window& w = window(name);
-  const size_t at = w.control->sorted ? sortedInsertPosition(w.rows, text) : w.rows.size();
-  w.rows.insert(w.rows.begin() + ptrdiff_t(at), text);
-  w.selected.insert(w.selected.begin() + ptrdiff_t(at), false);
-  if (w.current >= int(at)) ++w.current;
+  w.add(*w.control, text);
 }
 
 void ScriptBackend::listClear(const std::string& name) {
-  Window& w = window(name);
-  w.rows.clear();
-  w.selected.clear();
-  w.current = -1;
+  window(name).clear();
 }
 
 void ScriptBackend::setImeMode(const std::string&, int) {}
@@ -404,7 +390,7 @@ void ScriptBackend::userAction(const ScriptLine& line) {
       if (row.empty() || row.size() > 9 || row.find_first_not_of("0123456789") != std::string::npos ||
           std::stoul(row) >= w.rows.size())
         misfit(line, name + " has no row " + row + " (it has " + std::to_string(w.rows.size()) + ")", asked);
-      clickRow(w, std::stoi(row));
+      w.click(*w.control, std::stoi(row));
       raiseEvent(name, "CLICK");
     }
   } else {  // choose and click pick an entry by its text
@@ -416,20 +402,9 @@ void ScriptBackend::userAction(const ScriptLine& line) {
       if (at == w.rows.end()) misfit(line, name + " has no entry " + line.tokens[2], asked);
       row = int(at - w.rows.begin());
     }
-    clickRow(w, row);
+    w.click(*w.control, row);
     raiseEvent(name, command == "choose" ? "CHANGE" : "CLICK");
   }
-}
-
-void ScriptBackend::clickRow(Window& list, int row) {
-  if (row >= 0 && list.control->multiSelect) {
-    list.selected[size_t(row)] = !list.selected[size_t(row)];
-    list.current = row;
-    return;
-  }
-  // A click below the last entry (row -1) leaves nothing selected.
-  list.current = row;
-  for (size_t i = 0; i < list.selected.size(); ++i) list.selected[i] = int(i) == row;
 }
 
 void ScriptBackend::raiseEvent(const std::string& control, const char* event) { sink_->controlEvent({control, event}); }

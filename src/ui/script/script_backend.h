@@ -12,6 +12,7 @@
 
 #include "ui/backend.h"
 #include "ui/catalogue.h"
+#include "ui/list_rows.h"
 #include "ui/script/script_reader.h"
 
 namespace headly {
@@ -63,7 +64,7 @@ class ScriptBackend : public Backend {
   std::string describe(const std::string& name) const;
 
  private:
-  struct Window {
+  struct Window : ListRows {
     const FormSpec* form = nullptr;        // set for a form
     const ControlSpec* control = nullptr;  // set for a control
     const FormSpec* owner = nullptr;       // the form a control is on
@@ -71,9 +72,6 @@ class ScriptBackend : public Backend {
     bool visible = true;
     bool enabled = true;
     int check = 0;
-    std::vector<SjisString> rows;
-    std::vector<bool> selected;
-    int current = -1;
   };
 
   Window& window(const std::string& name);
@@ -83,7 +81,6 @@ class ScriptBackend : public Backend {
   std::string waitingOn() const;
   SjisString scriptText(const ScriptLine& line, const std::string& utf8) const;
   void userAction(const ScriptLine& line);
-  void clickRow(Window& list, int row);
   void raiseEvent(const std::string& control, const char* event);
   SjisString chooseFile(const FileDialogRequest& request, const std::string& asked);
   bool confirmOverwrite(const SjisString& path);

@@ -1,0 +1,347 @@
+// The Qt backend's windows as they are built from the catalogue: the widget
+// of every control, the user's signals that become events, and the fonts and
+// captions.
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyle>
+#include <QStyledItemDelegate>
+#include <cmath>
+
+#include "text/encoding.h"
+#include "ui/qt/drawing_surface.h"
+#include "ui/qt/event_watcher.h"
+#include "ui/qt/form_window.h"
+#include "ui/qt/japanese_font.h"
+#include "ui/qt/list_widgets.h"
+#include "ui/qt/qt_backend.h"
+#include "ui/qt/qt_text.h"
+#include "ui/qt/sjis_line_edit.h"
+
+namespace headly {
+namespace {
+
+using enum ControlKind;
+
+// A click toggles between checked and clear, also from the indeterminate
+// state the program may set, as a Windows check box does.
+class TwoStateCheckBox : public QCheckBox {
+ public:
+  using QCheckBox::QCheckBox;
+
+ protected:
+  void nextCheckState() override {
+    const bool wasChecked = checkState() == Qt::Checked;
+    setTristate(false);
+    setCheckState(wasChecked ? Qt::Unchecked : Qt::Checked);
+  }
+};
+
+// List rows exactly one line of the list's font high, as a Windows list box
+// draws them, so that the list shows whole rows only.
+class RowDelegate : public QStyledItemDelegate {
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+  QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    return {QStyledItemDelegate::sizeHint(option, index).width(), QFontMetrics(option.font).height()};
+  }
+};
+
+// Every control is black on white; disabled controls keep their grey text.
+void paintBlackOnWhite(QWidget* widget, bool fillBackground) {
+  QPalette palette = widget->palette();
+  for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+      palette.setColor(group, role, Qt::black);
+    palette.setColor(group, QPalette::Base, Qt::white);
+    if (fillBackground) palette.setColor(group, QPalette::Window, Qt::white);
+  }
+  widget->setPalette(palette);
+  widget->setAutoFillBackground(fillBackground);
+}
+
+QString captionOf(const QWidget* widget, ControlKind kind) {
+  switch (kind) {
+    case Button:
+    case Radio:
+    case Check:
+      return static_cast<const QAbstractButton*>(widget)->text();
+    case Label:
+      return static_cast<const QLabel*>(widget)->text();
+    case Group:
+      return static_cast<const QGroupBox*>(widget)->title();
+    default:
+      return {};
+  }
+}
+
+// Room a caption leaves beside the decoration of its control.
+int decorationWidth(const QWidget* widget, ControlKind kind) {
+  const QStyle* style = widget->style();
+  switch (kind) {
+    case Check:
+      return style->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, widget) +
+             style->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, nullptr, widget);
+    case Radio:
+      return style->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth, nullptr, widget) +
+             style->pixelMetric(QStyle::PM_RadioButtonLabelSpacing, nullptr, widget);
+    case Button:
+      return 6;
+    case Group:
+      return 16;
+    default:
+      return 0;
+  }
+}
+
+// The drawing font's half-width character: FixedSys 18 is 8 pixels wide.
+
+// The drawing font's half-width character: FixedSys 18 is 8 pixels wide.
+int columnWidthFor(float size) { return std::max(1, int(std::lround(size * 4 / 9))); }
+
+}  // namespace
+
+// ---- Building the windows ---------------------------------------------------
+
+void QtBackend::createWindows(EventSink& sink) {
+  sink_ = &sink;
+  for (const FormSpec& form : formCatalogue()) buildForm(form);
+  main_->show();
+}
+
+void QtBackend::buildForm(const FormSpec& entry) {
+  const bool isMain = std::string_view(entry.name) == "MAINFORM";
+  auto* form = new FormWindow(entry, isMain ? nullptr : main_);
+  form->setObjectName(QString::fromUtf8(entry.name));
+  form->setWindowTitle(QString::fromUtf8(entry.caption));
+  Window& w = windows_[entry.name];
+  w.form = &entry;
+  w.widget = form;
+  w.face = QString::fromUtf8(entry.designFont.face);
+  w.size = entry.designFont.size;
+  w.text = sjis(entry.caption);
+  if (isMain) {
+    main_ = form;
+    surface_ = new DrawingSurface(form->size(), form);
+    form->onClose = [this] { deliver([this] { sink_->mainWindowClosed(); }); };
+  }
+  for (const ControlSpec& c : entry.controls) {
+    Window& cw = windows_[c.name];
+    cw.control = &c;
+    cw.widget = buildControl(c, form);
+    cw.face = QString::fromUtf8(c.designFont.face);
+    cw.size = c.designFont.size;
+    cw.text = sjis(c.caption);
+    applyFont(cw);
+    connectEvents(c, cw.widget);
+  }
+  // Group boxes only frame the buttons in them; the buttons take the clicks.
+  for (const ControlSpec& c : entry.controls)
+    if (c.kind == Group) windows_[c.name].widget->lower();
+  applyFont(w);
+}
+
+QWidget* QtBackend::buildControl(const ControlSpec& entry, QWidget* form) {
+  const QString caption = QString::fromUtf8(entry.caption);
+  QWidget* widget = nullptr;
+  bool filled = false;
+  switch (entry.kind) {
+    case Button:
+      widget = new QPushButton(caption, form);
+      break;
+    case Radio: {
+      auto* radio = new QRadioButton(caption, form);
+      radio->setChecked(entry.checked);
+      widget = radio;
+      filled = true;
+      break;
+    }
+    case Check: {
+      auto* check = new TwoStateCheckBox(caption, form);
+      check->setChecked(entry.checked);
+      widget = check;
+      filled = true;
+      break;
+    }
+    case Group:
+      widget = new QGroupBox(caption, form);
+      break;
+    case Edit: {
+      auto* edit = new SjisLineEdit(entry.maxBytes, entry.digitsOnly, form);
+      edit->setProgramText(caption);
+      widget = edit;
+      break;
+    }
+    case Label: {
+      auto* label = new QLabel(caption, form);
+      label->setTextFormat(Qt::PlainText);
+      label->setAlignment((entry.centred ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
+      widget = label;
+      filled = true;
+      break;
+    }
+    case List: {
+      auto* list = new QListWidget(form);
+      list->setSelectionMode(entry.multiSelect ? QAbstractItemView::MultiSelection : QAbstractItemView::SingleSelection);
+      list->setItemDelegate(new RowDelegate(list));
+      list->setUniformItemSizes(true);
+      list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+      widget = list;
+      break;
+    }
+    case Combo:
+      widget = new QComboBox(form);
+      break;
+  }
+  widget->setObjectName(QString::fromUtf8(entry.name));
+  widget->setGeometry(entry.geometry.x, entry.geometry.y, entry.geometry.width, entry.geometry.height);
+  paintBlackOnWhite(widget, filled);
+  return widget;
+}
+
+// Only signals that come from the user: clicks, choices and typing.
+void QtBackend::connectEvents(const ControlSpec& entry, QWidget* widget) {
+  const std::string name = entry.name;
+  switch (entry.kind) {
+    case Button:
+    case Radio:
+    case Check:
+      QObject::connect(static_cast<QAbstractButton*>(widget), &QAbstractButton::clicked, widget,
+                       [this, name] { raiseEvent(name, "ON"); });
+      break;
+    case Edit:
+      QObject::connect(static_cast<QLineEdit*>(widget), &QLineEdit::textEdited, widget,
+                       [this, name] { raiseEvent(name, "CHANGE"); });
+      break;
+    case Combo:
+      QObject::connect(asCombo(widget), &QComboBox::activated, widget, [this, name] { raiseEvent(name, "CHANGE"); });
+      break;
+    case List: {
+      QListWidget* list = asList(widget);
+      // A click selects (or toggles) on the press; the event follows on the
+      // release. A click below the last row of a single-selection list
+      // leaves no row selected.
+      new EventWatcher(
+          list->viewport(),
+          [this, name, list, doubled = false](QObject*, QEvent* event) mutable {
+            if (event->type() == QEvent::MouseButtonDblClick) doubled = true;
+            // Only a press or a release is a mouse event to look into.
+            if (event->type() != QEvent::MouseButtonPress && event->type() != QEvent::MouseButtonRelease) return false;
+            const auto* mouse = static_cast<QMouseEvent*>(event);
+            if (mouse->button() != Qt::LeftButton) return false;
+            if (event->type() == QEvent::MouseButtonPress &&
+                list->selectionMode() == QAbstractItemView::SingleSelection &&
+                !list->indexAt(mouse->position().toPoint()).isValid()) {
+              list->clearSelection();
+              list->selectionModel()->clearCurrentIndex();
+            }
+            if (event->type() == QEvent::MouseButtonRelease) {
+              raiseEvent(name, doubled ? "DBLCLICK" : "CLICK");
+              doubled = false;
+            }
+            return false;
+          },
+          list);
+      new EventWatcher(
+          list,
+          [this, name](QObject*, QEvent* event) {
+            if (event->type() != QEvent::KeyPress) return false;
+            const auto* key = static_cast<QKeyEvent*>(event);
+            if (!key->isAutoRepeat() &&
+                (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter || key->key() == Qt::Key_Space))
+              raiseEvent(name, "CLICK");
+            return false;
+          },
+          list);
+      break;
+    }
+    case Group:
+    case Label:
+      break;
+  }
+}
+
+// ---- Fonts and captions -------------------------------------------------------
+
+void QtBackend::applyFont(Window& w) {
+  const QFont font = japaneseFont(w.face, w.size);
+  if (w.form) {
+    if (w.widget == main_)
+      surface_->setTextFont(font, columnWidthFor(w.size));
+    else
+      w.widget->setFont(font);
+    return;
+  }
+  w.widget->setFont(font);
+  const Geometry& g = w.control->geometry;
+  switch (w.control->kind) {
+    case List: {
+      QListWidget* list = asList(w.widget);
+      const int row = QFontMetrics(font).height();
+      const int frame = 2 * list->frameWidth();
+      const int rows = std::max(1, (g.height - frame) / row);
+      list->setGeometry(g.x, g.y, g.width, rows * row + frame);
+      break;
+    }
+    case Combo: {
+      // The stored height holds the dropped-down list; the box itself is one row.
+      QComboBox* combo = asCombo(w.widget);
+      const int height = std::min(g.height, combo->sizeHint().height());
+      combo->setGeometry(g.x, g.y, g.width, height);
+      combo->setMaxVisibleItems(std::max(1, (g.height - height) / QFontMetrics(font).height()));
+      break;
+    }
+    case Edit:
+      break;
+    default:
+      showCaption(w);
+  }
+}
+
+// Shows the caption in the control's font; when the installed face is wider
+// than the one the form was laid out for, the font is made smaller (down to
+// seven tenths) until the caption fits its control.
+void QtBackend::showCaption(Window& w) {
+  const ControlKind kind = w.control->kind;
+  const QString caption = toQt(w.text);
+  switch (kind) {
+    case Button:
+    case Radio:
+    case Check:
+      static_cast<QAbstractButton*>(w.widget)->setText(caption);
+      break;
+    case Label:
+      static_cast<QLabel*>(w.widget)->setText(caption);
+      break;
+    case Group:
+      static_cast<QGroupBox*>(w.widget)->setTitle(caption);
+      break;
+    default:
+      return;
+  }
+  QFont font = japaneseFont(w.face, w.size);
+  const int room = w.control->geometry.width - decorationWidth(w.widget, kind);
+  const int smallest = std::max(8, font.pixelSize() * 7 / 10);
+  while (font.pixelSize() > smallest && QFontMetrics(font).horizontalAdvance(captionOf(w.widget, kind)) > room)
+    font.setPixelSize(font.pixelSize() - 1);
+  w.widget->setFont(font);
+}
+
+void QtBackend::setFontSize(const std::string& name, float points) {
+  Window& w = window(name);
+  w.size = points;
+  applyFont(w);
+}
+
+void QtBackend::setFontName(const std::string& name, const SjisString& face) {
+  Window& w = window(name);
+  w.face = toQt(face);
+  applyFont(w);
+}
+
+}  // namespace headly
