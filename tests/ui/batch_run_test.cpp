@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <sys/wait.h>
 
+#include "headly_identity.h"
 #include "support/batch_session.h"
 
 namespace headly {
@@ -91,6 +92,12 @@ TEST(BatchRun, TheCommandLineProgram) {
   EXPECT_EQ(status(""), 2);
   EXPECT_NE(session.readBytes("err.txt").find("usage: headly-batch [--draw] SCRIPT"), std::string::npos);
   EXPECT_EQ(status(session.path("missing.script")), 2);
+  // --version and --help answer on standard output, wherever they stand.
+  EXPECT_EQ(status("--version"), 0);
+  EXPECT_EQ(session.readBytes("out.txt"), "headly-batch " HEADLY_VERSION "\n");
+  EXPECT_EQ(status("--draw --help"), 0);
+  EXPECT_EQ(session.readBytes("out.txt").rfind("usage: headly-batch [--draw] SCRIPT\n", 0), 0u);
+  EXPECT_EQ(session.readBytes("err.txt"), "");
 }
 
 }  // namespace

@@ -4,9 +4,11 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
+#include "ui/qt/application_start.h"
+
 namespace headly {
 
-QtApplication::QtApplication(int& argc, char** argv) : app_(std::make_unique<QApplication>(argc, argv)) {}
+QtApplication::QtApplication(int& argc, char** argv) : app_(startApplication(argc, argv)) {}
 
 QtApplication::~QtApplication() = default;
 

@@ -10,7 +10,8 @@ class QTranslator;
 namespace headly {
 
 // The application object, made from the command line (Qt's own options,
-// such as -platform, are Qt's).
+// such as -platform, are Qt's) by startApplication: without a window system
+// the program ends there with status 1.
 class QtApplication {
  public:
   QtApplication(int& argc, char** argv);

@@ -1,0 +1,79 @@
+#include "ui/qt/application_start.h"
+
+#include <QApplication>
+#include <QIcon>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "headly_identity.h"
+
+namespace headly {
+namespace {
+
+constexpr char kHelp[] =
+    "usage: headly [--version | --help]\n"
+    "HEADLY (データ見出しツール) turns a Shift-JIS CSV file into a stepped text layout;\n"
+    "every choice is made in its windows. Qt's own options (such as -platform NAME) are Qt's.\n"
+    "Without a display, run a session from a script: headly-batch SCRIPT (see headly-batch(1)).\n";
+
+constexpr char kNoWindowSystem[] =
+    "headly: 画面（ウィンドウシステム）に接続できないため、ウィンドウを開けません。\n"
+    "        画面のない環境では、スクリプトで動かす headly-batch を使ってください（man headly-batch）。\n"
+    "headly: cannot open a window: no display (window system) can be reached.\n"
+    "        Without a display, run HEADLY from a script with headly-batch (see man headly-batch).\n";
+
+// A display in the environment, or a platform chosen for Qt.
+bool windowSystemNamed(int argc, char** argv) {
+  for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+    const char* value = std::getenv(name);
+    if (value && *value) return true;
+  }
+  for (int i = 1; i < argc; ++i)
+    if (std::strcmp(argv[i], "-platform") == 0 || std::strcmp(argv[i], "--platform") == 0) return true;
+  return false;
+}
+
+[[noreturn]] void reportNoWindowSystem() {
+  std::fputs(kNoWindowSystem, stderr);
+  std::_Exit(1);
+}
+
+QtMessageHandler qtMessages = nullptr;
+
+// While the QApplication is made, Qt's fatal message (no platform plugin
+// could start) gives way to the report; every other message goes on to Qt.
+void startMessages(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+  if (type == QtFatalMsg) reportNoWindowSystem();
+  qtMessages(type, context, text);
+}
+
+}  // namespace
+
+std::optional<int> answerInfoOption(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--version") == 0) {
+      std::fputs("headly " HEADLY_VERSION "\n", stdout);
+      return 0;
+    }
+    if (std::strcmp(argv[i], "--help") == 0) {
+      std::fputs(kHelp, stdout);
+      return 0;
+    }
+  }
+  return std::nullopt;
+}
+
+std::unique_ptr<QApplication> startApplication(int& argc, char** argv) {
+  if (!windowSystemNamed(argc, argv)) reportNoWindowSystem();
+  QApplication::setApplicationName(QStringLiteral("headly"));
+  QApplication::setApplicationVersion(QStringLiteral(HEADLY_VERSION));
+  QGuiApplication::setDesktopFileName(QStringLiteral(HEADLY_APP_ID));
+  qtMessages = qInstallMessageHandler(startMessages);
+  auto app = std::make_unique<QApplication>(argc, argv);
+  qInstallMessageHandler(qtMessages);
+  QApplication::setWindowIcon(QIcon(QStringLiteral(":/headly/icon-48.png")));
+  return app;
+}
+
+}  // namespace headly
