@@ -10,6 +10,7 @@
 #include "headly_identity.h"
 #include "qt/qt_fixture.h"
 #include "support/temp_folder.h"
+#include "ui/qt/application_start.h"
 
 namespace headly {
 namespace {
@@ -64,7 +65,7 @@ TEST(ProgramStart, WithoutAWindowSystemTheProgramNamesTheHeadlessDriver) {
 
 TEST(ProgramStart, TheWindowIconIsBuiltIn) {
   test::testApplication();
-  const QIcon icon(QStringLiteral(":/headly/icon-48.png"));
+  const QIcon icon = windowIcon();
   ASSERT_FALSE(icon.isNull());
   EXPECT_EQ(icon.availableSizes().value(0), QSize(48, 48));
 }

@@ -8,6 +8,9 @@
 
 #include "headly_identity.h"
 
+// The icon's resource lives in this static library: it is brought in by name.
+static void loadIconResource() { Q_INIT_RESOURCE(headly_icon); }
+
 namespace headly {
 namespace {
 
@@ -72,8 +75,13 @@ std::unique_ptr<QApplication> startApplication(int& argc, char** argv) {
   qtMessages = qInstallMessageHandler(startMessages);
   auto app = std::make_unique<QApplication>(argc, argv);
   qInstallMessageHandler(qtMessages);
-  QApplication::setWindowIcon(QIcon(QStringLiteral(":/headly/icon-48.png")));
+  QApplication::setWindowIcon(windowIcon());
   return app;
+}
+
+QIcon windowIcon() {
+  loadIconResource();
+  return QIcon(QStringLiteral(":/headly/icon-48.png"));
 }
 
 }  // namespace headly

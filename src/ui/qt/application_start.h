@@ -7,6 +7,7 @@
 #include <optional>
 
 class QApplication;
+class QIcon;
 
 namespace headly {
 
@@ -21,5 +22,8 @@ std::optional<int> answerInfoOption(int argc, char** argv);
 // the program ends instead with status 1, after a message in Japanese and
 // English on standard error that names headly-batch.
 std::unique_ptr<QApplication> startApplication(int& argc, char** argv);
+
+// The program's icon, built into it.
+QIcon windowIcon();
 
 }  // namespace headly
