@@ -314,6 +314,11 @@ TEST(SampleRun, SalesScriptRunsAWholeSession) {
   const std::string layout = s.readAsUtf8("HEADLY.TXT");
   EXPECT_EQ(layout.substr(0, 8), "東京\r\n");
   EXPECT_EQ(layout.substr(layout.size() - 3), "\r\n\x1A");
+  // The bytes that CI expects of the installed example session.
+  for (const char* name : {"HEADLY.TXT", "SALES.TXT"}) {
+    std::ifstream in(std::string(HEADLY_SOURCE_DIR) + "/samples/sales-expected/" + name, std::ios::binary);
+    EXPECT_EQ(s.readBytes(name), std::string(std::istreambuf_iterator<char>(in), {})) << name;
+  }
 }
 
 }  // namespace
