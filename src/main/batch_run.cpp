@@ -72,22 +72,29 @@ int run(ScriptReader& script, std::ostream& out, bool draw, FileSystem& fileSyst
   return int(result);
 }
 
-}  // namespace
-
-int runBatch(const std::string& scriptText, std::ostream& out, bool draw) {
-  const std::unique_ptr<FileSystem> fileSystem = makePosixFileSystem();
-  return runBatch(scriptText, out, draw, *fileSystem);
-}
-
-int runBatch(const std::string& scriptText, std::ostream& out, bool draw, FileSystem& fileSystem) {
+int runBatch(const std::string& scriptText, const std::vector<std::string>& arguments, std::ostream& out,
+             bool draw, FileSystem& fileSystem) {
   const CurrentFolderGuard folderGuard;
   try {
-    ScriptReader script(scriptText);
+    ScriptReader script(scriptText, arguments);
     return run(script, out, draw, fileSystem);
   } catch (const ScriptMisfit& misfit) {
     out << "misfit " << misfit.message << '\n';
     return 2;
   }
+}
+
+}  // namespace
+
+int runBatch(const std::string& scriptText, std::ostream& out, bool draw) { return runBatch(scriptText, {}, out, draw); }
+
+int runBatch(const std::string& scriptText, const std::vector<std::string>& arguments, std::ostream& out, bool draw) {
+  const std::unique_ptr<FileSystem> fileSystem = makePosixFileSystem();
+  return runBatch(scriptText, arguments, out, draw, *fileSystem);
+}
+
+int runBatch(const std::string& scriptText, std::ostream& out, bool draw, FileSystem& fileSystem) {
+  return runBatch(scriptText, {}, out, draw, fileSystem);
 }
 
 }  // namespace headly

@@ -4,10 +4,14 @@
 // Script lines (UTF-8; "#" comments; quote a token with blanks, "" inside):
 //   setup, before the first answer: cwd PATH, drive LETTER PATH
 //   dialog answers: answer OK|Cancel|Abort|Retry|Ignore|Yes|No,
-//     input [TEXT], file PATH (native, relative to the dialog's folder), cancel
+//     input [TEXT], file PATH (native, relative to the dialog's folder), cancel;
+//     file PATH replace|keep answers an overwrite question itself (keep
+//     leaves the file and cancels the dialog)
 //   user actions while the program waits: press BUTTONn, check CHECKn,
-//     radio RADIOn, type EDITn [TEXT], select LISTn ROW..., choose COMBO1 ENTRY,
-//     click LIST4 [ENTRY], close, stop CAPTION TEXT
+//     radio RADIOn, type EDITn [TEXT], select LISTn ROW... (a number, or =TEXT
+//     for the one row of that text), choose COMBO1 ENTRY, click LIST4 [ENTRY],
+//     close, stop CAPTION TEXT
+//   "$1", "$2"... stand for the run's arguments (ui/script/script_arguments.h).
 //   show CONTROL writes a control's state, in a wait or before an answer.
 // Transcript lines: "message CAPTION | TEXT | BUTTONS | ICON -> ANSWER",
 // "input TITLE | PROMPT | INITIAL -> RESULT", "open|save TITLE | INITIALPATH |
@@ -18,6 +22,7 @@
 
 #include <ostream>
 #include <string>
+#include <vector>
 
 namespace headly {
 
@@ -29,6 +34,8 @@ class FileSystem;
 // With draw, every drawing call goes into the transcript as well. The
 // process's current folder is restored afterwards.
 int runBatch(const std::string& scriptText, std::ostream& out, bool draw);
+// The same with the arguments that stand in for the script's "$1", "$2"...
+int runBatch(const std::string& scriptText, const std::vector<std::string>& arguments, std::ostream& out, bool draw);
 // The same over a native file layer of the caller's, such as one that fails.
 int runBatch(const std::string& scriptText, std::ostream& out, bool draw, FileSystem& fileSystem);
 

@@ -1,54 +1,38 @@
-// headly-batch [--draw] SCRIPT: runs the program headless; the transcript
-// goes to standard output. --version and --help answer on standard output.
-#include <fstream>
+// headly-batch [--draw] SCRIPT [ARG...]: runs the program headless; the
+// transcript goes to standard output, its misfit and error lines to standard
+// error as well.
 #include <iostream>
-#include <sstream>
-#include <string>
 
 #include "headly_identity.h"
+#include "main/batch_command_line.h"
 #include "main/batch_run.h"
-
-namespace {
-constexpr char kUsage[] = "usage: headly-batch [--draw] SCRIPT\n";
-constexpr char kHelp[] =
-    "Runs HEADLY without a window: every dialog is answered by the next line of SCRIPT and\n"
-    "the transcript goes to standard output (--draw adds the layout preview's drawing).\n"
-    "The script language: headly-batch(1) and /usr/share/doc/headly/.\n";
-}  // namespace
+#include "main/script_file.h"
+#include "main/transcript_tee.h"
 
 int main(int argc, char** argv) {
-  bool draw = false;
-  const char* scriptPath = nullptr;
-  for (int i = 1; i < argc; ++i) {
-    const std::string arg = argv[i];
-    if (arg == "--version" || arg == "--help") {
-      if (arg == "--version")
-        std::cout << "headly-batch " HEADLY_VERSION "\n";
-      else
-        std::cout << kUsage << kHelp;
+  using headly::BatchCommandLine;
+  const BatchCommandLine line = headly::parseBatchCommandLine(argc, argv);
+  switch (line.action) {
+    case BatchCommandLine::Action::Help:
+      std::cout << headly::batchHelp();
       return 0;
-    }
-    if (arg == "--draw" && !draw) {
-      draw = true;
-    } else if (!scriptPath && arg.rfind("--", 0) != 0) {
-      scriptPath = argv[i];
-    } else {
-      scriptPath = nullptr;
+    case BatchCommandLine::Action::Version:
+      std::cout << "headly-batch " << HEADLY_VERSION << '\n';
+      return 0;
+    case BatchCommandLine::Action::Wrong:
+      std::cerr << "headly-batch: " << line.fault << '\n' << headly::batchUsage();
+      return 2;
+    case BatchCommandLine::Action::Run:
       break;
-    }
   }
-  if (!scriptPath) {
-    std::cerr << kUsage;
+  const headly::ScriptFile script = headly::readScriptFile(line.scriptPath, std::cin);
+  if (!script.ok) {
+    std::cerr << script.fault << '\n';
     return 2;
   }
-  std::ifstream file(scriptPath, std::ios::binary);
-  if (!file) {
-    std::cerr << "headly-batch: cannot read " << scriptPath << '\n';
-    return 2;
-  }
-  std::ostringstream script;
-  script << file.rdbuf();
-  const int status = headly::runBatch(script.str(), std::cout, draw);
-  std::cout.flush();
+  headly::TranscriptTee tee(std::cout, std::cerr);
+  std::ostream transcript(&tee);
+  const int status = headly::runBatch(script.text, line.arguments, transcript, line.draw);
+  transcript.flush();
   return status;
 }

@@ -2,11 +2,12 @@
 
 namespace headly {
 
-QtProgram::QtProgram()
+QtProgram::QtProgram(std::ostream* record, const std::string& recordName)
     : fileSystem_(makePosixFileSystem()),
       drives_(*fileSystem_),
       files_(*fileSystem_, drives_),
       backend_(drives_),
-      program_(backend_, files_) {}
+      recorder_(record ? std::make_unique<SessionRecorder>(backend_, drives_, *record, recordName) : nullptr),
+      program_(recorder_ ? static_cast<Backend&>(*recorder_) : backend_, files_) {}
 
 }  // namespace headly

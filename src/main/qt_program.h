@@ -1,10 +1,13 @@
 // The program with real windows, put together as it runs: the file system
 // and its drives, Qt's own dialog texts in Japanese where installed, and the
-// assembled program over the Qt backend. A QApplication must exist. A test
-// reaches the windows through backend() before run().
+// assembled program over the Qt backend, with a recorder in between where
+// the session is to be written as a headly-batch script. A QApplication must
+// exist. A test reaches the windows through backend() before run().
 #pragma once
 
 #include <memory>
+#include <ostream>
+#include <string>
 
 #include "main/program_assembly.h"
 #include "text/drives.h"
@@ -12,12 +15,15 @@
 #include "text/text_files.h"
 #include "ui/qt/qt_application.h"
 #include "ui/qt/qt_backend.h"
+#include "ui/session_recorder.h"
 
 namespace headly {
 
 class QtProgram {
  public:
-  QtProgram();
+  // With record, the session goes there as a script that recordName names
+  // in its replay line.
+  explicit QtProgram(std::ostream* record = nullptr, const std::string& recordName = {});
   QtProgram(const QtProgram&) = delete;
   QtProgram& operator=(const QtProgram&) = delete;
 
@@ -31,6 +37,7 @@ class QtProgram {
   Drives drives_;
   TextFiles files_;
   QtBackend backend_;
+  std::unique_ptr<SessionRecorder> recorder_;
   AssembledProgram program_;
 };
 

@@ -15,4 +15,10 @@ inline constexpr int kAnswerIgnore = 4;
 inline constexpr int kAnswerYes = 5;
 inline constexpr int kAnswerNo = 6;
 
+// The word of an answer code as scripts write it ("OK", "Yes").
+inline const char* answerWord(int code) {
+  static const char* const kWords[] = {"OK", "Cancel", "Abort", "Retry", "Ignore", "Yes", "No"};
+  return code >= 0 && code <= kAnswerNo ? kWords[code] : "?";
+}
+
 }  // namespace headly

@@ -306,7 +306,7 @@ TEST(SampleRun, SalesScriptRunsAWholeSession) {
     std::ifstream in(std::string(HEADLY_SOURCE_DIR) + "/samples/sales.script");
     script.assign(std::istreambuf_iterator<char>(in), {});
   }
-  const BatchResult r = s.run(script);
+  const BatchResult r = s.runWith(script, {s.path("sales.csv")});
   EXPECT_EQ(r.exitCode, 0) << r.transcript;
   EXPECT_EQ(r.transcript.substr(r.transcript.size() - 4), "end\n");
   // Every item was classified in item order, so the CSV file is the data file.

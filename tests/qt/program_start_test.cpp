@@ -38,7 +38,7 @@ TEST(ProgramStart, VersionAndHelpNeedNoDisplay) {
   EXPECT_EQ(version.out, "headly " HEADLY_VERSION "\n");
   const ProgramRun help = runHeadly("-platform xcb --help");
   EXPECT_EQ(help.exitCode, 0);
-  EXPECT_EQ(help.out.rfind("usage: headly [--version | --help]\n", 0), 0u) << help.out;
+  EXPECT_EQ(help.out.rfind("usage: headly [--record FILE]\n       headly [--version | --help]\n", 0), 0u) << help.out;
   EXPECT_NE(help.out.find("headly-batch SCRIPT"), std::string::npos) << help.out;
   EXPECT_EQ(version.err + help.err, "");
 }

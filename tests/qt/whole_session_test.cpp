@@ -19,6 +19,7 @@
 #include <sstream>
 
 #include "qt/qt_fixture.h"
+#include "support/sample_data.h"
 #include "support/temp_folder.h"
 #include "ui/qt/file_dialog.h"
 #include "ui/qt/input_dialog.h"
@@ -285,17 +286,18 @@ class WholeSession : public ::testing::Test {
   }
 
   // The session of a script through the script driver, in its own folder.
-  std::string runScript(std::string script) {
+  std::string runScript(std::string script, const std::vector<std::string>& arguments = {}) {
     for (size_t at; (at = script.find("@DIR@")) != std::string::npos;) script.replace(at, 5, batch.path());
     std::ostringstream transcript;
-    EXPECT_EQ(runBatch(script, transcript, false), 0) << transcript.str();
+    EXPECT_EQ(runBatch(script, arguments, transcript, false), 0) << transcript.str();
     return transcript.str();
   }
 
-  // The same session on the real windows, started in the other folder.
-  void runWindows(const std::function<void(Person&)>& steps) {
+  // The same session on the real windows, started in the other folder;
+  // with record, recorded there as a script.
+  void runWindows(const std::function<void(Person&)>& steps, std::ostream* record = nullptr) {
     const CurrentFolder start(windows.path());
-    QtProgram program;
+    QtProgram program(record, "month.script");
     Person person(program.backend());
     steps(person);
     EXPECT_EQ(program.run(), RunResult::Ended);
@@ -319,14 +321,8 @@ class WholeSession : public ::testing::Test {
     person.press("FORM3", "BUTTON4");
   }
 
-  TempFolder windows;
-  TempFolder batch;
-  std::vector<std::string> met;
-};
-
-TEST_F(WholeSession, LayoutFileOfTheSampleSessionEqualsTheScriptDrivers) {
-  const std::string transcript = runScript(sample("sales.script"));
-  runWindows([](Person& person) {
+  // The session of samples/sales.script, done by hand.
+  static void sampleSession(Person& person) {
     loadAndClassify(person, 2);
     person.show("FORM3", "LIST2");
     person.show("FORM3", "LIST3");
@@ -345,7 +341,16 @@ TEST_F(WholeSession, LayoutFileOfTheSampleSessionEqualsTheScriptDrivers) {
       EXPECT_EQ(dialog.nameField()->text(), QStringLiteral("HEADLY.TXT"));
       click(acceptButton(dialog));
     });
-  });
+  }
+
+  TempFolder windows;
+  TempFolder batch;
+  std::vector<std::string> met;
+};
+
+TEST_F(WholeSession, LayoutFileOfTheSampleSessionEqualsTheScriptDrivers) {
+  const std::string transcript = runScript(sample("sales.script"), {batch / "sales.csv"});
+  runWindows(sampleSession);
 
   EXPECT_EQ(met, windowsMet(transcript));
   for (const char* file : {"HEADLY.TXT", "SALES.TXT"}) {
@@ -384,6 +389,27 @@ TEST_F(WholeSession, FolderTreeOfAFolderModeSessionEqualsTheScriptDrivers) {
   const std::map<std::string, std::string> created = tree(batch / "sub");
   EXPECT_GT(created.size(), 2u);
   EXPECT_EQ(tree(windows / "sub"), created);
+}
+
+TEST_F(WholeSession, ARecordedSessionReplaysToTheSameBytesAndOnAnAddedColumnToTheSameLayout) {
+  std::ostringstream recorded;
+  runWindows(sampleSession, &recorded);
+  const std::string script = recorded.str();
+  EXPECT_NE(script.find("file \"$1\"\n"), std::string::npos) << script;
+  EXPECT_NE(script.find("# データファイル / data file: " + (windows / "sales.csv") + "\n"), std::string::npos);
+  EXPECT_NE(script.find("select LIST1 =支店\nselect LIST1 =担当\npress BUTTON2\n"), std::string::npos) << script;
+
+  runScript(script, {batch / "sales.csv"});
+  for (const char* file : {"HEADLY.TXT", "SALES.TXT"}) {
+    EXPECT_FALSE(windows.read(file).empty()) << file;
+    EXPECT_EQ(batch.read(file), windows.read(file)) << file;
+  }
+
+  TempFolder nextMonth;
+  nextMonth.write("sales.csv", withDateColumn(sample("sales.csv")));
+  std::ostringstream transcript;
+  EXPECT_EQ(runBatch(script, {nextMonth / "sales.csv"}, transcript, false), 0) << transcript.str();
+  EXPECT_EQ(nextMonth.read("HEADLY.TXT"), windows.read("HEADLY.TXT"));
 }
 
 }  // namespace

@@ -76,6 +76,12 @@ BatchResult BatchSession::run(const std::string& script, FileSystem& fileSystem)
   return {code, out.str()};
 }
 
+BatchResult BatchSession::runWith(const std::string& script, const std::vector<std::string>& arguments) {
+  std::ostringstream out;
+  const int code = runBatch(replaceAll(script, "@DIR@", dir_), arguments, out, false);
+  return {code, out.str()};
+}
+
 std::string layoutFile(const std::vector<std::string>& utf8Lines) {
   std::string bytes;
   for (const std::string& line : utf8Lines) bytes += sjis(line) + "\r\n";

@@ -42,6 +42,8 @@ class BatchSession {
   BatchResult run(const std::string& script, bool draw = false);
   // The same over the given native file layer.
   BatchResult run(const std::string& script, FileSystem& fileSystem);
+  // The same with the script's arguments ("$1"...).
+  BatchResult runWith(const std::string& script, const std::vector<std::string>& arguments);
 
  private:
   std::string dir_;

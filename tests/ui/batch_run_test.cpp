@@ -96,7 +96,7 @@ TEST(BatchRun, TheCommandLineProgram) {
   EXPECT_EQ(status("--version"), 0);
   EXPECT_EQ(session.readBytes("out.txt"), "headly-batch " HEADLY_VERSION "\n");
   EXPECT_EQ(status("--draw --help"), 0);
-  EXPECT_EQ(session.readBytes("out.txt").rfind("usage: headly-batch [--draw] SCRIPT\n", 0), 0u);
+  EXPECT_EQ(session.readBytes("out.txt").rfind("usage: headly-batch [--draw] SCRIPT [ARG...]\n", 0), 0u);
   EXPECT_EQ(session.readBytes("err.txt"), "");
 }
 

@@ -15,9 +15,11 @@ namespace headly {
 namespace {
 
 constexpr char kHelp[] =
-    "usage: headly [--version | --help]\n"
+    "usage: headly [--record FILE]\n"
+    "       headly [--version | --help]\n"
     "HEADLY (データ見出しツール) turns a Shift-JIS CSV file into a stepped text layout;\n"
     "every choice is made in its windows. Qt's own options (such as -platform NAME) are Qt's.\n"
+    "--record FILE writes what you do as a script to replay with headly-batch FILE DATAFILE.\n"
     "Without a display, run a session from a script: headly-batch SCRIPT (see headly-batch(1)).\n";
 
 constexpr char kNoWindowSystem[] =

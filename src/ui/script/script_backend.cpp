@@ -173,7 +173,11 @@ SjisString ScriptBackend::chooseFile(const FileDialogRequest& request, const std
   for (;;) {
     const ScriptLine line = nextAnswer(asked);
     if (line.command() == "cancel" && line.tokens.size() == 1) return kEscMarker;
-    if (line.command() != "file" || line.tokens.size() != 2) misfit(line, "a file dialog wants file PATH or cancel", asked);
+    // Only a save dialog takes the choice of what to do with an existing file.
+    const bool hasChoice = request.save && line.tokens.size() == 3 &&
+                           (line.tokens[2] == "replace" || line.tokens[2] == "keep");
+    if (line.command() != "file" || (line.tokens.size() != 2 && !hasChoice))
+      misfit(line, "a file dialog wants file PATH or cancel", asked);
     fs::path native(line.tokens[1]);
     if (native.is_relative()) native = fs::path(folder) / native;
     const std::string nativePath = withoutTrailingSlash(native.lexically_normal().string());
@@ -202,7 +206,15 @@ SjisString ScriptBackend::chooseFile(const FileDialogRequest& request, const std
     }
     if (fs::is_directory(status)) misfit(line, "a folder, not a file: " + nativePath, asked);
     if (!fs::is_directory(fs::path(nativePath).parent_path(), ec)) misfit(line, "no such folder: " + nativePath, asked);
-    if (fs::exists(status) && request.overwritePrompt && !confirmOverwrite(*path)) continue;
+    if (!fs::exists(status) || !request.overwritePrompt) return *path;
+    if (hasChoice) {
+      // The choice written on the line answers the question: keep leaves the
+      // file as it is and cancels the dialog.
+      const bool replace = line.tokens[2] == "replace";
+      out_ << "overwrite " << shown(*path) << " -> " << (replace ? "Yes" : "No") << '\n';
+      return replace ? *path : SjisString(kEscMarker);
+    }
+    if (!confirmOverwrite(*path)) continue;
     return *path;
   }
 }
@@ -387,6 +399,11 @@ void ScriptBackend::userAction(const ScriptLine& line) {
     if (argc < 3) misfit(line, "select needs row numbers", asked);
     for (size_t i = 2; i < argc; ++i) {
       const std::string& row = line.tokens[i];
+      if (row.starts_with('=')) {
+        w.click(*w.control, namedRow(line, w, name, row.substr(1), asked));
+        raiseEvent(name, "CLICK");
+        continue;
+      }
       if (row.empty() || row.size() > 9 || row.find_first_not_of("0123456789") != std::string::npos ||
           std::stoul(row) >= w.rows.size())
         misfit(line, name + " has no row " + row + " (it has " + std::to_string(w.rows.size()) + ")", asked);
@@ -405,6 +422,21 @@ void ScriptBackend::userAction(const ScriptLine& line) {
     w.click(*w.control, row);
     raiseEvent(name, command == "choose" ? "CHANGE" : "CLICK");
   }
+}
+
+int ScriptBackend::namedRow(const ScriptLine& line, const Window& list, const std::string& listName,
+                            const std::string& rowName, const std::string& asked) const {
+  const SjisString text = scriptText(line, rowName);
+  std::vector<size_t> matches;
+  std::string rows;
+  for (size_t i = 0; i < list.rows.size(); ++i) {
+    if (list.rows[i] == text) matches.push_back(i);
+    rows += (i == 0 ? "" : ", ") + std::to_string(i) + ' ' + shown(list.rows[i]);
+  }
+  if (matches.size() == 1) return int(matches.front());
+  const std::string count = matches.empty() ? "no row" : std::to_string(matches.size()) + " rows";
+  misfit(line, listName + " has " + count + " named " + rowName + " (rows: " + (rows.empty() ? "none" : rows) + ")",
+         asked);
 }
 
 void ScriptBackend::raiseEvent(const std::string& control, const char* event) { sink_->controlEvent({control, event}); }

@@ -81,6 +81,10 @@ class ScriptBackend : public Backend {
   std::string waitingOn() const;
   SjisString scriptText(const ScriptLine& line, const std::string& utf8) const;
   void userAction(const ScriptLine& line);
+  // The one row of the list whose text is rowName; otherwise a misfit that
+  // lists the rows.
+  int namedRow(const ScriptLine& line, const Window& list, const std::string& listName, const std::string& rowName,
+               const std::string& asked) const;
   void raiseEvent(const std::string& control, const char* event);
   SjisString chooseFile(const FileDialogRequest& request, const std::string& asked);
   bool confirmOverwrite(const SjisString& path);

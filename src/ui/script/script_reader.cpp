@@ -2,6 +2,8 @@
 
 #include <sstream>
 
+#include "ui/script/script_arguments.h"
+
 namespace headly {
 namespace {
 
@@ -39,14 +41,17 @@ std::vector<std::string> tokenizeScriptLine(const std::string& text, int number)
   }
 }
 
-ScriptReader::ScriptReader(const std::string& scriptText) {
-  std::istringstream in(scriptText);
+ScriptReader::ScriptReader(const std::string& scriptText, const std::vector<std::string>& arguments) {
+  constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+  std::istringstream in(scriptText.starts_with(kByteOrderMark) ? scriptText.substr(kByteOrderMark.size()) : scriptText);
   std::string text;
   for (int number = 1; std::getline(in, text); ++number) {
     if (!text.empty() && text.back() == '\r') text.pop_back();
     const size_t first = text.find_first_not_of(" \t");
     if (first == std::string::npos || text[first] == '#') continue;
-    lines_.push_back({number, text, tokenizeScriptLine(text, number)});
+    ScriptLine line{number, text, tokenizeScriptLine(text, number)};
+    substituteArguments(line, arguments);
+    lines_.push_back(std::move(line));
   }
 }
 

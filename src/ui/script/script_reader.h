@@ -1,6 +1,7 @@
 // The script of the headless driver: UTF-8 text, one action a line; blank
 // lines and lines starting with # are skipped; a token with blanks is written
-// in double quotes, a doubled quote inside standing for one quote.
+// in double quotes, a doubled quote inside standing for one quote. A byte
+// order mark in front of the first line is skipped.
 #pragma once
 
 #include <string>
@@ -27,7 +28,8 @@ std::vector<std::string> tokenizeScriptLine(const std::string& text, int number)
 
 class ScriptReader {
  public:
-  explicit ScriptReader(const std::string& scriptText);
+  // arguments stand in for the script's "$1", "$2"... (see script_arguments.h).
+  explicit ScriptReader(const std::string& scriptText, const std::vector<std::string>& arguments = {});
 
   bool atEnd() const { return next_ == lines_.size(); }
   // The next line; only when !atEnd().

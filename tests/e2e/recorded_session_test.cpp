@@ -1,0 +1,92 @@
+// The recorder between the toolkit and a backend: a session played by the
+// script driver is recorded, and the recorded script, replayed by the
+// script driver on a copy of the data, writes the same bytes; replayed on the
+// data with a column added, the same layout.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <sstream>
+
+#include "main/program_assembly.h"
+#include "support/batch_session.h"
+#include "support/sample_data.h"
+#include "text/drives.h"
+#include "text/file_system.h"
+#include "text/text_files.h"
+#include "ui/script/script_backend.h"
+#include "ui/session_recorder.h"
+
+namespace headly::test {
+namespace {
+
+// Plays the script (its file lines with absolute paths, "$1" the data file)
+// with the recorder in between and gives what the recorder wrote.
+std::string recordSession(const std::string& script, const std::string& dataFile) {
+  ScriptReader reader(script, {dataFile});
+  const std::unique_ptr<FileSystem> fileSystem = makePosixFileSystem();
+  Drives drives(*fileSystem);
+  TextFiles files(*fileSystem, drives);
+  std::ostringstream transcript;
+  ScriptBackend windows(reader, drives, transcript, false);
+  std::ostringstream recorded;
+  SessionRecorder recorder(windows, drives, recorded, "month.script");
+  AssembledProgram program(recorder, files);
+  EXPECT_EQ(program.run(), RunResult::Ended) << transcript.str();
+  EXPECT_TRUE(reader.atEnd()) << transcript.str();
+  return recorded.str();
+}
+
+TEST(RecordedSession, TheScriptNamesItemsAndReplaysToTheSameBytes) {
+  BatchSession played;
+  played.writeBytes("sales.csv", sampleFile("sales.csv"));
+  // Typing in two fields and a check box toggled twice on the way.
+  const std::string recorded = recordSession(
+      "file \"$1\"\ninput 500\nselect LIST1 0 1 3\nselect LIST1 3\npress BUTTON2\nselect LIST1 0 1\npress BUTTON4\n"
+      "check CHECK2\ncheck CHECK2\npress BUTTON6\nfile out.txt\nanswer No\npress BUTTON9\nanswer Yes\n"
+      "type EDIT4 4\ntype EDIT4 2\npress BUTTON9\nanswer Yes\npress BUTTON9\nanswer Yes\ntype EDIT1 2\ntype EDIT2 [\n"
+      "press BUTTON1\nanswer Yes\nanswer Yes\nfile " + played.path("HEADLY.TXT") + "\n",
+      played.path("sales.csv"));
+  EXPECT_EQ(recorded,
+            "# ＨＥＡＤＬＹの操作の記録です。データファイルを指定して再生します:\n"
+            "# A session recorded by headly --record. Replay it on a data file with:\n"
+            "#   headly-batch month.script DATAFILE\n"
+            "# (DATAFILE は $1 です / DATAFILE is $1; the guide: docs/scripting.md)\n"
+            "# データファイル / data file: " + played.path("sales.csv") + "\n"
+            "file \"$1\"\ninput 500\nselect LIST1 =支店\nselect LIST1 =担当\nselect LIST1 =数量\nselect LIST1 =数量\n"
+            "press BUTTON2\nselect LIST1 =商品\nselect LIST1 =数量\npress BUTTON4\ncheck CHECK2\ncheck CHECK2\npress BUTTON6\n"
+            "file out.txt replace\nanswer No\npress BUTTON9\nanswer Yes\ntype EDIT4 2\npress BUTTON9\nanswer Yes\n"
+            "press BUTTON9\nanswer Yes\ntype EDIT1 2\ntype EDIT2 [\npress BUTTON1\nanswer Yes\nanswer Yes\n"
+            "file HEADLY.TXT replace\n");
+
+  BatchSession replayed;
+  replayed.writeBytes("sales.csv", sampleFile("sales.csv"));
+  const BatchResult again = replayed.runWith(recorded, {replayed.path("sales.csv")});
+  ASSERT_EQ(again.exitCode, 0) << again.transcript;
+  for (const char* file : {"out.txt", "HEADLY.TXT"}) EXPECT_EQ(replayed.readBytes(file), played.readBytes(file));
+
+  BatchSession nextMonth;
+  nextMonth.writeBytes("sales.csv", withDateColumn(sampleFile("sales.csv")));
+  const BatchResult later = nextMonth.runWith(recorded, {nextMonth.path("sales.csv")});
+  ASSERT_EQ(later.exitCode, 0) << later.transcript;
+  EXPECT_EQ(nextMonth.readBytes("HEADLY.TXT"), played.readBytes("HEADLY.TXT"));
+}
+
+TEST(RecordedSession, EmptyAndQuotedTextsCancelsAndTheCloseAreWrittenSoTheyReadBack) {
+  BatchSession played;
+  played.writeSjisFile("data.csv", "支店 名,数量\r\n東京,1\r\n");
+  // The record limit left empty (refused), then typed with a blank; a row
+  // named with a blank; the main window closed.
+  const std::string recorded = recordSession(
+      "file \"$1\"\ninput\nanswer OK\ninput \"5 0\"\nselect LIST1 0\nclose\n", played.path("data.csv"));
+  EXPECT_EQ(recorded.substr(recorded.find("\nfile ") + 1),
+            "file \"$1\"\ninput\nanswer OK\ninput \"5 0\"\nselect LIST1 \"=支店 名\"\nclose\n");
+  EXPECT_EQ(played.runWith(recorded, {played.path("data.csv")}).exitCode, 0);
+
+  const std::string cancelled = recordSession("file \"$1\"\ncancel\n", played.path("data.csv"));
+  EXPECT_EQ(cancelled.substr(cancelled.find("\nfile ") + 1), "file \"$1\"\ncancel\n");
+  const std::string noFile = recordSession("cancel\n", "");
+  EXPECT_EQ(noFile.substr(noFile.rfind('\n', noFile.size() - 2) + 1), "cancel\n");
+}
+
+}  // namespace
+}  // namespace headly::test
