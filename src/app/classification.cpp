@@ -2,6 +2,7 @@
 
 #include "app/item_dialog.h"
 #include "text/encoding.h"
+#include "ui/form_controls.h"
 #include "ui/toolkit.h"
 
 namespace headly {
@@ -16,13 +17,6 @@ constexpr int kUnclassified = 1;
 constexpr int kHeadingClass = 0;
 constexpr int kOtherClass = -1;
 
-// Button codes of FORM3.
-constexpr int kToHeadings = 2;
-constexpr int kFromHeadings = 3;
-constexpr int kToOthers = 4;
-constexpr int kFromOthers = 5;
-constexpr int kFinish = 6;
-
 // One of the two target lists with the state behind it.
 struct ItemList {
   const char* control;
@@ -31,15 +25,15 @@ struct ItemList {
   int& count;
 };
 
-ItemList headingList(AppState& s) { return {"LIST2", kHeadingClass, s.headingOrder, s.headingCount}; }
-ItemList otherList(AppState& s) { return {"LIST3", kOtherClass, s.otherOrder, s.otherCount}; }
+ItemList headingList(AppState& s) { return {form3::kHeadings, kHeadingClass, s.headingOrder, s.headingCount}; }
+ItemList otherList(AppState& s) { return {form3::kOthers, kOtherClass, s.otherOrder, s.otherCount}; }
 
 // Appends the selected rows of LIST1 to the end of the list, in LIST1 order.
 void moveToList(Program& program, ItemList list) {
   AppState& s = program.state;
-  const int rows = program.ui.listCount("LIST1");
+  const int rows = program.ui.listCount(form3::kItems);
   for (int row = 0; row < rows; ++row) {
-    if (!program.ui.listSelected("LIST1", row)) continue;
+    if (!program.ui.listSelected(form3::kItems, row)) continue;
     const int item = s.list1Items[size_t(row)];
     s.itemClass[size_t(item)] = list.itemClass;
     list.order[size_t(list.count)] = item;
@@ -73,10 +67,10 @@ void moveBack(Program& program, ItemList list) {
 // The options as the check boxes stand when "終了" is pressed.
 RunOptions chosenOptions(Ui& ui) {
   RunOptions options;
-  options.makeHeadings = ui.getCheck("CHECK1") == 1;
-  options.writeCsv = ui.getCheck("CHECK2") == 1;
-  options.folderMode = ui.getCheck("CHECK3") == 1;
-  options.numbering = ui.getCheck("CHECK5") == 1;
+  options.makeHeadings = ui.getCheck(form3::kMakeHeadings) == 1;
+  options.writeCsv = ui.getCheck(form3::kWriteCsv) == 1;
+  options.folderMode = ui.getCheck(form3::kFolderMode) == 1;
+  options.numbering = ui.getCheck(form3::kNumbering) == 1;
   return options;
 }
 
@@ -96,17 +90,17 @@ void setUpClassification(AppState& s) {
 void refreshItemLists(Program& program) {
   Ui& ui = program.ui;
   AppState& s = program.state;
-  ui.listClear("LIST1");
-  ui.listClear("LIST2");
-  ui.listClear("LIST3");
+  ui.listClear(form3::kItems);
+  ui.listClear(form3::kHeadings);
+  ui.listClear(form3::kOthers);
   int row = 0;
   for (int i = 0; i <= s.lastItemIndex; ++i) {
     if (s.itemClass[size_t(i)] == kUnclassified) {
-      ui.listAdd("LIST1", itemName(s, i));
+      ui.listAdd(form3::kItems, itemName(s, i));
       s.list1Items[size_t(row++)] = i;
     }
-    if (s.headingOrder[size_t(i)] > -1) ui.listAdd("LIST2", itemName(s, s.headingOrder[size_t(i)]));
-    if (s.otherOrder[size_t(i)] > -1) ui.listAdd("LIST3", itemName(s, s.otherOrder[size_t(i)]));
+    if (s.headingOrder[size_t(i)] > -1) ui.listAdd(form3::kHeadings, itemName(s, s.headingOrder[size_t(i)]));
+    if (s.otherOrder[size_t(i)] > -1) ui.listAdd(form3::kOthers, itemName(s, s.otherOrder[size_t(i)]));
     s.orderScratch[size_t(i)] = -1;
   }
 }
@@ -115,25 +109,25 @@ void classifyItems(Program& program) {
   Ui& ui = program.ui;
   AppState& s = program.state;
   setUpClassification(s);
-  ui.setVisible("FORM3", true);
-  ui.setTopMost("FORM3", true);
+  ui.setVisible(form3::kForm, true);
+  ui.setTopMost(form3::kForm, true);
   for (;;) {
     refreshItemLists(program);
     switch (ui.waitForEvent()) {
-      case kFinish:
+      case form3::kFinish:
         s.options = chosenOptions(ui);
-        ui.setVisible("FORM3", false);
+        ui.setVisible(form3::kForm, false);
         return;
-      case kToHeadings:
+      case form3::kToHeadings:
         moveToList(program, headingList(s));
         break;
-      case kFromHeadings:
+      case form3::kFromHeadings:
         moveBack(program, headingList(s));
         break;
-      case kToOthers:
+      case form3::kToOthers:
         moveToList(program, otherList(s));
         break;
-      case kFromOthers:
+      case form3::kFromOthers:
         moveBack(program, otherList(s));
         break;
       default:

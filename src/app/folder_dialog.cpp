@@ -7,15 +7,13 @@
 #include "text/encoding.h"
 #include "text/runtime_error.h"
 #include "text/text_files.h"
+#include "ui/form_controls.h"
 #include "ui/toolkit.h"
 
 namespace headly {
 
 namespace {
 
-constexpr int16_t kDecided = 14;
-constexpr int16_t kCancelled = 15;
-constexpr int kComboRefused = 1017;
 constexpr char kDefaultFolderName[] = "HEADLY";
 
 // A drive entry reads "[-c-]": its letter is the third byte.
@@ -29,37 +27,37 @@ class FolderDialog {
   // Fills the drive list with the current drive selected, shows that drive's
   // current folder and proposes the folder name.
   void prepare() {
-    ui_.listClear("COMBO1");
-    for (const SjisString& entry : files_.driveEntries()) ui_.listAdd("COMBO1", entry);
+    ui_.listClear(form5::kDrives);
+    for (const SjisString& entry : files_.driveEntries()) ui_.listAdd(form5::kDrives, entry);
     const int index = driveIndex(files_.currentFolder("")[0]);
-    if (index < 0) raise(kComboRefused);
-    ui_.setListIndex("COMBO1", index);
-    driveName_ = driveNameOf(ui_.listItem("COMBO1", index));
+    if (index < 0) raise(err::kNoSuchEntry);
+    ui_.setListIndex(form5::kDrives, index);
+    driveName_ = driveNameOf(ui_.listItem(form5::kDrives, index));
     lastDriveName_ = driveName_;
     lastDriveIndex_ = index;
     driveChanged();
-    ui_.setText("EDIT7", kDefaultFolderName);
+    ui_.setText(form5::kFolderName, kDefaultFolderName);
   }
 
   // COMBO1_CHANGE: browse the current folder of the drive chosen. A drive
   // that is not ready brings back the drive browsed before; should that fail
   // as well, the root of drive c.
   void driveChanged() {
-    int index = ui_.listIndex("COMBO1");
-    driveName_ = driveNameOf(ui_.listItem("COMBO1", index));
+    int index = ui_.listIndex(form5::kDrives);
+    driveName_ = driveNameOf(ui_.listItem(form5::kDrives, index));
     try {
       enterDriveFolder();
     } catch (const RuntimeError&) {
       ui_.messageBox("", sjis("ドライブの準備ができていません"), Buttons::Ok, Icon::Stop);
       driveName_ = lastDriveName_;
       index = lastDriveIndex_;
-      ui_.setListIndex("COMBO1", index);
+      ui_.setListIndex(form5::kDrives, index);
       try {
         enterDriveFolder();
       } catch (const RuntimeError&) {
         driveName_ = "c:";
         index = driveIndex('c');
-        ui_.setListIndex("COMBO1", index);
+        ui_.setListIndex(form5::kDrives, index);
         files_.changeFolder("C:\\");
         enterDriveFolder();
       }
@@ -72,12 +70,12 @@ class FolderDialog {
   // LIST4_CLICK: with CHECK4 checked the clicked folder's name is borrowed
   // for EDIT7 (once); otherwise the clicked folder is entered.
   void folderClicked() {
-    const SjisString entry = ui_.listItem("LIST4", ui_.listIndex("LIST4"));
+    const SjisString entry = ui_.listItem(form5::kFolders, ui_.listIndex(form5::kFolders));
     if (entry.size() < 2) return;  // the click took no entry
     const SjisString name = entry.substr(1, entry.size() - 2);
-    if (ui_.getCheck("CHECK4") == 1) {
-      ui_.setCheck("CHECK4", 0);
-      ui_.setText("EDIT7", name);
+    if (ui_.getCheck(form5::kBorrowName) == 1) {
+      ui_.setCheck(form5::kBorrowName, 0);
+      ui_.setText(form5::kFolderName, name);
       return;
     }
     files_.changeFolder(program_.state.workFolder + name);
@@ -88,11 +86,11 @@ class FolderDialog {
   // BUTTON14_ON "決定": creates the base folder; the dialog stays open when
   // EDIT7 is empty or the user declines a numbered name.
   void decide() {
-    ui_.eventCode = kDecided;
-    const SjisString name = ui_.getText("EDIT7");
+    ui_.eventCode = form5::kDecided;
+    const SjisString name = ui_.getText(form5::kFolderName);
     if (name.empty()) {
       ui_.eventCode = 0;
-      ui_.setText("EDIT7", kDefaultFolderName);
+      ui_.setText(form5::kFolderName, kDefaultFolderName);
       return;
     }
     if (!makeBaseFolder(program_, name)) ui_.eventCode = 0;
@@ -103,9 +101,9 @@ class FolderDialog {
 
   // The COMBO1 entry of a drive letter (either case), or -1.
   int driveIndex(char letter) {
-    const int count = ui_.listCount("COMBO1");
+    const int count = ui_.listCount(form5::kDrives);
     for (int i = 0; i < count; ++i) {
-      if (std::tolower(static_cast<unsigned char>(driveLetter(ui_.listItem("COMBO1", i)))) ==
+      if (std::tolower(static_cast<unsigned char>(driveLetter(ui_.listItem(form5::kDrives, i)))) ==
           std::tolower(static_cast<unsigned char>(letter)))
         return i;
     }
@@ -120,9 +118,9 @@ class FolderDialog {
   }
 
   void showWorkFolder() {
-    ui_.setText("TEXT13", program_.state.workFolder);
-    ui_.listClear("LIST4");
-    for (const SjisString& entry : files_.folderEntries(program_.state.workFolder)) ui_.listAdd("LIST4", entry);
+    ui_.setText(form5::kWorkFolder, program_.state.workFolder);
+    ui_.listClear(form5::kFolders);
+    for (const SjisString& entry : files_.folderEntries(program_.state.workFolder)) ui_.listAdd(form5::kFolders, entry);
   }
 
   Program& program_;
@@ -140,16 +138,16 @@ void runFolderDialog(Program& program) {
   // The handlers share the dialog, so they stay valid after it returns; FORM5
   // is hidden by then, and events of a hidden form are dropped.
   auto dialog = std::make_shared<FolderDialog>(program);
-  ui.setHandler("COMBO1_CHANGE", [dialog] { dialog->driveChanged(); });
-  ui.setHandler("LIST4_CLICK", [dialog] { dialog->folderClicked(); });
-  ui.setHandler("BUTTON14_ON", [dialog] { dialog->decide(); });
+  ui.setHandler(form5::kDriveChanged, [dialog] { dialog->driveChanged(); });
+  ui.setHandler(form5::kFolderClicked, [dialog] { dialog->folderClicked(); });
+  ui.setHandler(form5::kDecideHandler, [dialog] { dialog->decide(); });
   dialog->prepare();
 
-  ui.setVisible("FORM5", true);
-  ui.setTopMost("FORM5", true);
+  ui.setVisible(form5::kForm, true);
+  ui.setTopMost(form5::kForm, true);
   const int16_t code = ui.waitForEvent();
-  ui.setVisible("FORM5", false);
-  if (code == kCancelled) program.state.selectedPath = kEscMarker;
+  ui.setVisible(form5::kForm, false);
+  if (code == form5::kCancelled) program.state.selectedPath = kEscMarker;
 }
 
 }  // namespace headly

@@ -6,15 +6,12 @@
 #include "text/encoding.h"
 #include "text/full_width.h"
 #include "text/numbers.h"
+#include "ui/form_controls.h"
 #include "ui/toolkit.h"
 
 namespace headly {
 
 namespace {
-
-constexpr int kTest = 11;
-constexpr int kBack = 12;
-constexpr int kCancel = 13;
 
 // A previous item that wraps takes more than one line; an item beside it
 // then keeps at least two blanks of distance.
@@ -22,7 +19,7 @@ bool previousItemWraps(const AppState& state, int n) {
   return state.layout[size_t(n - 1)].charsPerLine < float(state.itemMaxLength[size_t(n - 1)]);
 }
 
-int joinChoice(Ui& ui) { return ui.getCheck("RADIO1") == 1 ? -1 : 0; }
+int joinChoice(Ui& ui) { return ui.getCheck(form2::kJoinPrevious) == 1 ? -1 : 0; }
 
 float lineWidthWith(const ItemLayout& item) { return item.startColumn + item.indent + item.charsPerLine; }
 
@@ -31,24 +28,24 @@ void prepareForm2(Program& program, int n) {
   Ui& ui = program.ui;
   AppState& state = program.state;
   ItemLayout& item = state.layout[size_t(n)];
-  ui.setText("FORM2", sjis("項目「") + itemName(state, n) + sjis("」の設定"));
-  showDelimiterField(ui, "EDIT2", item.delimiterBefore);
-  showDelimiterField(ui, "EDIT3", item.delimiterAfter);
-  ui.setVisible("EDIT6", true);
-  ui.setVisible("TEXT12", true);
+  ui.setText(form2::kForm, sjis("項目「") + itemName(state, n) + sjis("」の設定"));
+  showDelimiterField(ui, form2::kDelimiterBefore, item.delimiterBefore);
+  showDelimiterField(ui, form2::kDelimiterAfter, item.delimiterAfter);
+  ui.setVisible(form2::kCharsPerLine, true);
+  ui.setVisible(form2::kCharsPerLineLabel, true);
   normaliseCharsPerLine(ui, state, n);
   if (previousItemWraps(state, n) && item.indent == 0) item.indent = 2;
   if (state.fullWidth == 1) {
-    ui.setText("TEXT4", sjis("（偶数で）"));
+    ui.setText(form2::kEvenNote, sjis("（偶数で）"));
   } else {
-    ui.setText("TEXT4", "");
-    ui.setVisible("EDIT6", false);
-    ui.setVisible("TEXT12", false);
+    ui.setText(form2::kEvenNote, "");
+    ui.setVisible(form2::kCharsPerLine, false);
+    ui.setVisible(form2::kCharsPerLineLabel, false);
   }
   item.joinPrevious = joinChoice(ui);
   state.enteredIndent = item.indent;
-  showNumberField(ui, "EDIT1", item.indent);
-  ui.setText("TEXT11", maxLengthText(state.itemMaxLength[size_t(n)]));
+  showNumberField(ui, form2::kBlanks, item.indent);
+  ui.setText(form2::kMaxLength, maxLengthText(state.itemMaxLength[size_t(n)]));
 }
 
 // Stores what the user entered. The line statistics are taken before the
@@ -58,13 +55,13 @@ void readForm2(Program& program, int n) {
   AppState& state = program.state;
   ItemLayout& item = state.layout[size_t(n)];
   const bool fullWidth = state.fullWidth == 1;
-  item.charsPerLine = readNumberField(ui, "EDIT6");
+  item.charsPerLine = readNumberField(ui, form2::kCharsPerLine);
   normaliseCharsPerLine(ui, state, n);
 
-  float blanks = readNumberField(ui, "EDIT1");
+  float blanks = readNumberField(ui, form2::kBlanks);
   if (previousItemWraps(state, n) && blanks == 0) blanks = 2;
-  item.delimiterBefore = ui.getText("EDIT2");
-  item.delimiterAfter = ui.getText("EDIT3");
+  item.delimiterBefore = ui.getText(form2::kDelimiterBefore);
+  item.delimiterAfter = ui.getText(form2::kDelimiterAfter);
   if (fullWidth) {
     blanks = float(floorOf(blanks / 2.0) * 2.0);
     item.delimiterBefore = toFullWidth(item.delimiterBefore);
@@ -91,12 +88,12 @@ Form2Exit runForm2Stage(Program& program) {
     prepareForm2(program, n);
     state.lineWidth = lineWidthWith(state.layout[size_t(n)]);
     drawPreview(program.drawing, state, n);
-    const int code = showFormAndWait(ui, "FORM2");
-    if (code == kCancel) return Form2Exit::Cancelled;
+    const int code = showFormAndWait(ui, form2::kForm);
+    if (code == form2::kCancel) return Form2Exit::Cancelled;
     readForm2(program, n);
-    if (code == kTest) continue;
+    if (code == form2::kTest) continue;
 
-    if (code == kBack) {
+    if (code == form2::kBack) {
       const int previous = --state.currentItem;
       if (previous != state.firstBodyItem) continue;
       // Back to the first body item, which is set on FORM4 again.

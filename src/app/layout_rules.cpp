@@ -4,6 +4,7 @@
 
 #include "app/item_dialog.h"
 #include "text/numbers.h"
+#include "ui/form_controls.h"
 
 namespace headly {
 
@@ -24,7 +25,7 @@ void normaliseCharsPerLine(Ui& ui, AppState& state, int item) {
   ItemLayout& layout = state.layout[size_t(item)];
   const int32_t maxLength = state.itemMaxLength[size_t(item)];
   layout.charsPerLine = correctCharsPerLine(layout.charsPerLine, maxLength, state.fullWidth == 1);
-  showNumberField(ui, item <= state.headingCount ? "EDIT5" : "EDIT6", layout.charsPerLine);
+  showNumberField(ui, item <= state.headingCount ? form4::kCharsPerLine : form2::kCharsPerLine, layout.charsPerLine);
   const LineStatistics lines = lineStatistics(maxLength, layout.charsPerLine);
   layout.fullLines = lines.fullLines;
   layout.remainder = lines.remainder;

@@ -41,7 +41,8 @@ void reportRefusedHeading(Ui& ui, const RefusedHeading& refused) {
 
 void writeCsvFile(Program& program) {
   AppState& s = program.state;
-  s.selectedPath = program.ui.saveFileDialog(sjis("ＣＳＶファイルの書き込み"), s.workFolder + "*.TXT", sjis(kTextFilter));
+  s.selectedPath =
+      program.ui.saveFileDialog(sjis("ＣＳＶファイルの書き込み"), s.workFolder + "*.TXT", sjis(kTextFilter));
   if (isEscMarker(s.selectedPath)) return;
   // The dialog asked before an existing file is replaced; it keeps its bytes
   // until the new file is complete.

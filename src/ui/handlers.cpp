@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "ui/form_controls.h"
 #include "ui/toolkit.h"
 
 namespace headly {
@@ -22,23 +23,23 @@ void installHandlers(Ui& ui) {
   for (int number = 1; number <= 15; ++number)
     if (number != 14) setButtonCode(ui, number);
   ui.setHandler("BUTTON7_ON", [&ui] {
-    ui.eventCode = 7;
-    ui.setVisible("BUTTON9", true);
+    ui.eventCode = form4::kTest;
+    ui.setVisible(form4::kSetButton, true);
   });
   // Folders only with headings, numbering only with folders.
   ui.setHandler("CHECK1_ON", [&ui] {
-    if (ui.getCheck("CHECK1") == 1) {
-      ui.setEnabled("CHECK3", true);
+    if (ui.getCheck(form3::kMakeHeadings) == 1) {
+      ui.setEnabled(form3::kFolderMode, true);
     } else {
-      switchOff(ui, "CHECK3");
-      switchOff(ui, "CHECK5");
+      switchOff(ui, form3::kFolderMode);
+      switchOff(ui, form3::kNumbering);
     }
   });
   ui.setHandler("CHECK3_ON", [&ui] {
-    if (ui.getCheck("CHECK3") == 1)
-      ui.setEnabled("CHECK5", true);
+    if (ui.getCheck(form3::kFolderMode) == 1)
+      ui.setEnabled(form3::kNumbering, true);
     else
-      switchOff(ui, "CHECK5");
+      switchOff(ui, form3::kNumbering);
   });
   ui.setHandler("STOP_SUB", [&ui] { ui.messageBox(ui.stopCaption(), ui.stopText(), Buttons::Ok, Icon::Exclamation); });
 }

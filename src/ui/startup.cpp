@@ -4,6 +4,7 @@
 
 #include "text/encoding.h"
 #include "ui/catalogue.h"
+#include "ui/form_controls.h"
 #include "ui/toolkit.h"
 
 namespace headly {
@@ -27,10 +28,11 @@ void setStartFont(Ui& ui, const std::string& name) {
 }  // namespace
 
 void startUp(Ui& ui) {
-  for (const char* form : {"FORM2", "FORM3", "FORM4", "MAINFORM"}) ui.setFontSize(form, findForm(form)->startFontSize);
+  for (const char* form : {form2::kForm, form3::kForm, form4::kForm, mainform::kForm})
+    ui.setFontSize(form, findForm(form)->startFontSize);
   for (const ControlRun& run : kBindOrder)
     for (int n = 1; n <= run.count; ++n) setStartFont(ui, run.prefix + std::to_string(n));
-  ui.setEnabled("CHECK5", false);
+  ui.setEnabled(form3::kNumbering, false);
 }
 
 }  // namespace headly

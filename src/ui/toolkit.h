@@ -14,6 +14,7 @@
 #include <set>
 #include <string>
 
+#include "text/error_codes.h"
 #include "text/sjis_string.h"
 #include "ui/backend.h"
 #include "ui/catalogue.h"
@@ -24,13 +25,6 @@ namespace headly {
 // Raised by a wait (or a dialog) after the user closed the main window: the
 // program goes to its End stage.
 struct MainWindowClosed {};
-
-// Codes raised for a name that is no form or control, or the wrong kind.
-namespace err {
-inline constexpr int kNoSuchObject = 1000;
-inline constexpr int kWrongKind = 1002;
-inline constexpr int kNoSuchControl = 1013;
-}  // namespace err
 
 class Ui : private EventSink {
  public:

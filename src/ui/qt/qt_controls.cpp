@@ -175,7 +175,8 @@ void QtBackend::setListIndex(const std::string& name, int index) {
   QListWidget* list = asList(w.widget);
   const bool selects = indexSelectsRow(*w.control);
   const QModelIndex row = index >= 0 ? list->model()->index(index, 0) : QModelIndex();
-  list->selectionModel()->setCurrentIndex(row, selects ? QItemSelectionModel::ClearAndSelect : QItemSelectionModel::NoUpdate);
+  list->selectionModel()->setCurrentIndex(row,
+                                          selects ? QItemSelectionModel::ClearAndSelect : QItemSelectionModel::NoUpdate);
   if (!row.isValid() && selects) list->clearSelection();
 }
 
