@@ -1,0 +1,72 @@
+# Checks that every include in the source tree points down the layering:
+#   text     -> nothing above it
+#   session  -> text                  folders -> text
+#   ui       -> text                  ui/qt, ui/script -> ui, text
+#   output   -> folders, session, text
+#   app      -> output, folders, session, ui, text
+#   main     -> anything
+# and that only ui/qt includes Qt's headers.
+# cmake -DSOURCE_DIR=<src> [-DEXPECT_VIOLATIONS=N] -P check_layering.cmake
+# fails on any wrong include, or, with EXPECT_VIOLATIONS, unless exactly N
+# are found.
+
+cmake_minimum_required(VERSION 3.22)
+
+set(allowed_text text)
+set(allowed_session session text)
+set(allowed_folders folders text)
+set(allowed_ui ui text)
+set(allowed_ui/qt ui/qt ui text)
+set(allowed_ui/script ui/script ui text)
+set(allowed_output output folders session text)
+set(allowed_app app output folders session ui text)
+set(allowed_main main app output folders session ui ui/qt ui/script text)
+
+# The library a path below the source folder belongs to: ui/qt and
+# ui/script are libraries of their own.
+function(library_of path result)
+  if(path MATCHES "^ui/(qt|script)/")
+    set(${result} "ui/${CMAKE_MATCH_1}" PARENT_SCOPE)
+  elseif(path MATCHES "^([^/]+)/")
+    set(${result} "${CMAKE_MATCH_1}" PARENT_SCOPE)
+  else()
+    set(${result} "" PARENT_SCOPE)
+  endif()
+endfunction()
+
+get_filename_component(SOURCE_DIR "${SOURCE_DIR}" ABSOLUTE)
+file(GLOB_RECURSE sources RELATIVE ${SOURCE_DIR} ${SOURCE_DIR}/*.h ${SOURCE_DIR}/*.cpp)
+if(NOT sources)
+  message(FATAL_ERROR "no sources below ${SOURCE_DIR}")
+endif()
+set(violations 0)
+foreach(source IN LISTS sources)
+  library_of(${source} from)
+  if(NOT DEFINED allowed_${from})
+    message("${source}: in no known library")
+    math(EXPR violations "${violations} + 1")
+    continue()
+  endif()
+  file(STRINGS ${SOURCE_DIR}/${source} includes REGEX "^[ \t]*#[ \t]*include")
+  foreach(line IN LISTS includes)
+    if(line MATCHES "#[ \t]*include[ \t]*\"([^\"]+)\"")
+      library_of(${CMAKE_MATCH_1} to)
+      if(to STREQUAL "" OR to IN_LIST allowed_${from})
+        continue()
+      endif()
+      message("${source}: ${from} includes ${CMAKE_MATCH_1} from ${to}")
+      math(EXPR violations "${violations} + 1")
+    elseif(line MATCHES "#[ \t]*include[ \t]*<(Q[A-Za-z]*)>" AND NOT from STREQUAL "ui/qt")
+      message("${source}: ${from} includes Qt's ${CMAKE_MATCH_1}; only ui/qt may")
+      math(EXPR violations "${violations} + 1")
+    endif()
+  endforeach()
+endforeach()
+
+if(DEFINED EXPECT_VIOLATIONS)
+  if(NOT violations EQUAL EXPECT_VIOLATIONS)
+    message(FATAL_ERROR "${violations} wrong includes found, ${EXPECT_VIOLATIONS} expected")
+  endif()
+elseif(violations GREATER 0)
+  message(FATAL_ERROR "${violations} includes point the wrong way")
+endif()

@@ -1,0 +1,4 @@
+// The text layer reaching up into the user interface.
+#pragma once
+
+#include "ui/toolkit.h"
