@@ -1,15 +1,25 @@
-// Writes the benchmark's data file: a Shift-JIS sales list with a header line
-// and RECORDS data lines of seven items, every line ended by CR LF.
+// Writes a data file of the benchmark: Shift-JIS, a header line and RECORDS
+// data lines, every line ended by CR LF, in one of three shapes.
 //
-// Items: 地区, 支店, 担当者 (the heading items; a region runs for about
+// sales (the default), seven items: 地区, 支店, 担当者 (the heading items; a region runs for about
 // 125,000 records, a branch for about 25,000, a person for about 50), then
 // 品名 (half-width kana and ASCII), 金額 (quoted with a thousands comma from
 // 1,000 on), 摘要 (kanji, ASCII and half-width kana, often quoted, with commas
 // and doubled quotes; the longest item, wrapped in the full-width case) and
-// 数量 (digits and a kanji unit). The generator has its own random numbers, so
-// the same RECORDS give the same bytes on every machine.
+// 数量 (digits and a kanji unit).
 //
-// usage: headly-bench-data RECORDS OUTPUT
+// narrow, seven short items: 県, 店, 顧客 (the heading items, changing about
+// every 50,000, 2,500 and 100 records; 店 and 顧客 in half-width kana), ｺｰﾄﾞ,
+// 単価, ﾒﾓ (half-width kana, some quoted with commas and doubled quotes), 数.
+//
+// wide, sixty items: 地区, 支店, 担当者 as in sales, then 57 items 属性01 to
+// 属性57 of codes, dates, amounts, kana and kanji, more than half of their
+// fields empty.
+//
+// The generator has its own random numbers, so the same RECORDS and shape
+// give the same bytes on every machine.
+//
+// usage: headly-bench-data RECORDS OUTPUT [sales|narrow|wide]
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -109,54 +119,182 @@ class Heading {
   int count_ = -1;
 };
 
+// ---- sales -------------------------------------------------------------------
+
+void salesRecord(Random& random, std::string& out) {
+  static Heading region(125000), branch(25000), person(50);
+  static std::string regionValue, branchValue, personValue;
+  static int personIndex = -1;
+  if (region.advance(random)) {
+    const int n = region.count();
+    regionValue = numbered(kRegions[size_t(n) % kRegions.size()], n / int(kRegions.size()));
+  }
+  if (branch.advance(random)) {
+    const int n = branch.count();
+    branchValue = numbered(kCities[size_t(n) % kCities.size()], n / int(kCities.size())) + sjis("支店");
+  }
+  if (person.advance(random)) {
+    // A person differs from the one before, so that every run is a break.
+    personIndex = (personIndex + 1 + random.below(255)) % 256;
+    personValue = kSurnames[size_t(personIndex) / 16] + kGivenNames[size_t(personIndex) % 16];
+  }
+  out += regionValue;
+  out += ',';
+  out += branchValue;
+  out += ',';
+  out += personValue;
+  out += ',';
+  out += kProducts[random.below(int(kProducts.size()))];
+  out += kProductSizes[random.below(int(kProductSizes.size()))];
+  out += ',';
+  out += amount(random.between(100, 99999));
+  out += ',';
+  out += note(random);
+  out += ',';
+  out += std::to_string(random.between(1, 500));
+  out += kUnits[random.below(int(kUnits.size()))];
+}
+
+
+// ---- narrow ------------------------------------------------------------------
+
+const std::vector<std::string> kPrefectures =
+    sjisList({"北海道", "青森", "岩手", "宮城", "東京", "神奈川", "愛知", "大阪", "兵庫", "福岡", "沖縄"});
+const std::vector<std::string> kKanaShops =
+    sjisList({"ｼﾌﾞﾔ", "ｼﾝｼﾞｭｸ", "ｳｴﾉ", "ｲｹﾌﾞｸﾛ", "ﾅﾝﾊﾞ", "ｳﾒﾀﾞ", "ﾃﾝｼﾞﾝ", "ｻｶｴ", "ｵｵﾐﾔ", "ﾁﾊﾞ"});
+const std::vector<std::string> kKanaNames = sjisList({"ﾀﾅｶ", "ｽｽﾞｷ", "ｻﾄｳ", "ﾀｶﾊｼ", "ｲﾄｳ", "ﾜﾀﾅﾍﾞ", "ﾔﾏﾓﾄ",
+                                                      "ﾅｶﾑﾗ", "ｺﾊﾞﾔｼ", "ｶﾄｳ", "ﾖｼﾀﾞ", "ﾔﾏﾀﾞ"});
+const std::vector<std::string> kKanaMemos =
+    sjisList({"ｿｸﾉｳ", "ｻｲﾊｯﾁｭｳ", "ﾍﾝﾋﾟﾝ", "ﾐﾂﾓﾘ", "ﾖﾔｸ", "ﾄﾘｵｷ", "ｷｬﾝｾﾙ", "ﾊﾞﾗｳﾘ"});
+const std::vector<std::string> kQuotedKanaMemos =
+    sjisList({"ｿｸﾉｳ, ｲｿｷﾞ", "\"\"ﾄｸﾍﾞﾂ\"\"ｶｶｸ", "ﾐﾂﾓﾘ, \"\"ｻｲ\"\"", "ﾆｭｳｶ:10/15, ﾌﾞﾝﾉｳ"});
+
+void narrowRecord(Random& random, std::string& out) {
+  static Heading prefecture(50000), shop(2500), customer(100);
+  static std::string prefectureValue, shopValue, customerValue;
+  static int customerIndex = -1;
+  if (prefecture.advance(random)) {
+    const int n = prefecture.count();
+    prefectureValue = numbered(kPrefectures[size_t(n) % kPrefectures.size()], n / int(kPrefectures.size()));
+  }
+  if (shop.advance(random)) {
+    const int n = shop.count();
+    shopValue = kKanaShops[size_t(n) % kKanaShops.size()] + std::to_string(n / int(kKanaShops.size()) + 1);
+  }
+  if (customer.advance(random)) {
+    customerIndex = (customerIndex + 1 + random.below(143)) % 144;
+    customerValue = kKanaNames[size_t(customerIndex) / 12] + " " + kKanaNames[size_t(customerIndex) % 12].substr(0, 2);
+  }
+  out += prefectureValue;
+  out += ',';
+  out += shopValue;
+  out += ',';
+  out += customerValue;
+  out += ',';
+  out += char('A' + random.below(26));
+  out += std::to_string(random.between(1, 999));
+  out += ',';
+  out += std::to_string(random.between(10, 9999));
+  out += ',';
+  const int kind = random.below(10);
+  if (kind < 6) {
+    out += kKanaMemos[random.below(int(kKanaMemos.size()))];
+  } else if (kind < 8) {
+    out += '"';
+    out += kQuotedKanaMemos[random.below(int(kQuotedKanaMemos.size()))];
+    out += '"';
+  }
+  out += ',';
+  out += std::to_string(random.between(1, 99));
+}
+
+// ---- wide --------------------------------------------------------------------
+
+constexpr int kWideItems = 60;
+const std::vector<std::string> kWords = sjisList({"有", "無", "済", "未", "要確認", "標準", "特注", "ｻﾝﾌﾟﾙ", "至急",
+                                                  "返品", "ﾃﾞｰﾀ", "東日本", "西日本"});
+
+void wideAttribute(Random& random, std::string& out) {
+  switch (random.below(12)) {
+    case 0:
+      out += std::to_string(random.between(1, 99999));
+      break;
+    case 1:
+      out += "2026/" + std::to_string(random.between(1, 12)) + "/" + std::to_string(random.between(1, 28));
+      break;
+    case 2:
+      out += kWords[random.below(int(kWords.size()))];
+      break;
+    case 3:
+      out += amount(random.between(100, 999999));
+      break;
+    case 4:
+      out += char('A' + random.below(26));
+      out += '-';
+      out += std::to_string(random.between(100, 999));
+      break;
+    default:  // more than half of the fields are empty
+      break;
+  }
+}
+
+void wideRecord(Random& random, std::string& out) {
+  static Heading region(100000), branch(5000), person(20);
+  static std::string regionValue, branchValue, personValue;
+  if (region.advance(random)) regionValue = numbered(kRegions[size_t(region.count()) % kRegions.size()], region.count() / 8);
+  if (branch.advance(random))
+    branchValue = numbered(kCities[size_t(branch.count()) % kCities.size()], branch.count() / 40) + sjis("支店");
+  if (person.advance(random)) {
+    const int n = person.count();
+    personValue = kSurnames[size_t(n * 7) % 16] + kGivenNames[size_t(n) % 16];
+  }
+  out += regionValue;
+  out += ',';
+  out += branchValue;
+  out += ',';
+  out += personValue;
+  for (int item = 3; item < kWideItems; ++item) {
+    out += ',';
+    wideAttribute(random, out);
+  }
+}
+
+std::string wideHeader() {
+  std::string header = sjis("地区,支店,担当者");
+  char name[16];
+  for (int item = 3; item < kWideItems; ++item) {
+    std::snprintf(name, sizeof name, ",%02d", item - 2);
+    header += ',' + sjis("属性") + (name + 1);
+  }
+  return header;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 3) {
-    std::fprintf(stderr, "usage: %s RECORDS OUTPUT\n", argv[0]);
+  if (argc != 3 && argc != 4) {
+    std::fprintf(stderr, "usage: %s RECORDS OUTPUT [sales|narrow|wide]\n", argv[0]);
     return 2;
   }
   const long records = std::strtol(argv[1], nullptr, 10);
+  const std::string shape = argc == 4 ? argv[3] : "sales";
   std::FILE* out = std::fopen(argv[2], "wb");
-  if (records < 1 || !out) {
-    std::fprintf(stderr, "%s: bad record count or cannot write %s\n", argv[0], argv[2]);
+  if (records < 1 || !out || (shape != "sales" && shape != "narrow" && shape != "wide")) {
+    std::fprintf(stderr, "%s: bad record count or shape, or cannot write %s\n", argv[0], argv[2]);
     return 2;
   }
   Random random;
-  Heading region(125000), branch(25000), person(50);
-  std::string regionValue, branchValue, personValue;
-  int personIndex = -1;
-
-  std::string buffer = sjis("地区,支店,担当者,品名,金額,摘要,数量") + "\r\n";
+  std::string buffer = shape == "sales"    ? sjis("地区,支店,担当者,品名,金額,摘要,数量")
+                       : shape == "narrow" ? sjis("県,店,顧客,ｺｰﾄﾞ,単価,ﾒﾓ,数")
+                                           : wideHeader();
+  buffer += "\r\n";
   for (long r = 0; r < records; ++r) {
-    if (region.advance(random)) {
-      const int n = region.count();
-      regionValue = numbered(kRegions[size_t(n) % kRegions.size()], n / int(kRegions.size()));
-    }
-    if (branch.advance(random)) {
-      const int n = branch.count();
-      branchValue = numbered(kCities[size_t(n) % kCities.size()], n / int(kCities.size())) + sjis("支店");
-    }
-    if (person.advance(random)) {
-      // A person differs from the one before, so that every run is a break.
-      personIndex = (personIndex + 1 + random.below(255)) % 256;
-      personValue = kSurnames[size_t(personIndex) / 16] + kGivenNames[size_t(personIndex) % 16];
-    }
-    buffer += regionValue;
-    buffer += ',';
-    buffer += branchValue;
-    buffer += ',';
-    buffer += personValue;
-    buffer += ',';
-    buffer += kProducts[random.below(int(kProducts.size()))];
-    buffer += kProductSizes[random.below(int(kProductSizes.size()))];
-    buffer += ',';
-    buffer += amount(random.between(100, 99999));
-    buffer += ',';
-    buffer += note(random);
-    buffer += ',';
-    buffer += std::to_string(random.between(1, 500));
-    buffer += kUnits[random.below(int(kUnits.size()))];
+    if (shape == "sales")
+      salesRecord(random, buffer);
+    else if (shape == "narrow")
+      narrowRecord(random, buffer);
+    else
+      wideRecord(random, buffer);
     buffer += "\r\n";
     if (buffer.size() > (1 << 20)) {
       std::fwrite(buffer.data(), 1, buffer.size(), out);
