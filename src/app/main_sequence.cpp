@@ -46,7 +46,6 @@ bool parseReorderedRecords(Program& program) {
   AppState& s = program.state;
   s.cells.release();
   s.itemMaxLength.clear();
-  s.quotedCell.clear();
   s.blankItemName.clear();
   s.lastItemIndex = countLastItemIndex(s.recordLines[0]);
   if (!askFullWidth(program)) return false;

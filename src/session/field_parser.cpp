@@ -126,14 +126,50 @@ bool hasExtraData(std::string_view line, int32_t lastItemIndex) {
   return extra;
 }
 
+void cutIntoRow(LineFields& fields, std::string_view line, bool fullWidth, CutRow& row) {
+  fields.cut(line);
+  const size_t items = size_t(fields.items());
+  row.texts.assign(items, std::string_view());
+  row.quoted.assign(items, 0);
+  // Reworked texts are no longer than the line, converted ones at most
+  // twice as long as their fields: with room for twice the line the bytes
+  // never move, so the texts can point into them as they are added.
+  row.bytes.clear();
+  row.bytes.reserve(2 * line.size());
+  for (int32_t f = 0; f < fields.count(); ++f) {
+    const std::string_view text = fields.text(f);
+    row.quoted[size_t(f)] = fields.quoted(f) ? 1 : 0;
+    const size_t offset = row.bytes.size();
+    if (fullWidth && !isFullWidth(text))
+      appendFullWidth(text, row.bytes);
+    else if (fields.reworked(f))
+      row.bytes.append(text);
+    else {
+      row.texts[size_t(f)] = text;
+      continue;
+    }
+    row.texts[size_t(f)] = std::string_view(row.bytes).substr(offset);
+  }
+}
+
 namespace {
 
-// The parse tables for rows 0..rows-1, empty and 0.
+// The item names' tables, and data rows 1..rows-1 cut from the lines. With
+// no data rows nothing holds on to the lines, which the rebuild then writes
+// over in place.
 void createTables(SessionData& state, int32_t rows) {
   const int32_t items = state.lastItemIndex + 1;
-  state.cells.reset(rows, items);
+  if (rows > 1) {
+    LineFields fields(items, state.collapseQuotes != 0);
+    const bool fullWidth = state.fullWidth != 0;
+    state.cells.resetCutFromLines(rows, items,
+                                  [lines = state.recordLines.shared(), fields, fullWidth](int32_t r, CutRow& row) mutable {
+                                    cutIntoRow(fields, lines[size_t(r)], fullWidth, row);
+                                  });
+  } else {
+    state.cells.reset(rows, items);
+  }
   state.itemMaxLength.assign(size_t(items), 0);
-  state.quotedCell.assign(size_t(rows) * size_t(items), 0);
   state.blankItemName.assign(size_t(items), 0);
 }
 
@@ -142,22 +178,24 @@ void createTables(SessionData& state, int32_t rows) {
 void createParseTables(SessionData& state) {
   createTables(state, state.recordCount + 1);
   state.cells.shareLines(state.recordLines);
-  // Cells copy only what conversion or quotes changed, which full width at
-  // most doubles; blank item names add their text.
-  const size_t items = size_t(state.lastItemIndex) + 1;
-  state.cells.reserveBytes((state.fullWidth ? 2 : 1) * state.recordLines.byteCount() + sizeof(kBlankItemName) * items);
 }
 
 FieldParser::FieldParser(SessionData& state)
     : state_(state), items_(state.lastItemIndex + 1), fields_(items_, state.collapseQuotes != 0) {}
 
 bool FieldParser::parseLine(int32_t r, std::string_view line) {
+  if (r > 0) {
+    cutIntoRow(fields_, line, state_.fullWidth != 0, row_);
+    for (int32_t f = 0; f < fields_.count(); ++f) {
+      int32_t& longest = state_.itemMaxLength[size_t(f)];
+      longest = std::max(longest, int32_t(row_.texts[size_t(f)].size()));
+    }
+    return fields_.extraData();
+  }
   fields_.cut(line);
   for (int32_t f = 0; f < fields_.count(); ++f) {
-    if (fields_.quoted(f)) state_.quotedCell[size_t(r) * size_t(items_) + size_t(f)] = 1;
-    if (r > 0) {
-      store(r, f, fields_.text(f));
-    } else if (fields_.blank(f)) {
+    if (fields_.quoted(f)) state_.cells.markQuoted(0, f);
+    if (fields_.blank(f)) {
       // An item needs a name to show.
       state_.cells.set(0, f, sjis(kBlankItemName));
       state_.blankItemName[size_t(f)] = 1;
@@ -166,19 +204,6 @@ bool FieldParser::parseLine(int32_t r, std::string_view line) {
     }
   }
   return fields_.extraData();
-}
-
-void FieldParser::store(int32_t r, int32_t f, std::string_view text) {
-  CellTable& cells = state_.cells;
-  int32_t length = byteLength(text);
-  // Double-byte text stays as it is; other text is converted straight into
-  // the cells.
-  if (state_.fullWidth && !isFullWidth(text))
-    length = int32_t(cells.setWritten(r, f, [text](SjisString& bytes) { appendFullWidth(text, bytes); }));
-  else if (!text.empty())
-    cells.setOrRefer(r, f, text);
-  int32_t& longest = state_.itemMaxLength[size_t(f)];
-  longest = std::max(longest, length);
 }
 
 void parseAllRecords(SessionData& state, ProgressDisplay& display) {

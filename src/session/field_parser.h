@@ -39,6 +39,9 @@ class LineFields {
     return std::string_view((field.reworked ? reworked_.data() : line_.data()) + field.offset, field.length);
   }
   bool quoted(int32_t f) const { return fields_[size_t(f)].quoted; }
+  // The text was reworked (its quotes) and is not found in the line.
+  bool reworked(int32_t f) const { return fields_[size_t(f)].reworked; }
+  int32_t items() const { return int32_t(items_); }
   // An empty field without quotes (nothing between two commas).
   bool blank(int32_t f) const { return !quoted(f) && fields_[size_t(f)].length == 0; }
   // A field beyond the last item held data.
@@ -68,9 +71,15 @@ class LineFields {
 // True when a field of line beyond items 0..lastItemIndex holds data.
 bool hasExtraData(std::string_view line, int32_t lastItemIndex);
 
-// Creates cells, itemMaxLength, quotedCell and blankItemName, empty and 0,
-// for records 0..recordCount by items 0..lastItemIndex. Cells may refer to
-// the bytes of recordLines.
+// Cuts line with fields into row: a text that stands in the line stays there;
+// one whose quotes were reworked, or that is converted to full width when
+// fullWidth, goes to the row's bytes.
+void cutIntoRow(LineFields& fields, std::string_view line, bool fullWidth, CutRow& row);
+
+// Creates cells, itemMaxLength and blankItemName, empty and 0, for records
+// 0..recordCount by items 0..lastItemIndex. The cells of the data records
+// are cut from recordLines as they are read, with the state's collapseQuotes
+// and fullWidth; the item names may refer to its bytes.
 void createParseTables(SessionData& state);
 
 class FieldParser {
@@ -78,17 +87,17 @@ class FieldParser {
   // Works on the tables of state with its collapseQuotes and fullWidth.
   explicit FieldParser(SessionData& state);
 
-  // Cuts line into the cells of record r. Fields beyond the last item are
-  // ignored; returns true when one of them held data.
+  // Cuts line, the line of record r: the item names into row 0 of the
+  // cells; the texts of a data record, converted to full width when the
+  // state asks for it, into the longest value of their items. Fields beyond
+  // the last item are ignored; returns true when one of them held data.
   bool parseLine(int32_t r, std::string_view line);
 
  private:
-  // Stores a field of a data record r as item f.
-  void store(int32_t r, int32_t f, std::string_view text);
-
   SessionData& state_;
   const int32_t items_;
   LineFields fields_;
+  CutRow row_;
 };
 
 // The second parse: records 0..recordCount of the rebuilt recordLines into

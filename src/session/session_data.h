@@ -17,13 +17,13 @@ struct SessionData {
   int32_t recordCount = 0;
   int32_t lastItemIndex = 0;
 
-  // The first parse fills row 0 (the item names) only; the second parse
-  // fills every record of the rebuilt lines.
+  // The first parse fills row 0 (the item names) only; after the second
+  // parse every record of the rebuilt lines is cut when its cells are read.
   CellTable cells;
   std::vector<int32_t> itemMaxLength;
-  std::vector<uint8_t> quotedCell;  // rows x items, 1 where the field was quoted
   std::vector<uint8_t> blankItemName;
-  bool quoted(int32_t r, int32_t i) const { return quotedCell[size_t(r) * size_t(lastItemIndex + 1) + size_t(i)] != 0; }
+  // Whether the field of item i in record r was quoted.
+  bool quoted(int32_t r, int32_t i) const { return cells.quoted(r, i); }
 
   // The classification: item numbers in list order, -1 after the last.
   std::vector<int> headingOrder, otherOrder;
