@@ -129,26 +129,31 @@ bool hasExtraData(std::string_view line, int32_t lastItemIndex) {
 void cutIntoRow(LineFields& fields, std::string_view line, bool fullWidth, CutRow& row) {
   fields.cut(line);
   const size_t items = size_t(fields.items());
-  row.texts.assign(items, std::string_view());
-  row.quoted.assign(items, 0);
+  row.texts.resize(items);
+  row.quoted.resize(items);
   // Reworked texts are no longer than the line, converted ones at most
   // twice as long as their fields: with room for twice the line the bytes
   // never move, so the texts can point into them as they are added.
   row.bytes.clear();
   row.bytes.reserve(2 * line.size());
-  for (int32_t f = 0; f < fields.count(); ++f) {
-    const std::string_view text = fields.text(f);
-    row.quoted[size_t(f)] = fields.quoted(f) ? 1 : 0;
+  const size_t found = size_t(fields.count());
+  for (size_t f = 0; f < found; ++f) {
+    const std::string_view text = fields.text(int32_t(f));
+    row.quoted[f] = fields.quoted(int32_t(f)) ? 1 : 0;
     const size_t offset = row.bytes.size();
     if (fullWidth && !isFullWidth(text))
       appendFullWidth(text, row.bytes);
-    else if (fields.reworked(f))
+    else if (fields.reworked(int32_t(f)))
       row.bytes.append(text);
     else {
-      row.texts[size_t(f)] = text;
+      row.texts[f] = text;
       continue;
     }
-    row.texts[size_t(f)] = std::string_view(row.bytes).substr(offset);
+    row.texts[f] = std::string_view(row.bytes).substr(offset);
+  }
+  for (size_t f = found; f < items; ++f) {
+    row.texts[f] = std::string_view();
+    row.quoted[f] = 0;
   }
 }
 
@@ -185,10 +190,14 @@ FieldParser::FieldParser(SessionData& state)
 
 bool FieldParser::parseLine(int32_t r, std::string_view line) {
   if (r > 0) {
-    cutIntoRow(fields_, line, state_.fullWidth != 0, row_);
+    // Only the length of a converted text is needed here.
+    fields_.cut(line);
+    const bool fullWidth = state_.fullWidth != 0;
     for (int32_t f = 0; f < fields_.count(); ++f) {
+      const std::string_view text = fields_.text(f);
+      const size_t length = fullWidth && !isFullWidth(text) ? fullWidthLength(text) : text.size();
       int32_t& longest = state_.itemMaxLength[size_t(f)];
-      longest = std::max(longest, int32_t(row_.texts[size_t(f)].size()));
+      longest = std::max(longest, int32_t(length));
     }
     return fields_.extraData();
   }

@@ -97,7 +97,6 @@ class FieldParser {
   SessionData& state_;
   const int32_t items_;
   LineFields fields_;
-  CutRow row_;
 };
 
 // The second parse: records 0..recordCount of the rebuilt recordLines into

@@ -120,6 +120,32 @@ void appendFullWidth(std::string_view s, SjisString& out) {
   out.resize(base + size_t(o - first));
 }
 
+size_t fullWidthLength(std::string_view s) {
+  if (s.size() > kMaxInput) raise(err::kStringTooLong);
+  size_t length = 0;
+  unsigned char previous = 0;  // as in appendFullWidth
+  for (size_t i = 0; i < s.size();) {
+    const unsigned char b = static_cast<unsigned char>(s[i]);
+    if (kPlainSingleByte[b]) {
+      length += 2;
+      previous = b;
+      ++i;
+      continue;
+    }
+    if (const size_t run = doubleByteRunEnd(s, i); run != i) {
+      length += run - i;
+      i = run;
+      previous = 0;
+      continue;
+    }
+    const bool merged = (b == 0xDE && takesVoicedMark(previous)) || (b == 0xDF && takesSemiVoicedMark(previous));
+    if (!merged) length += 2;
+    previous = b;
+    ++i;
+  }
+  return length;
+}
+
 bool isFullWidth(std::string_view s) { return doubleByteRunEnd(s, 0) == s.size(); }
 
 SjisString toFullWidth(std::string_view s) {

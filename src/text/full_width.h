@@ -13,6 +13,8 @@ namespace headly {
 SjisString toFullWidth(std::string_view s);
 // The same, appended to out (no allocation when out has room).
 void appendFullWidth(std::string_view s, SjisString& out);
+// The byte length of the full-width form of s, without making it.
+size_t fullWidthLength(std::string_view s);
 // True when s holds double-byte characters only, which the conversion
 // leaves as they are.
 bool isFullWidth(std::string_view s);

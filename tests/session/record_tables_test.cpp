@@ -1,10 +1,12 @@
 // The record line table rewritten line by line: in its own bytes while the
 // new lines fit, in new bytes from the first that does not, and never under
-// cells that still refer to the old lines.
+// cells that still refer to the old lines; cells of data records cut from
+// their lines as they are read.
 #include "session/record_tables.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -71,6 +73,64 @@ TEST(LineTable, CellsThatReferToTheLinesKeepThemThroughARewrite) {
   rewriteTo(table, {"b", "zz"});
   EXPECT_EQ(cells.get(1, 0), "xy");
   EXPECT_EQ(linesOf(table), (std::vector<std::string>{"b", "zz"}));
+}
+
+// Cuts a line at its commas; a field in brackets counts as quoted. Counts
+// the lines cut.
+RowCutter commaCutter(const LineTable& table, int32_t items, std::vector<int32_t>& cutRecords) {
+  return [lines = table.shared(), items, &cutRecords](int32_t r, CutRow& row) {
+    cutRecords.push_back(r);
+    const std::string_view line = lines[size_t(r)];
+    row.texts.assign(size_t(items), {});
+    row.quoted.assign(size_t(items), 0);
+    size_t begin = 0;
+    for (size_t f = 0; f < size_t(items) && begin <= line.size(); ++f) {
+      const size_t end = std::min(line.find(',', begin), line.size());
+      std::string_view text = line.substr(begin, end - begin);
+      if (text.size() >= 2 && text.front() == '[' && text.back() == ']') {
+        row.quoted[f] = 1;
+        text = text.substr(1, text.size() - 2);
+      }
+      row.texts[f] = text;
+      begin = end + 1;
+    }
+  };
+}
+
+TEST(CellTable, DataRowsAreCutWhenReadAndTheLastTwoStayCut) {
+  LineTable table = tableOf({"name,value", "a,[1]", "b,2", "c"});
+  std::vector<int32_t> cut;
+  CellTable cells;
+  cells.resetCutFromLines(4, 2, commaCutter(table, 2, cut));
+  cells.set(0, 0, "name");
+  EXPECT_EQ(cells.rows(), 4);
+  EXPECT_EQ(cells.get(0, 0), "name");
+
+  // A record and the one before it are compared as neighbours are.
+  const std::string_view second = cells.get(2, 0);
+  EXPECT_EQ(cells.get(1, 1), "1");
+  EXPECT_TRUE(cells.quoted(1, 1));
+  EXPECT_FALSE(cells.quoted(2, 1));
+  EXPECT_EQ(second, "b");
+  EXPECT_EQ(cells.get(2, 1), "2");
+  EXPECT_EQ(cut, (std::vector<int32_t>{2, 1}));
+
+  // Record 3 takes the place of record 1, which is cut again when read.
+  EXPECT_EQ(cells.get(3, 0), "c");
+  EXPECT_EQ(cells.get(3, 1), "");  // no field: empty
+  EXPECT_EQ(second, "b");
+  EXPECT_EQ(cells.get(1, 0), "a");
+  EXPECT_EQ(cut, (std::vector<int32_t>{2, 1, 3, 1}));
+}
+
+TEST(CellTable, CutRowsKeepTheLinesTheyWereCutFromThroughARewrite) {
+  LineTable table = tableOf({"h", "old,x"});
+  std::vector<int32_t> cut;
+  CellTable cells;
+  cells.resetCutFromLines(2, 2, commaCutter(table, 2, cut));
+  rewriteTo(table, {"h", "new,y,longer than before"});
+  EXPECT_EQ(cells.get(1, 0), "old");
+  EXPECT_EQ(linesOf(table), (std::vector<std::string>{"h", "new,y,longer than before"}));
 }
 
 }  // namespace

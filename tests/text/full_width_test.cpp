@@ -66,5 +66,17 @@ TEST(FullWidth, AppendKeepsWhatIsThere) {
   EXPECT_EQ(out, "x" + sjis("カ゛"));
 }
 
+// The length told without converting is that of the conversion, for every
+// kind of byte after every kind of byte (marks merge only after their kana).
+TEST(FullWidth, LengthWithoutConvertingIsTheLengthOfTheConversion) {
+  const std::string bytes[] = {"A", " ", "\xB6", "\xCA", "\xC4", "\xB3", "\xDE", "\xDF", "\x88\x9F", "\x81", "\x80", "\xFF", ""};
+  for (const std::string& a : bytes)
+    for (const std::string& b : bytes)
+      for (const std::string& c : bytes) {
+        const std::string s = a + b + c;
+        EXPECT_EQ(fullWidthLength(s), toFullWidth(s).size()) << s;
+      }
+}
+
 }  // namespace
 }  // namespace headly
