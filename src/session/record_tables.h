@@ -14,6 +14,8 @@
 #include <string_view>
 #include <vector>
 
+#include "text/large_pages.h"
+
 namespace headly {
 
 // recordLines: entry 0 is the header line, entries 1..n the data lines. The
@@ -90,6 +92,7 @@ class LineTable {
   void reserve(size_t lines, size_t bytes) {
     ends_->reserve(lines);
     bytes_->reserve(bytes);
+    adviseLargePages(bytes_->data(), bytes_->capacity());
   }
   void swap(LineTable& other) {
     bytes_.swap(other.bytes_);
