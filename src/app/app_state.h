@@ -6,6 +6,7 @@
 
 #include "app/ui_adapters.h"
 #include "session/session_data.h"
+#include "text/file_encoding.h"
 #include "text/sjis_string.h"
 
 namespace headly {
@@ -16,6 +17,7 @@ class TextFiles;
 struct AppState : SessionData {
   SjisString workFolder;
   SjisString selectedPath;
+  InputForm dataForm;  // how the data file is read
   SjisString limitText;
   float maxRecords = 0;
 

@@ -44,7 +44,7 @@ ReadOutcome readRecordLines(Program& program) {
   TextFiles& files = program.files;
   state.recordLines.clear();
   state.recordCount = 0;
-  files.openFile(state.selectedPath, FileMode::Input, kDataFile);
+  files.openInput(state.selectedPath, state.dataForm, kDataFile);
   // The lines never take more bytes than the file: room for them at once.
   state.recordLines.reserve(0, size_t(files.inputSize(kDataFile)));
   if (files.atEnd(kDataFile)) {

@@ -3,6 +3,7 @@
 #include <new>
 
 #include "app/classification.h"
+#include "app/data_encoding.h"
 #include "app/data_loading.h"
 #include "session/field_parser.h"
 #include "app/full_width_option.h"
@@ -73,6 +74,7 @@ bool settleLayout(Program& program) {
 void runStages(Program& program) {
   startRun(program);
   if (!chooseDataFile(program)) return;
+  if (!settleDataEncoding(program)) return;
   if (!loadRecords(program)) return;
   parseLoadedRecords(program);
   classifyItems(program);

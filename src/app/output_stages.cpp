@@ -13,17 +13,19 @@ namespace headly {
 namespace {
 
 constexpr char kTextFilter[] = "ﾃｷｽﾄ形式(*.TXT)";
+// Offered after the program's entry, which stays first and preselected.
+constexpr char kUtf8Filter[] = "UTF-8テキスト(*.TXT)";
+constexpr int kUtf8Entry = 1;
 // A longer heading value is cut to this many bytes in the message, followed
 // by "…".
 constexpr int kShownValueBytes = 64;
 
-// File mode: the save dialog for the layout file. The dialog asks before an
-// existing file is replaced; that file keeps its bytes until the new one is
-// complete.
-void chooseLayoutFile(Program& program) {
-  AppState& state = program.state;
-  state.selectedPath =
-      program.ui.saveFileDialog(sjis("データファイルの書き込み"), state.workFolder + "HEADLY.TXT", sjis(kTextFilter));
+// A save dialog for the layout file or the CSV file: the chosen path in
+// selectedPath, and the encoding of the entry chosen.
+OutputEncoding askOutputFile(Program& program, const char* title, const SjisString& initialPath) {
+  Ui& ui = program.ui;
+  program.state.selectedPath = ui.saveFileDialog(sjis(title), initialPath, sjis(kTextFilter), sjis(kUtf8Filter));
+  return ui.chosenFilter() == kUtf8Entry ? OutputEncoding::Utf8 : OutputEncoding::ShiftJis;
 }
 
 void reportRefusedHeading(Ui& ui, const RefusedHeading& refused) {
@@ -41,21 +43,23 @@ void reportRefusedHeading(Ui& ui, const RefusedHeading& refused) {
 
 void writeCsvFile(Program& program) {
   AppState& s = program.state;
-  s.selectedPath =
-      program.ui.saveFileDialog(sjis("ＣＳＶファイルの書き込み"), s.workFolder + "*.TXT", sjis(kTextFilter));
+  const OutputEncoding encoding = askOutputFile(program, "ＣＳＶファイルの書き込み", s.workFolder + "*.TXT");
   if (isEscMarker(s.selectedPath)) return;
   // The dialog asked before an existing file is replaced; it keeps its bytes
   // until the new file is complete.
-  writeCsvLines(s, program.files, s.selectedPath, program.progress);
+  writeCsvLines(s, program.files, s.selectedPath, encoding, program.progress);
 }
 
 void runWriter(Program& program) {
   AppState& state = program.state;
   const bool folderMode = state.options.folderMode;
+  // File mode: the save dialog asks before an existing file is replaced; that
+  // file keeps its bytes until the new one is complete.
+  OutputEncoding encoding = OutputEncoding::ShiftJis;
   if (folderMode)
     runFolderDialog(program);
   else
-    chooseLayoutFile(program);
+    encoding = askOutputFile(program, "データファイルの書き込み", state.workFolder + "HEADLY.TXT");
   if (isEscMarker(state.selectedPath)) return;
   if (folderMode) {
     const std::optional<RefusedHeading> refused = findRefusedHeading(state, state.selectedPath, program.progress);
@@ -64,7 +68,7 @@ void runWriter(Program& program) {
       return;
     }
   }
-  writeLayout(state, program.files, state.selectedPath, program.progress);
+  writeLayout(state, program.files, state.selectedPath, encoding, program.progress);
 }
 
 }  // namespace headly

@@ -70,8 +70,9 @@ void rebuildRecordLines(SessionData& s, ProgressDisplay& display) {
   progress.finish();
 }
 
-void writeCsvLines(const SessionData& s, TextFiles& files, const SjisString& path, ProgressDisplay& display) {
-  files.openFile(path, FileMode::Replace, kCsvFile);
+void writeCsvLines(const SessionData& s, TextFiles& files, const SjisString& path, OutputEncoding encoding,
+                   ProgressDisplay& display) {
+  files.openOutput(path, encoding, kCsvFile);
   WorkProgress progress(display, "ＣＳＶファイルの書き込み中");
   for (int32_t r = 0; r <= s.recordCount; ++r) {
     files.writeLine(kCsvFile, s.recordLines[size_t(r)]);

@@ -6,10 +6,9 @@
 
 #include "session/session_data.h"
 #include "session/work_progress.h"
+#include "text/text_files.h"
 
 namespace headly {
-
-class TextFiles;
 
 // A quoted cell without the stray closing quote that a last field keeps when
 // its line goes on after the quote: the last byte goes when it is a quote
@@ -23,7 +22,8 @@ std::string_view trimTrailingQuote(std::string_view cell);
 void rebuildRecordLines(SessionData& session, ProgressDisplay& display);
 
 // Writes every rebuilt line to the CSV file at path; closing adds the end
-// mark, and only the complete file replaces one that was there.
-void writeCsvLines(const SessionData& session, TextFiles& files, const SjisString& path, ProgressDisplay& display);
+// mark (not in UTF-8), and only the complete file replaces one that was there.
+void writeCsvLines(const SessionData& session, TextFiles& files, const SjisString& path, OutputEncoding encoding,
+                   ProgressDisplay& display);
 
 }  // namespace headly

@@ -91,10 +91,11 @@ class RecordWriter {
 
 }  // namespace
 
-void writeLayout(const SessionData& session, TextFiles& files, const SjisString& target, ProgressDisplay& display) {
+void writeLayout(const SessionData& session, TextFiles& files, const SjisString& target, OutputEncoding encoding,
+                 ProgressDisplay& display) {
   BodyLayout body(session);
   const SjisString separator = body.multiLineLayout() ? separatorLine(session) : SjisString();
-  if (!session.options.folderMode) files.openFile(target, FileMode::Replace, 1);
+  if (!session.options.folderMode) files.openOutput(target, encoding, 1);
   RecordWriter(session, files, target, body, separator).writeAll(display);
   files.closeFiles();
 }

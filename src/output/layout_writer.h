@@ -4,14 +4,15 @@
 
 #include "session/session_data.h"
 #include "session/work_progress.h"
+#include "text/text_files.h"
 
 namespace headly {
 
-class TextFiles;
-
 // Writes every record into the layout file target, which replaces a file
-// of that name once complete, or, in folder mode, below the base folder
-// target (whose heading names were checked).
-void writeLayout(const SessionData& session, TextFiles& files, const SjisString& target, ProgressDisplay& display);
+// of that name once complete, in encoding, or, in folder mode, below the
+// base folder target (whose heading names were checked) in Shift-JIS: its
+// files are appended to by later runs.
+void writeLayout(const SessionData& session, TextFiles& files, const SjisString& target, OutputEncoding encoding,
+                 ProgressDisplay& display);
 
 }  // namespace headly

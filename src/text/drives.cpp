@@ -118,7 +118,26 @@ std::string Drives::toNative(const SjisString& path) const {
   if (!utf8) raise(err::kBadFileName);
   const std::string& root = roots_.at(letter);
   if (utf8->empty()) return root;
-  return root == "/" ? "/" + *utf8 : root + "/" + *utf8;
+  if (!hasOtherNameForms(*utf8)) return root == "/" ? "/" + *utf8 : root + "/" + *utf8;
+  std::string native = root == "/" ? "" : root;
+  for (const std::string& part : nativeComponents(*utf8)) native += "/" + existingForm(native, part);
+  return native;
+}
+
+// A name is looked for on disk as it stands in Shift-JIS's standard form and
+// then in the other forms of its characters; a name found in no form keeps
+// the standard one (it is about to be created, or it is missing).
+std::string Drives::existingForm(const std::string& nativeFolder, const std::string& standardName) const {
+  if (!hasOtherNameForms(standardName) || fs_.kind(nativeFolder + "/" + standardName) != EntryKind::Missing)
+    return standardName;
+  if (fs_.kind(nativeFolder.empty() ? "/" : nativeFolder) != EntryKind::Folder) return standardName;
+  try {
+    for (const FolderEntry& entry : fs_.listFolder(nativeFolder.empty() ? "/" : nativeFolder))
+      if (standardNameForm(entry.name) == standardName) return entry.name;
+  } catch (const RuntimeError&) {
+    // An unreadable folder: the name is used as it stands.
+  }
+  return standardName;
 }
 
 std::optional<SjisString> Drives::fromNative(const std::string& nativePath) const {
@@ -140,13 +159,19 @@ std::optional<SjisString> Drives::fromNative(const std::string& nativePath) cons
 
   SjisString out = rootOf(best);
   for (size_t i = bestLength; i < parts.size(); ++i) {
-    const std::optional<SjisString> name = fromUtf8RoundTrip(parts[i]);
+    const std::optional<SjisString> name = fromNativeName(parts[i]);
     if (!name || !isPlainName(*name)) return std::nullopt;
     if (i > bestLength) out += '\\';
     out += *name;
   }
   if (out.size() > kMaxPath) return std::nullopt;
   return out;
+}
+
+std::string Drives::nameWithoutShiftJis(const std::string& nativePath) {
+  for (const std::string& part : nativeComponents(nativePath))
+    if (!fromNativeName(part)) return part;
+  return {};
 }
 
 SjisString Drives::currentFolder(char letter) const {

@@ -34,12 +34,17 @@ class Drives {
   SjisString fullPath(const SjisString& path) const;
   // The native path of an internal path (made absolute first). A drive not in
   // the table: error 72 (not ready when its root is missing); no UTF-8 form:
-  // error 55.
+  // error 55. Each name takes the form in which it exists on disk (〜 U+301C
+  // or ～ U+FF5E, ...), else the form Shift-JIS gives back.
   std::string toNative(const SjisString& path) const;
   // The internal form of a native path, through the drive whose root is its
-  // longest prefix; nothing when it has no Shift-JIS form that comes back
-  // unchanged, or no drive holds it.
+  // longest prefix; nothing when a name has no Shift-JIS form (fromNativeName),
+  // or no drive holds it.
   std::optional<SjisString> fromNative(const std::string& nativePath) const;
+
+  // The first name in a native path that has no Shift-JIS form, for the
+  // message that refuses the path; empty when every name has one.
+  static std::string nameWithoutShiftJis(const std::string& nativePath);
 
   // Current folder of a drive ("" = current drive), e.g. "C:\" or "C:\WORK".
   SjisString currentFolder(char letter = 0) const;
@@ -54,6 +59,7 @@ class Drives {
   void checkReady(char letter) const;
 
  private:
+  std::string existingForm(const std::string& nativeFolder, const std::string& standardName) const;
   FileSystem& fs_;
   std::map<char, std::string> roots_;
   std::map<char, SjisString> currentFolders_;

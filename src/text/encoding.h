@@ -1,5 +1,6 @@
-// The one place where Shift-JIS (code page 932) meets UTF-8: the screen, the
-// transcript and native file names. Everything else in the program is bytes.
+// The one place where Shift-JIS (code page 932) meets UTF-8 and UTF-16: the
+// screen, the transcript, native file names and files written by other
+// tools. Everything else in the program is bytes.
 #pragma once
 
 #include <optional>
@@ -20,6 +21,31 @@ std::optional<SjisString> fromUtf8(std::string_view utf8);
 // back (a round trip): U+00A5 would become a backslash, U+301C comes back as
 // U+FF5E. Native names must pass this test.
 std::optional<SjisString> fromUtf8RoundTrip(std::string_view utf8);
+// A native name's Shift-JIS form. Besides the round trip, a name may hold
+// the other Unicode forms of Shift-JIS characters that input methods and
+// other systems write (U+301C for U+FF5E, U+2212 for U+FF0D, ...).
+std::optional<SjisString> fromNativeName(std::string_view utf8);
+// The name with each of those other forms replaced by the one Shift-JIS
+// gives back (U+301C becomes U+FF5E): two names that are the same Shift-JIS
+// name have the same standard form.
+std::string standardNameForm(std::string_view utf8);
+// True when a name (in its standard form) holds a character that has
+// another form on disk.
+bool hasOtherNameForms(std::string_view standardUtf8);
+
+// A text of another tool converted to Shift-JIS. A character that has no
+// Shift-JIS form, or a byte sequence that is not valid in the source, becomes
+// 〓 (0x81AC); the first such place is kept for the message.
+enum class UnicodeForm { Utf8, Utf16Le, Utf16Be };
+struct ConvertedText {
+  SjisString text;
+  size_t replaced = 0;
+  size_t firstReplacedAt = 0;   // byte offset of the first 〓 in text
+  char32_t firstReplaced = 0;   // the character it stands for (U+FFFD for a bad sequence)
+};
+// Without a byte-order mark: the caller leaves it out.
+ConvertedText toShiftJisReplacing(std::string_view text, UnicodeForm form);
+
 // A text of the program's own, written in UTF-8 in the source. Such texts
 // always have a Shift-JIS form.
 SjisString sjis(std::string_view utf8);

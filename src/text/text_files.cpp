@@ -9,7 +9,9 @@
 
 #include "text/drives.h"
 #include "text/encoding.h"
+#include "text/file_encoding.h"
 #include "text/file_system.h"
+#include "text/memory_file.h"
 #include "text/path_text.h"
 #include "text/runtime_error.h"
 
@@ -80,6 +82,8 @@ class Channel {
   }
 
   FileMode mode() const { return mode_; }
+  void endLinesAtLf() { lineEnd_ = '\n'; }
+  void writeInUtf8() { utf8_ = true; }
   uint64_t size() const { return size_; }
   const SjisString& path() const { return path_; }
 
@@ -113,14 +117,14 @@ class Channel {
       // The block that holds the file's last byte stops before a final 0x1A.
       const bool endMarkHere = bufferEnd() == size_ && buffer_[bufferLength_ - 1] == kEndMark;
       const size_t scan = endMarkHere ? available - 1 : available;
-      const char* cr = static_cast<const char*>(std::memchr(begin, '\r', scan));
+      const char* cr = static_cast<const char*>(std::memchr(begin, lineEnd_, scan));
       const size_t take = cr ? size_t(cr - begin) : scan;
       appendWithoutNul(line, begin, take);
       if (line.size() > kMaxLine) raise(err::kStringTooLong);
       position_ += take;
       if (cr) {
         ++position_;
-        if (position_ < size_ && (position_ < bufferEnd() || fill()) &&
+        if (lineEnd_ == '\r' && position_ < size_ && (position_ < bufferEnd() || fill()) &&
             buffer_[position_ - bufferStart_] == '\n')
           ++position_;
         return;
@@ -143,7 +147,7 @@ class Channel {
   void close() {
     try {
       if (mode_ != FileMode::Input) {
-        out_.push_back(kEndMark);
+        if (!utf8_) out_.push_back(kEndMark);
         flush();
       }
       if (replacement_) file_->sync();
@@ -207,6 +211,8 @@ class Channel {
   // its last complete state, so that it never ends inside a line.
   void flush() {
     if (out_.empty()) return;
+    // Only whole lines are collected, so no character is cut here.
+    if (utf8_) out_ = toUtf8(out_);
     try {
       file_->write(out_.data(), out_.size());
     } catch (const RuntimeError&) {
@@ -233,6 +239,8 @@ class Channel {
   uint64_t written_ = 0;
   std::string out_;
   std::optional<Replacement> replacement_;
+  char lineEnd_ = '\r';  // '\n' for a file whose lines end in a bare LF
+  bool utf8_ = false;
 };
 
 TextFiles::TextFiles(FileSystem& fs, Drives& drives) : fs_(fs), drives_(drives) {}
@@ -271,6 +279,23 @@ void TextFiles::openFile(const SjisString& name, FileMode mode, int number) {
     default:
       raise(err::kBadFileMode);
   }
+}
+
+void TextFiles::openInput(const SjisString& name, const InputForm& form, int number) {
+  if (form.converted) {
+    if (number < kFirstNumber || number > kLastNumber) raise(err::kBadFileNumber);
+    if (channels_[number]) raise(err::kFileAlreadyOpen);
+    channels_[number] = std::make_unique<Channel>(FileMode::Input, drives_.fullPath(name),
+                                                  std::make_unique<MemoryFile>(form.converted));
+  } else {
+    openFile(name, FileMode::Input, number);
+  }
+  if (form.lfLineEnds) channels_[number]->endLinesAtLf();
+}
+
+void TextFiles::openOutput(const SjisString& name, OutputEncoding encoding, int number) {
+  openFile(name, FileMode::Replace, number);
+  if (encoding == OutputEncoding::Utf8) channels_[number]->writeInUtf8();
 }
 
 // The temporary file lies in the target's folder, so that the rename at the
@@ -435,9 +460,9 @@ std::vector<SjisString> TextFiles::folderEntries(const SjisString& path) {
   if (full.size() > 3) entries.push_back("[..]");
   for (const FolderEntry& e : fs_.listFolder(native)) {
     // Names that start with a point are hidden; names without a Shift-JIS
-    // form that comes back unchanged cannot be named inside the program.
+    // form cannot be named inside the program.
     if (!e.isFolder || e.name.empty() || e.name[0] == '.') continue;
-    const std::optional<SjisString> name = fromUtf8RoundTrip(e.name);
+    const std::optional<SjisString> name = fromNativeName(e.name);
     if (name && isPlainName(*name)) entries.push_back("[" + *name + "]");
   }
   std::sort(entries.begin(), entries.end());

@@ -18,6 +18,11 @@ namespace headly {
 class FileSystem;
 class Drives;
 class Channel;
+struct InputForm;
+
+// How an output file's lines are written: Shift-JIS, or UTF-8 for other
+// tools, which has no end mark (they would read 0x1A as a character).
+enum class OutputEncoding { ShiftJis, Utf8 };
 
 // Output creates a new file and fails (error 64) when the name is taken.
 // Replace writes to a temporary file beside the target, which takes the
@@ -37,6 +42,11 @@ class TextFiles {
   TextFiles& operator=(const TextFiles&) = delete;
 
   void openFile(const SjisString& name, FileMode mode, int number);
+  // Opens a data file for input as form says: lines that end in a bare LF,
+  // or the converted text read in the file's place.
+  void openInput(const SjisString& name, const InputForm& form, int number);
+  // Opens name as FileMode::Replace does, its lines written in encoding.
+  void openOutput(const SjisString& name, OutputEncoding encoding, int number);
   // The next line without its line end (CR, CR LF; NUL dropped; a final 0x1A
   // ends the file). Longer than 32,767 bytes: error 15.
   SjisString readLine(int number);

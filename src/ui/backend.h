@@ -38,7 +38,9 @@ struct FileDialogRequest {
   SjisString initialFolder;  // internal path; relative or empty means against the current folder
   SjisString initialName;    // may be a pattern such as *.TXT
   SjisString filter;         // the program's filter text
-  std::vector<FileFilter> filters;  // parsed from filter; the first is preselected
+  // Parsed from filter, then any entries offered after it; the first is
+  // preselected.
+  std::vector<FileFilter> filters;
   bool save = false;
   bool overwritePrompt = false;
   bool fileMustExist = false;
@@ -56,6 +58,9 @@ class Backend {
   virtual SjisString inputBox(const SjisString& title, const SjisString& prompt, const SjisString& initial) = 0;
   // The chosen path as the program receives it (internal form), or the ESC marker.
   virtual SjisString fileDialog(const FileDialogRequest& request) = 0;
+  // The filter entry (0 = the first) selected when the last file dialog was
+  // answered.
+  virtual int chosenFilter() const { return 0; }
 
   virtual void setVisible(const std::string& name, bool visible) = 0;
   virtual bool isVisible(const std::string& name) = 0;

@@ -77,7 +77,14 @@ SjisString SessionRecorder::fileDialog(const FileDialogRequest& request) {
     write("# データファイル / data file: " + drives_.toNative(chosen));
     write("file \"$1\"");
   } else {
-    write("file " + savedPath(request, chosen) + (request.overwritePrompt ? " replace" : ""));
+    // A filter entry other than the first is named by its text before "(".
+    const int filter = windows_.chosenFilter();
+    std::string filterWord;
+    if (filter > 0) {
+      const SjisString& entry = request.filters[size_t(filter)].text;
+      filterWord = " " + utf8Token(entry.substr(0, entry.find('(')));
+    }
+    write("file " + savedPath(request, chosen) + filterWord + (request.overwritePrompt ? " replace" : ""));
   }
   return chosen;
 }

@@ -29,6 +29,7 @@ class SessionRecorder : public Backend, private EventSink {
   int messageBox(const SjisString& caption, const SjisString& text, Buttons buttons, Icon icon) override;
   SjisString inputBox(const SjisString& title, const SjisString& prompt, const SjisString& initial) override;
   SjisString fileDialog(const FileDialogRequest& request) override;
+  int chosenFilter() const override { return windows_.chosenFilter(); }
 
   void setVisible(const std::string& name, bool visible) override { windows_.setVisible(name, visible); }
   bool isVisible(const std::string& name) override { return windows_.isVisible(name); }

@@ -58,12 +58,15 @@ SjisString Ui::openFileDialog(const SjisString& title, const SjisString& initial
   return fileDialog(title, initialPath, filter, false);
 }
 
-SjisString Ui::saveFileDialog(const SjisString& title, const SjisString& initialPath, const SjisString& filter) {
-  return fileDialog(title, initialPath, filter, true);
+SjisString Ui::saveFileDialog(const SjisString& title, const SjisString& initialPath, const SjisString& filter,
+                              const SjisString& offered) {
+  return fileDialog(title, initialPath, filter, true, offered);
 }
 
+int Ui::chosenFilter() const { return backend_.chosenFilter(); }
+
 SjisString Ui::fileDialog(const SjisString& title, const SjisString& initialPath, const SjisString& filter,
-                          bool save) {
+                          bool save, const SjisString& offered) {
   if (byteLength(title) > kMaxDialogText || byteLength(initialPath) > kMaxDialogPath) raise(err::kBadArgument);
   FileDialogRequest request;
   request.title = title;
@@ -71,6 +74,10 @@ SjisString Ui::fileDialog(const SjisString& title, const SjisString& initialPath
   splitInitialPath(initialPath, request.initialFolder, request.initialName);
   request.filter = filter;
   request.filters = parseFileFilter(filter);
+  if (!offered.empty()) {
+    const std::vector<FileFilter> more = parseFileFilter(offered);
+    request.filters.insert(request.filters.end(), more.begin(), more.end());
+  }
   request.save = save;
   request.overwritePrompt = save;
   request.fileMustExist = !save;

@@ -38,7 +38,12 @@ class Ui : private EventSink {
   // initialPath: a folder followed by a file name or pattern; the filter text
   // is the program's ("ﾃｷｽﾄ形式(*.TXT,*.CSV)"). Returns the ESC marker on cancel.
   SjisString openFileDialog(const SjisString& title, const SjisString& initialPath, const SjisString& filter);
-  SjisString saveFileDialog(const SjisString& title, const SjisString& initialPath, const SjisString& filter);
+  // offered: further filter entries shown after those of filter (the
+  // transcript shows filter only); chosenFilter() tells which was selected.
+  SjisString saveFileDialog(const SjisString& title, const SjisString& initialPath, const SjisString& filter,
+                            const SjisString& offered = {});
+  // The filter entry (0 = the first) of the last file dialog's answer.
+  int chosenFilter() const;
 
   void setVisible(const std::string& name, bool visible);
   bool isVisible(const std::string& name);
@@ -97,7 +102,8 @@ class Ui : private EventSink {
   void checkOpen();
   bool runOneQueuedEvent();
   void requireKind(const std::string& name, std::initializer_list<ControlKind> kinds, bool formAllowed);
-  SjisString fileDialog(const SjisString& title, const SjisString& initialPath, const SjisString& filter, bool save);
+  SjisString fileDialog(const SjisString& title, const SjisString& initialPath, const SjisString& filter, bool save,
+                        const SjisString& offered = {});
 
   Backend& backend_;
   std::deque<QueuedEvent> queue_;

@@ -43,8 +43,10 @@ TEST(Drives, StartFolder) {
   EXPECT_EQ(Drives(fs).currentFolder(), "C:\\root");
   fs.cwd = "/" + std::string(300, 'x');
   EXPECT_EQ(Drives(fs).currentFolder(), "C:\\root");
-  fs.home = "/wave\xE3\x80\x9C";
+  fs.home = "/\xF0\x9F\x98\x80";  // no Shift-JIS form at all: the root
   EXPECT_EQ(Drives(fs).currentFolder(), "C:\\");
+  fs.cwd = "/wave\xE3\x80\x9C";  // U+301C is Shift-JIS's U+FF5E
+  EXPECT_EQ(Drives(fs).currentFolder(), "C:\\wave" + sjis("～"));
 }
 
 TEST(Drives, FullPathNormalForm) {
@@ -108,7 +110,7 @@ TEST(Drives, NativeFormsAndTheWayBack) {
   // Names without a form that comes back unchanged, or that would read as a
   // separator, drive or wildcard inside the program.
   EXPECT_EQ(d.fromNative("/yen\xC2\xA5"), std::nullopt);
-  EXPECT_EQ(d.fromNative("/wave\xE3\x80\x9C"), std::nullopt);
+  EXPECT_EQ(d.fromNative("/wave\xE3\x80\x9C"), "C:\\wave" + sjis("～"));  // U+301C is Shift-JIS's U+FF5E
   EXPECT_EQ(d.fromNative("/back\\slash"), std::nullopt);
   EXPECT_EQ(d.fromNative("/a:b"), std::nullopt);
   EXPECT_EQ(d.fromNative("/what?"), std::nullopt);

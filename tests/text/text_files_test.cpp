@@ -392,9 +392,10 @@ TEST_F(TextFilesTest, FolderEntries) {
   mkdir((tmp / "b/inner").c_str(), 0777);
   tmp.write("file.txt", "");
   mkdir((tmp / "yen\xC2\xA5").c_str(), 0777);      // U+00A5 would turn into a backslash
-  mkdir((tmp / "wave\xE3\x80\x9C").c_str(), 0777);  // U+301C comes back as U+FF5E
+  mkdir((tmp / "wave\xE3\x80\x9C").c_str(), 0777);  // U+301C is Shift-JIS's U+FF5E
   mkdir((tmp / "back\\slash").c_str(), 0777);
-  EXPECT_EQ(files.folderEntries("D:\\"), (Lines{"[A]", "[b]", "[c]", "[" + sjis("ソ表") + "]"}));
+  EXPECT_EQ(files.folderEntries("D:\\"),
+            (Lines{"[A]", "[b]", "[c]", "[wave" + sjis("～") + "]", "[" + sjis("ソ表") + "]"}));
   EXPECT_EQ(files.folderEntries("D:\\b\\"), (Lines{"[..]", "[inner]"}));
   EXPECT_EQ(files.folderEntries("D:\\\\b\\inner"), (Lines{"[..]"}));
   EXPECT_EQ(files.driveEntries(), (Lines{"[-c-]", "[-d-]"}));

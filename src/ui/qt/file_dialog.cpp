@@ -1,5 +1,7 @@
 #include "ui/qt/file_dialog.h"
 
+#include <algorithm>
+
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
@@ -74,6 +76,8 @@ FileDialog::FileDialog(QWidget* owner, const FileDialogRequest& request, const Q
   if (QLineEdit* name = nameField()) name->setText(toQt(request.initialName));
 }
 
+int FileDialog::chosenFilter() const { return std::max(0, int(nameFilters().indexOf(selectedNameFilter()))); }
+
 QLineEdit* FileDialog::nameField() const { return findChild<QLineEdit*>(QStringLiteral("fileNameEdit")); }
 
 void FileDialog::warn(const QString& text) {
@@ -108,7 +112,10 @@ void FileDialog::accept() {
   }
   const std::optional<SjisString> path = drives_.fromNative(info.absoluteFilePath().toStdString());
   if (!path || path->size() > kMaxDialogPath) {
-    warn(info.fileName() + QStringLiteral("\nファイル名が正しくありません。"));
+    // A folder whose name has no Shift-JIS form is named, not the file.
+    const QString folder = QString::fromStdString(Drives::nameWithoutShiftJis(info.absolutePath().toStdString()));
+    warn(folder.isEmpty() ? info.fileName() + QStringLiteral("\nファイル名が正しくありません。")
+                          : folder + QStringLiteral("\nフォルダ名にShift-JISで表せない文字があるため開けません。"));
     return;
   }
   if (!info.dir().exists()) {

@@ -26,6 +26,8 @@ class FileDialog : public QFileDialog {
              ModalRunner& modals);
   // The chosen path, valid once the dialog was accepted.
   const SjisString& chosen() const { return chosen_; }
+  // The filter entry selected (0 = the first).
+  int chosenFilter() const;
   QLineEdit* nameField() const;
   // OK, Enter or a double click on a file.
   void accept() override;

@@ -73,6 +73,7 @@ SjisString QtBackend::fileDialog(const FileDialogRequest& request) {
   FileDialog dialog(dialogOwner(), request, QString::fromStdString(folder), drives_, modals_);
   const bool accepted = modals_.run(dialog) == QDialog::Accepted;
   rethrowPending();
+  chosenFilter_ = accepted ? dialog.chosenFilter() : 0;
   return accepted ? dialog.chosen() : SjisString(kEscMarker);
 }
 

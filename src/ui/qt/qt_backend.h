@@ -39,6 +39,7 @@ class QtBackend : public Backend {
   int messageBox(const SjisString& caption, const SjisString& text, Buttons buttons, Icon icon) override;
   SjisString inputBox(const SjisString& title, const SjisString& prompt, const SjisString& initial) override;
   SjisString fileDialog(const FileDialogRequest& request) override;
+  int chosenFilter() const override { return chosenFilter_; }
 
   void setVisible(const std::string& name, bool visible) override;
   bool isVisible(const std::string& name) override;
@@ -113,6 +114,7 @@ class QtBackend : public Backend {
   QElapsedTimer sinceProgress_;
   SjisString progress_;
   std::function<void()> waitAction_;
+  int chosenFilter_ = 0;
 };
 
 }  // namespace headly

@@ -163,9 +163,36 @@ SjisString ScriptBackend::inputBox(const SjisString& title, const SjisString& pr
 SjisString ScriptBackend::fileDialog(const FileDialogRequest& request) {
   const std::string asked = std::string(request.save ? "save " : "open ") + shown(request.title) + " | " +
                             shown(request.initialPath) + " | " + shown(request.filter);
+  chosenFilter_ = 0;
   const SjisString result = chooseFile(request, asked);
-  out_ << asked << " -> " << (isEscMarker(result) ? std::string("ESC") : shown(result)) << '\n';
+  out_ << asked << " -> " << (isEscMarker(result) ? std::string("ESC") : shown(result));
+  // A filter entry other than the first is named after the path.
+  if (chosenFilter_ > 0) out_ << " [" << shown(request.filters[size_t(chosenFilter_)].text) << ']';
+  out_ << '\n';
   return result;
+}
+
+// The words after the path of a `file` answer: in a save dialog, what to do
+// with an existing file (replace or keep); and a filter word, choosing the
+// entry whose text starts with it ("UTF-8").
+ScriptBackend::FileAnswerWords ScriptBackend::fileAnswerWords(const ScriptLine& line, const FileDialogRequest& request,
+                                                              const std::string& asked) {
+  FileAnswerWords words;
+  bool filterGiven = false;
+  for (size_t t = 2; t < line.tokens.size(); ++t) {
+    const std::string& token = line.tokens[t];
+    if (request.save && !words.choice && (token == "replace" || token == "keep")) {
+      words.choice = token;
+      continue;
+    }
+    const SjisString word = scriptText(line, token);
+    size_t k = 0;
+    while (k < request.filters.size() && (word.empty() || request.filters[k].text.compare(0, word.size(), word) != 0)) ++k;
+    if (filterGiven || k == request.filters.size()) misfit(line, "a file dialog wants file PATH or cancel", asked);
+    words.filter = int(k);
+    filterGiven = true;
+  }
+  return words;
 }
 
 SjisString ScriptBackend::chooseFile(const FileDialogRequest& request, const std::string& asked) {
@@ -173,20 +200,21 @@ SjisString ScriptBackend::chooseFile(const FileDialogRequest& request, const std
   for (;;) {
     const ScriptLine line = nextAnswer(asked);
     if (line.command() == "cancel" && line.tokens.size() == 1) return kEscMarker;
-    // Only a save dialog takes the choice of what to do with an existing file.
-    const bool hasChoice = request.save && line.tokens.size() == 3 &&
-                           (line.tokens[2] == "replace" || line.tokens[2] == "keep");
-    if (line.command() != "file" || (line.tokens.size() != 2 && !hasChoice))
+    if (line.command() != "file" || line.tokens.size() < 2 || line.tokens.size() > 4)
       misfit(line, "a file dialog wants file PATH or cancel", asked);
+    const FileAnswerWords words = fileAnswerWords(line, request, asked);
+    chosenFilter_ = words.filter;
     fs::path native(line.tokens[1]);
     if (native.is_relative()) native = fs::path(folder) / native;
     const std::string nativePath = withoutTrailingSlash(native.lexically_normal().string());
 
     const std::optional<SjisString> path = drives_.fromNative(nativePath);
-    const std::optional<SjisString> bytes = fromUtf8RoundTrip(nativePath);
-    const char* refusal = nullptr;
+    const std::optional<SjisString> bytes = fromNativeName(nativePath);
+    std::string refusal;
     if (!bytes) {
-      refusal = "no Shift-JIS form";
+      const std::string name = Drives::nameWithoutShiftJis(nativePath);
+      refusal = name == fs::path(nativePath).filename().string() ? "no Shift-JIS form"
+                                                                  : "the folder " + name + " has no Shift-JIS form";
     } else if (hasWildcard(*bytes)) {
       refusal = "a pattern filters the list, it names no file";
     } else if (!path ? bytes->size() + 2 > kMaxDialogPath : path->size() > kMaxDialogPath) {
@@ -194,7 +222,7 @@ SjisString ScriptBackend::chooseFile(const FileDialogRequest& request, const std
     } else if (!path) {
       refusal = "not a valid file name";
     }
-    if (refusal) {
+    if (!refusal.empty()) {
       out_ << "refused " << line.tokens[1] << " (" << refusal << ")\n";
       continue;
     }
@@ -207,10 +235,10 @@ SjisString ScriptBackend::chooseFile(const FileDialogRequest& request, const std
     if (fs::is_directory(status)) misfit(line, "a folder, not a file: " + nativePath, asked);
     if (!fs::is_directory(fs::path(nativePath).parent_path(), ec)) misfit(line, "no such folder: " + nativePath, asked);
     if (!fs::exists(status) || !request.overwritePrompt) return *path;
-    if (hasChoice) {
+    if (words.choice) {
       // The choice written on the line answers the question: keep leaves the
       // file as it is and cancels the dialog.
-      const bool replace = line.tokens[2] == "replace";
+      const bool replace = *words.choice == "replace";
       out_ << "overwrite " << shown(*path) << " -> " << (replace ? "Yes" : "No") << '\n';
       return replace ? *path : SjisString(kEscMarker);
     }

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <map>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -28,7 +29,10 @@ class ScriptBackend : public Backend {
   void createWindows(EventSink& sink) override;
   int messageBox(const SjisString& caption, const SjisString& text, Buttons buttons, Icon icon) override;
   SjisString inputBox(const SjisString& title, const SjisString& prompt, const SjisString& initial) override;
+  // Answered by `file PATH [FILTER] [replace|keep]` (FILTER: the start of
+  // the filter entry chosen, as "UTF-8") or `cancel`.
   SjisString fileDialog(const FileDialogRequest& request) override;
+  int chosenFilter() const override { return chosenFilter_; }
 
   void setVisible(const std::string& name, bool visible) override;
   bool isVisible(const std::string& name) override;
@@ -87,6 +91,11 @@ class ScriptBackend : public Backend {
                const std::string& asked) const;
   void raiseEvent(const std::string& control, const char* event);
   SjisString chooseFile(const FileDialogRequest& request, const std::string& asked);
+  struct FileAnswerWords {
+    std::optional<std::string> choice;  // "replace" or "keep"
+    int filter = 0;
+  };
+  FileAnswerWords fileAnswerWords(const ScriptLine& line, const FileDialogRequest& request, const std::string& asked);
   bool confirmOverwrite(const SjisString& path);
 
   ScriptReader& script_;
@@ -96,6 +105,7 @@ class ScriptBackend : public Backend {
   EventSink* sink_ = nullptr;
   std::map<std::string, Window> windows_;
   bool ended_ = false;
+  int chosenFilter_ = 0;
 };
 
 }  // namespace headly

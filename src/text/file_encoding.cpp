@@ -1,0 +1,119 @@
+#include "text/file_encoding.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "text/byte_search.h"
+#include "text/drives.h"
+#include "text/file_system.h"
+#include "text/text_files.h"
+
+namespace headly {
+
+namespace {
+
+constexpr size_t kBlockSize = 1 << 20;
+
+bool startsWith(const char* head, uint64_t length, std::string_view bom) {
+  return length >= bom.size() && std::memcmp(head, bom.data(), bom.size()) == 0;
+}
+
+// Continuation bytes after a lead byte and the range of the first of them
+// (which excludes overlong forms, surrogates and code points above U+10FFFF);
+// 0 continuation bytes for a byte that cannot lead.
+struct Lead {
+  int continuation;
+  unsigned char low, high;
+};
+Lead leadOf(unsigned char c) {
+  if (c >= 0xC2 && c <= 0xDF) return {1, 0x80, 0xBF};
+  if (c == 0xE0) return {2, 0xA0, 0xBF};
+  if (c == 0xED) return {2, 0x80, 0x9F};
+  if (c >= 0xE1 && c <= 0xEF) return {2, 0x80, 0xBF};
+  if (c == 0xF0) return {3, 0x90, 0xBF};
+  if (c >= 0xF1 && c <= 0xF3) return {3, 0x80, 0xBF};
+  if (c == 0xF4) return {3, 0x80, 0x8F};
+  return {0, 0, 0};
+}
+
+template <class Read>
+void forEachBlock(TextFiles& files, const SjisString& path, Read read) {
+  std::unique_ptr<NativeFile> file = files.fileSystem().openForReading(files.drives().toNative(path));
+  std::unique_ptr<char[]> buffer = std::make_unique<char[]>(kBlockSize);
+  for (size_t n; (n = file->read(buffer.get(), kBlockSize)) > 0;) read(std::string_view(buffer.get(), n));
+  file->close();
+}
+
+}  // namespace
+
+void EncodingScan::feed(std::string_view block) {
+  for (size_t i = 0; fed_ + i < sizeof head_ && i < block.size(); ++i) head_[fed_ + i] = block[i];
+  fed_ += block.size();
+  if (!sawCr_) sawCr_ = std::memchr(block.data(), '\r', block.size()) != nullptr;
+  if (!sawLf_) sawLf_ = std::memchr(block.data(), '\n', block.size()) != nullptr;
+  if (utf8Valid_) checkUtf8(block);
+}
+
+void EncodingScan::checkUtf8(std::string_view block) {
+  using namespace byte_search;
+  const auto* p = reinterpret_cast<const unsigned char*>(block.data());
+  const auto* const end = p + block.size();
+  while (p < end) {
+    if (pending_ > 0) {
+      if (*p < nextLow_ || *p > nextHigh_) {
+        utf8Valid_ = false;
+        return;
+      }
+      ++p;
+      --pending_;
+      nextLow_ = 0x80;
+      nextHigh_ = 0xBF;
+      continue;
+    }
+    // Plain ASCII eight bytes at a time.
+    while (end - p >= 8 && (loadWord(reinterpret_cast<const char*>(p)) & kHighBits) == 0) p += 8;
+    if (p == end) break;
+    if (*p < 0x80) {
+      ++p;
+      continue;
+    }
+    const Lead lead = leadOf(*p++);
+    if (lead.continuation == 0) {
+      utf8Valid_ = false;
+      return;
+    }
+    utf8MultiByte_ = true;
+    pending_ = lead.continuation;
+    nextLow_ = lead.low;
+    nextHigh_ = lead.high;
+  }
+}
+
+DataEncoding EncodingScan::encoding() const {
+  if (startsWith(head_, fed_, "\xEF\xBB\xBF")) return DataEncoding::Utf8WithBom;
+  if (startsWith(head_, fed_, "\xFF\xFE")) return DataEncoding::Utf16Le;
+  if (startsWith(head_, fed_, "\xFE\xFF")) return DataEncoding::Utf16Be;
+  // A sequence cut off by the end of the file is not valid UTF-8.
+  if (utf8Valid_ && pending_ == 0 && utf8MultiByte_) return DataEncoding::Utf8;
+  return DataEncoding::ShiftJis;
+}
+
+EncodingScan scanBytes(std::string_view bytes) {
+  EncodingScan scan;
+  scan.feed(bytes);
+  return scan;
+}
+
+EncodingScan scanFile(TextFiles& files, const SjisString& path) {
+  EncodingScan scan;
+  forEachBlock(files, path, [&](std::string_view block) { scan.feed(block); });
+  return scan;
+}
+
+std::string readWholeFile(TextFiles& files, const SjisString& path) {
+  std::string bytes;
+  forEachBlock(files, path, [&](std::string_view block) { bytes.append(block); });
+  return bytes;
+}
+
+}  // namespace headly

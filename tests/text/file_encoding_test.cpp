@@ -1,0 +1,157 @@
+// What a data file's bytes are, its conversion to Shift-JIS with 〓 for what
+// Shift-JIS lacks, reading LF-only and converted lines, UTF-8 output, and
+// native names in the other Unicode forms of Shift-JIS characters.
+#include "text/file_encoding.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "support/temp_folder.h"
+#include "text/drives.h"
+#include "text/encoding.h"
+#include "text/file_system.h"
+#include "text/text_files.h"
+
+namespace headly {
+namespace {
+
+// The scan of bytes fed in blocks of the given size.
+EncodingScan scanInBlocks(std::string_view bytes, size_t block) {
+  EncodingScan scan;
+  for (size_t at = 0; at < bytes.size(); at += block) scan.feed(bytes.substr(at, block));
+  return scan;
+}
+
+TEST(EncodingScan, FindsWhatTheBytesAre) {
+  struct Case {
+    std::string bytes;
+    DataEncoding expected;
+  };
+  const std::string sjisKanji = *fromUtf8("支店,数量\r\n東京,1\r\n");
+  for (const Case& c : {
+           Case{"\xEF\xBB\xBF" "a,b\r\n", DataEncoding::Utf8WithBom},
+           Case{"\xEF\xBB\xBF", DataEncoding::Utf8WithBom},
+           Case{"\xFF\xFE" "a\0", DataEncoding::Utf16Le},
+           Case{"\xFE\xFF\0a", DataEncoding::Utf16Be},
+           Case{"支店,数量\r\n東京,1\r\n", DataEncoding::Utf8},
+           Case{"a,\U00020BB7\r\n", DataEncoding::Utf8},
+           Case{sjisKanji, DataEncoding::ShiftJis},
+           Case{"a,b\r\n1,2\r\n", DataEncoding::ShiftJis},   // pure ASCII needs nothing
+           Case{"", DataEncoding::ShiftJis},
+           Case{"ab\xE6\x94", DataEncoding::ShiftJis},         // cut off at the end
+           Case{"\xC0\xAF", DataEncoding::ShiftJis},           // overlong
+           Case{"\xED\xA0\x80", DataEncoding::ShiftJis},       // a surrogate
+           Case{"\xF4\x90\x80\x80", DataEncoding::ShiftJis},   // above U+10FFFF
+           Case{"\xEF\xBB", DataEncoding::ShiftJis},
+       }) {
+    SCOPED_TRACE(c.bytes);
+    for (size_t block : {size_t(1), size_t(2), size_t(3), size_t(64)})
+      EXPECT_EQ(scanInBlocks(c.bytes, block).encoding(), c.expected) << "blocks of " << block;
+  }
+}
+
+TEST(EncodingScan, LfOnlyMeansNoCrAtAllAndSomeLf) {
+  EXPECT_TRUE(scanBytes("a\nb\n").lfOnly());
+  EXPECT_TRUE(scanInBlocks("a\nb", 1).lfOnly());
+  EXPECT_FALSE(scanBytes("a\r\n\"x\ny\"\r\n").lfOnly());
+  EXPECT_FALSE(scanInBlocks("a\nb\r", 1).lfOnly());
+  EXPECT_FALSE(scanBytes("ab").lfOnly());
+  EXPECT_FALSE(scanBytes("a\rb").lfOnly());
+}
+
+TEST(ShiftJisConversion, CharactersWithoutShiftJisBecomeGeta) {
+  ConvertedText c = toShiftJisReplacing("a\U00020BB7b😀,〜", UnicodeForm::Utf8);
+  EXPECT_EQ(c.text, *fromUtf8("a〓b〓,～"));
+  EXPECT_EQ(c.replaced, 2u);
+  EXPECT_EQ(c.firstReplacedAt, 1u);
+  EXPECT_EQ(c.firstReplaced, U'\U00020BB7');
+
+  c = toShiftJisReplacing("ok\xFF" "x", UnicodeForm::Utf8);  // not UTF-8
+  EXPECT_EQ(c.text, *fromUtf8("ok〓x"));
+  EXPECT_EQ(c.firstReplaced, U'\uFFFD');
+
+  c = toShiftJisReplacing("東京", UnicodeForm::Utf8);
+  EXPECT_EQ(c.text, *fromUtf8("東京"));
+  EXPECT_EQ(c.replaced, 0u);
+}
+
+TEST(ShiftJisConversion, Utf16BothWaysRoundWithSurrogatePairs) {
+  // "東a" and U+20BB7 (a surrogate pair), then an unpaired surrogate.
+  const std::string le("\x71\x67" "a\0" "\x42\xD8\xB7\xDF" "\x00\xD8", 10);
+  ConvertedText c = toShiftJisReplacing(le, UnicodeForm::Utf16Le);
+  EXPECT_EQ(c.text, *fromUtf8("東a〓〓"));
+  EXPECT_EQ(c.replaced, 2u);
+  EXPECT_EQ(c.firstReplaced, U'\U00020BB7');
+
+  const std::string be("\x67\x71" "\0a" "\xD8\x42\xDF\xB7", 8);
+  c = toShiftJisReplacing(be, UnicodeForm::Utf16Be);
+  EXPECT_EQ(c.text, *fromUtf8("東a〓"));
+  EXPECT_EQ(c.firstReplacedAt, 3u);
+}
+
+TEST(NativeNames, OtherFormsOfShiftJisCharactersAreTheSameName) {
+  EXPECT_EQ(fromNativeName("4月〜6月"), fromUtf8("4月～6月"));
+  EXPECT_EQ(fromNativeName("A−B"), fromUtf8("A－B"));
+  EXPECT_EQ(fromNativeName("‖—¢£¬"), fromUtf8("∥―￠￡￢"));
+  EXPECT_EQ(fromNativeName("😀"), std::nullopt);
+  EXPECT_EQ(fromNativeName("\u00A5"), std::nullopt);  // would become a backslash
+  EXPECT_EQ(standardNameForm("4月〜6月−¬"), "4月～6月－￢");
+  EXPECT_TRUE(hasOtherNameForms("4月～6月"));
+  EXPECT_FALSE(hasOtherNameForms("東京"));
+  EXPECT_EQ(Drives::nameWithoutShiftJis("/tmp/a〜/😀/x.csv"), "😀");
+  EXPECT_EQ(Drives::nameWithoutShiftJis("/tmp/a〜/x.csv"), "");
+}
+
+class OtherToolsFiles : public ::testing::Test {
+ protected:
+  OtherToolsFiles() { drives.addDrive('d', tmp.path()); }
+  std::vector<SjisString> readAll(const InputForm& form) {
+    files.openInput("D:\\in.txt", form, 1);
+    std::vector<SjisString> lines;
+    while (!files.atEnd(1)) lines.push_back(files.readLine(1));
+    files.closeFiles();
+    return lines;
+  }
+  test::TempFolder tmp;
+  std::unique_ptr<FileSystem> fs = makePosixFileSystem();
+  Drives drives{*fs};
+  TextFiles files{*fs, drives};
+};
+
+using Lines = std::vector<SjisString>;
+
+TEST_F(OtherToolsFiles, LfLinesAndConvertedText) {
+  tmp.write("in.txt", std::string("a\nb\0c\n\nd\x1A", 9));
+  EXPECT_EQ(readAll({}), (Lines{std::string("a\nbc\n\nd", 7)}));
+  EXPECT_EQ(readAll({true, nullptr}), (Lines{"a", "bc", "", "d"}));
+  EXPECT_EQ(scanFile(files, "D:\\in.txt").lfOnly(), true);
+  EXPECT_EQ(readWholeFile(files, "D:\\in.txt"), std::string("a\nb\0c\n\nd\x1A", 9));
+
+  // Converted text is read in the file's place, by the same rules.
+  const auto converted = std::make_shared<const std::string>("x\r\ny\r\n\x1A");
+  EXPECT_EQ(readAll({false, converted}), (Lines{"x", "y"}));
+}
+
+TEST_F(OtherToolsFiles, Utf8OutputHasNoEndMark) {
+  files.openOutput("D:\\out.txt", OutputEncoding::Utf8, 1);
+  files.writeLine(1, *fromUtf8("東京　ｱ"));
+  files.writeLine(1, "");
+  files.closeFiles();
+  EXPECT_EQ(tmp.read("out.txt"), "東京　ｱ\r\n\r\n");
+}
+
+TEST_F(OtherToolsFiles, PathsFindNamesInTheFormTheyHaveOnDisk) {
+  std::filesystem::create_directories(tmp / "4月〜6月/A−B");
+  const std::string internal = "D:\\" + *fromUtf8("4月～6月\\A－B\\new");
+  EXPECT_EQ(drives.toNative(internal), tmp / "4月〜6月/A−B/new");
+  // A name found in no form is created in the form Shift-JIS gives back.
+  files.makeFolder("D:\\" + *fromUtf8("x～"));
+  EXPECT_TRUE(std::filesystem::is_directory(tmp / "x～"));
+  EXPECT_EQ(drives.toNative("D:\\" + *fromUtf8("x～")), tmp / "x～");
+  EXPECT_EQ(drives.fromNative(tmp / "4月〜6月/A−B"), drives.fromNative(tmp / "4月～6月/A－B"));
+  EXPECT_EQ(files.folderEntries("D:\\" + *fromUtf8("4月～6月")), (Lines{"[..]", "[" + *fromUtf8("A－B") + "]"}));
+}
+
+}  // namespace
+}  // namespace headly
