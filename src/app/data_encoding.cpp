@@ -87,9 +87,14 @@ bool settleDataEncoding(Program& program) {
       sjis(kCaption), sjis("このファイルは") + sjis(found.name) + sjis("です。Shift-JISに変換して読み込みますか？"),
       Buttons::YesNoCancel, Icon::Question);
   if (answer == kAnswerCancel) return false;
-  if (answer != kAnswerYes) return true;  // read as Shift-JIS as it stands
+  if (answer != kAnswerYes && found.bomLength == 0) return true;  // read as Shift-JIS as it stands
 
   const std::string bytes = readWholeFile(program.files, state.selectedPath);
+  if (answer != kAnswerYes) {
+    // As it stands, but the BOM is no part of the first item name.
+    state.dataForm.converted = std::make_shared<const std::string>(bytes.substr(found.bomLength));
+    return true;
+  }
   ConvertedText converted = toShiftJisReplacing(std::string_view(bytes).substr(found.bomLength), found.form);
   state.dataForm.lfLineEnds = scanBytes(converted.text).lfOnly();
   if (converted.replaced > 0) reportReplaced(program.ui, converted, state.dataForm.lfLineEnds);

@@ -115,7 +115,14 @@ TEST(OtherToolsRun, NoReadsTheBytesAsTheyStandAndCancelEndsWithoutOutput) {
   EXPECT_NE(r.transcript.find(std::string(kQuestionUtf8) + "No\ninput "), std::string::npos) << r.transcript;
   EXPECT_EQ(s.readBytes("out.csv"), data + "\x1A");
 
+  // The BOM is left out even then.
+  s.writeBytes("data.csv", kBomUtf8 + data);
+  r = s.run("cwd @DIR@\nfile data.csv\nanswer No\n" + std::string(kToCsv) + "answer Yes\n");
+  ASSERT_EQ(r.exitCode, 0) << r.transcript;
+  EXPECT_EQ(s.readBytes("out.csv"), data + "\x1A");
+
   std::filesystem::remove(s.path("out.csv"));
+  s.writeBytes("data.csv", data);
   r = s.run("cwd @DIR@\nfile data.csv\nanswer Cancel\n");
   ASSERT_EQ(r.exitCode, 0) << r.transcript;
   EXPECT_NE(r.transcript.find(std::string(kQuestionUtf8) + "Cancel\nend\n"), std::string::npos) << r.transcript;

@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileSystemModel>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
@@ -253,6 +254,57 @@ TEST_F(QtFileDialogs, ChoosingAFolderEntersIt) {
 TEST_F(QtFileDialogs, CancelGivesTheEscMarker) {
   answer([](FileDialog& dialog) { dialog.reject(); });
   EXPECT_EQ(ui.saveFileDialog(sjis("データファイルの書き込み"), folderPath() + "HEADLY.TXT", filter), kEscMarker);
+}
+
+TEST_F(QtFileDialogs, SaveDialogOffersUtf8AfterTheProgramsEntry) {
+  const SjisString text = sjis("ﾃｷｽﾄ形式(*.TXT)"), utf8 = sjis("UTF-8テキスト(*.TXT)");
+  answer([](FileDialog& dialog) {
+    EXPECT_EQ(dialog.nameFilters(), (QStringList{"ﾃｷｽﾄ形式(*.TXT)", "UTF-8テキスト(*.TXT)"}));
+    EXPECT_EQ(dialog.selectedNameFilter(), QStringLiteral("ﾃｷｽﾄ形式(*.TXT)"));
+    choose(dialog, QStringLiteral("HEADLY.TXT"));
+  });
+  EXPECT_EQ(ui.saveFileDialog(sjis("データファイルの書き込み"), folderPath() + "HEADLY.TXT", text, utf8),
+            internal("HEADLY.TXT"));
+  EXPECT_EQ(ui.chosenFilter(), 0);
+
+  answer([](FileDialog& dialog) {
+    auto* types = dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+    ASSERT_NE(types, nullptr);
+    types->setFocus();
+    QTest::keyClick(types, Qt::Key_Down);
+    choose(dialog, QStringLiteral("OUT.TXT"));
+  });
+  EXPECT_EQ(ui.saveFileDialog(sjis("データファイルの書き込み"), folderPath() + "HEADLY.TXT", text, utf8),
+            internal("OUT.TXT"));
+  EXPECT_EQ(ui.chosenFilter(), 1);
+}
+
+TEST_F(QtFileDialogs, FoldersInTheOtherFormsOfShiftJisCharactersOpen) {
+  QDir(QString::fromStdString(folder.path())).mkdir(QStringLiteral("4月〜6月"));
+  QDir(QString::fromStdString(folder.path())).mkdir(QStringLiteral("😀"));
+  folder.write("4月〜6月/d.csv", "x");
+  folder.write("😀/e.csv", "x");
+  answer([](FileDialog& dialog) {
+    choose(dialog, QStringLiteral("4月〜6月"));
+    choose(dialog, QStringLiteral("d.csv"));
+  });
+  EXPECT_EQ(ui.openFileDialog(sjis("データファイルの読み込み"), folderPath(), filter), internal("4月〜6月/d.csv"));
+  EXPECT_EQ(toUtf8(internal("4月〜6月/d.csv")).substr(toUtf8(folderPath()).size()), "4月～6月\\d.csv");
+
+  // The folder that has no Shift-JIS form is named, not the file.
+  answer([this](FileDialog& dialog) {
+    backend.modals().queueAnswer([](QDialog& box) {
+      bool named = false;
+      for (QLabel* label : box.findChildren<QLabel*>()) named = named || label->text().startsWith(QStringLiteral("😀\n"));
+      EXPECT_TRUE(named);
+      dynamic_cast<MessageDialog&>(box).button(kAnswerOk)->click();
+    });
+    choose(dialog, QStringLiteral("😀"));
+    choose(dialog, QStringLiteral("e.csv"));
+    EXPECT_TRUE(dialog.isVisible());
+    dialog.reject();
+  });
+  EXPECT_EQ(ui.openFileDialog(sjis("データファイルの読み込み"), folderPath(), filter), kEscMarker);
 }
 
 }  // namespace
