@@ -66,7 +66,7 @@ std::string sjisBytes(const std::string& utf8) { return *fromUtf8(utf8); }
 TEST(OtherToolsRun, SalesFromOtherToolsGivesTheLayoutAndCsvOfTheOriginal) {
   BatchSession original;
   original.writeBytes("sales.csv", sampleData());
-  ASSERT_EQ(original.run(sampleScript()).exitCode, 0);
+  ASSERT_EQ(original.runWith(sampleScript(), {original.path("sales.csv")}).exitCode, 0);
   const std::string layout = original.readBytes("HEADLY.TXT");
   const std::string csv = original.readBytes("SALES.TXT");
 
@@ -84,7 +84,7 @@ TEST(OtherToolsRun, SalesFromOtherToolsGivesTheLayoutAndCsvOfTheOriginal) {
     s.writeBytes("sales.csv", c.bytes);
     std::string script = sampleScript();
     if (c.asked) script.replace(script.find("input 500"), 0, "answer Yes\n");
-    const BatchResult r = s.run(script);
+    const BatchResult r = s.runWith(script, {s.path("sales.csv")});
     ASSERT_EQ(r.exitCode, 0) << r.transcript;
     EXPECT_EQ(r.transcript.find("Shift-JISに変換して読み込みますか？") != std::string::npos, c.asked);
     EXPECT_EQ(s.readBytes("HEADLY.TXT"), layout);
@@ -152,7 +152,7 @@ TEST(OtherToolsRun, Utf8OutputOnRequest) {
   std::string script = sampleScript();
   script.replace(script.find("file SALES.TXT"), 14, "file SALES.TXT UTF-8");
   script.replace(script.find("file HEADLY.TXT"), 15, "file HEADLY.TXT UTF-8");
-  const BatchResult r = s.run(script);
+  const BatchResult r = s.runWith(script, {s.path("sales.csv")});
   ASSERT_EQ(r.exitCode, 0) << r.transcript;
   // The transcript names the entry chosen; the program's filter text stays.
   EXPECT_NE(r.transcript.find("| ﾃｷｽﾄ形式(*.TXT) -> " + s.internalPath("HEADLY.TXT") + " [UTF-8テキスト(*.TXT)]\n"),
@@ -161,7 +161,7 @@ TEST(OtherToolsRun, Utf8OutputOnRequest) {
 
   BatchSession shiftJis;
   shiftJis.writeBytes("sales.csv", sampleData());
-  ASSERT_EQ(shiftJis.run(sampleScript()).exitCode, 0);
+  ASSERT_EQ(shiftJis.runWith(sampleScript(), {shiftJis.path("sales.csv")}).exitCode, 0);
   for (const char* name : {"HEADLY.TXT", "SALES.TXT"}) {
     SCOPED_TRACE(name);
     const std::string utf8 = s.readBytes(name);
