@@ -48,8 +48,10 @@ void prepareForm2(Program& program, int n) {
   ui.setText(form2::kMaxLength, maxLengthText(state.itemMaxLength[size_t(n)]));
 }
 
-// Stores what the user entered. The line statistics are taken before the
-// new delimiters count, so they catch up only when the dialog is shown again.
+// Stores what the user entered. The characters per line are corrected
+// against the longest value as the dialog showed it; the line statistics
+// follow the longest value with the new delimiters, as the writer cuts it,
+// so that the preview shows what will be written.
 void readForm2(Program& program, int n) {
   Ui& ui = program.ui;
   AppState& state = program.state;
@@ -73,6 +75,7 @@ void readForm2(Program& program, int n) {
   int32_t& maxLength = state.itemMaxLength[size_t(n)];
   maxLength = byteLength(item.delimiterBefore) + roundToInt(item.valueMaxLength) + byteLength(item.delimiterAfter);
   if (!fullWidth) item.charsPerLine = float(maxLength);
+  updateLineStatistics(state, n);
   item.indent = state.enteredIndent;
   item.joinPrevious = joinChoice(ui);
   state.lineWidth = lineWidthWith(item);

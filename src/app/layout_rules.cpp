@@ -21,14 +21,18 @@ LineStatistics lineStatistics(int32_t maxLength, float charsPerLine) {
   return {intQuotient(maxLength, charsPerLine), intRemainder(maxLength, charsPerLine)};
 }
 
-void normaliseCharsPerLine(Ui& ui, AppState& state, int item) {
+void updateLineStatistics(AppState& state, int item) {
   ItemLayout& layout = state.layout[size_t(item)];
-  const int32_t maxLength = state.itemMaxLength[size_t(item)];
-  layout.charsPerLine = correctCharsPerLine(layout.charsPerLine, maxLength, state.fullWidth == 1);
-  showNumberField(ui, item <= state.headingCount ? form4::kCharsPerLine : form2::kCharsPerLine, layout.charsPerLine);
-  const LineStatistics lines = lineStatistics(maxLength, layout.charsPerLine);
+  const LineStatistics lines = lineStatistics(state.itemMaxLength[size_t(item)], layout.charsPerLine);
   layout.fullLines = lines.fullLines;
   layout.remainder = lines.remainder;
+}
+
+void normaliseCharsPerLine(Ui& ui, AppState& state, int item) {
+  ItemLayout& layout = state.layout[size_t(item)];
+  layout.charsPerLine = correctCharsPerLine(layout.charsPerLine, state.itemMaxLength[size_t(item)], state.fullWidth == 1);
+  showNumberField(ui, item <= state.headingCount ? form4::kCharsPerLine : form2::kCharsPerLine, layout.charsPerLine);
+  updateLineStatistics(state, item);
 }
 
 float levelStep(const AppState& state) { return state.fullWidth == 1 ? 2.0f : 1.0f; }

@@ -21,6 +21,8 @@ struct LineStatistics {
   int32_t remainder = 0;
 };
 LineStatistics lineStatistics(int32_t maxLength, float charsPerLine);
+// Sets fullLines and remainder of the item from its longest value.
+void updateLineStatistics(AppState& state, int item);
 
 // Corrects charsPerLine of the item, shows it in the item's dialog (EDIT5 on
 // FORM4, EDIT6 on FORM2) and updates fullLines and remainder.

@@ -1,6 +1,7 @@
-// The program with real windows. It reads no arguments of its own beyond
-// --version, --help and --record FILE (Qt's own options, such as -platform,
-// are Qt's).
+// The program with real windows: headly [FILE]. It reads no options of its
+// own beyond --version, --help and --record FILE (Qt's own options, such as
+// -platform, are Qt's). FILE (a path, or a file: URL as a file manager
+// passes it) is proposed in the open dialog, which the user still confirms.
 #include <iostream>
 
 #include "main/qt_program.h"
@@ -17,5 +18,6 @@ int main(int argc, char** argv) {
   }
   headly::QtApplication app(argc, argv);
   headly::QtProgram program(record.file.get(), record.path);
+  if (argc == 2 && argv[1][0] != '-') program.backend().proposeOpenFile(argv[1]);
   return static_cast<int>(program.run());
 }

@@ -61,7 +61,7 @@ void rebuildRecordLines(SessionData& s, ProgressDisplay& display) {
   std::vector<int> items(s.headingOrder.begin(), s.headingOrder.begin() + s.headingCount);
   items.insert(items.end(), s.otherOrder.begin(), s.otherOrder.begin() + s.otherCount);
   LineFields fields(s.lastItemIndex + 1, false);
-  WorkProgress progress(display, "データの並べ替え中");
+  WorkProgress progress(display, "データの並べ替え中", s.recordCount);
   s.recordLines.rewrite([&](size_t r, std::string_view line, SjisString& rebuilt) {
     fields.cut(line);
     buildRebuiltLine(items, line, fields, rebuilt);
@@ -73,7 +73,7 @@ void rebuildRecordLines(SessionData& s, ProgressDisplay& display) {
 void writeCsvLines(const SessionData& s, TextFiles& files, const SjisString& path, OutputEncoding encoding,
                    ProgressDisplay& display) {
   files.openOutput(path, encoding, kCsvFile);
-  WorkProgress progress(display, "ＣＳＶファイルの書き込み中");
+  WorkProgress progress(display, "ＣＳＶファイルの書き込み中", s.recordCount);
   for (int32_t r = 0; r <= s.recordCount; ++r) {
     files.writeLine(kCsvFile, s.recordLines[size_t(r)]);
     progress.step(r);

@@ -28,7 +28,7 @@ std::optional<RefusedHeading> findRefusedHeading(const SessionData& state, const
   HeadingBreaks breaks(state.cells, true);
   HeadingNames names(state.firstBodyItem, state.options.numbering, state.recordCount);
   HeadingPaths paths(basePath, state.firstBodyItem);
-  WorkProgress progress(display, "見出し名の確認中");
+  WorkProgress progress(display, "見出し名の確認中", state.recordCount);
   for (int32_t r = 1; r <= state.recordCount; ++r) {
     for (int32_t i = 0; i < state.firstBodyItem; ++i) {
       if (!breaks.breaksAt(r, i)) continue;

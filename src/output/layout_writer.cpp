@@ -43,7 +43,7 @@ class RecordWriter {
   }
 
   void writeAll(ProgressDisplay& display) {
-    WorkProgress progress(display, "レイアウトの書き込み中");
+    WorkProgress progress(display, "レイアウトの書き込み中", state_.recordCount);
     for (int32_t r = 1; r <= state_.recordCount; ++r) {
       writeHeadings(r);
       writeBody(r);

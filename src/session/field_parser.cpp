@@ -217,7 +217,7 @@ bool FieldParser::parseLine(int32_t r, std::string_view line) {
 
 void parseAllRecords(SessionData& state, ProgressDisplay& display) {
   FieldParser parser(state);
-  WorkProgress progress(display, "データの解析中");
+  WorkProgress progress(display, "データの解析中", state.recordCount);
   for (int32_t r = 0; r <= state.recordCount; ++r) {
     parser.parseLine(r, state.recordLines[size_t(r)]);
     progress.step(r);
@@ -232,7 +232,7 @@ void parseItemNames(SessionData& state) {
 }
 
 int32_t countLinesWithExtraData(const SessionData& state, ProgressDisplay& display) {
-  WorkProgress progress(display, "データの解析中");
+  WorkProgress progress(display, "データの解析中", state.recordCount);
   int32_t lines = 0;
   for (int32_t r = 1; r <= state.recordCount; ++r) {
     if (hasExtraData(state.recordLines[size_t(r)], state.lastItemIndex)) ++lines;

@@ -1,6 +1,7 @@
 // Keeps the windows alive while a loop runs over many records, and once the
 // work has taken more than a moment shows in the main window how many records
-// are done. Progress never reaches the transcript, so runs stay repeatable.
+// are done, and of how many when that is known ("… 102400 / 300000件").
+// Progress never reaches the transcript, so runs stay repeatable.
 #pragma once
 
 #include <chrono>
@@ -23,9 +24,10 @@ class ProgressDisplay {
 
 class WorkProgress {
  public:
-  // activity: UTF-8 text such as "データの読み込み中", shown before the count.
-  WorkProgress(ProgressDisplay& display, const char* activity)
-      : display_(display), activity_(activity), started_(std::chrono::steady_clock::now()) {}
+  // activity: UTF-8 text such as "データの読み込み中", shown before the count;
+  // total: the number of records the work will have done, -1 when unknown.
+  WorkProgress(ProgressDisplay& display, const char* activity, int64_t total = -1)
+      : display_(display), activity_(activity), total_(total), started_(std::chrono::steady_clock::now()) {}
   WorkProgress(const WorkProgress&) = delete;
   WorkProgress& operator=(const WorkProgress&) = delete;
 
@@ -45,12 +47,15 @@ class WorkProgress {
   void poll(int64_t done) {
     display_.keepAlive();
     if (std::chrono::steady_clock::now() - started_ < std::chrono::milliseconds(300)) return;
-    display_.show(sjis(activity_) + sjis("　") + countText(done) + sjis("件"));
+    SjisString text = sjis(activity_) + sjis("　") + countText(done);
+    if (total_ >= 0) text += " / " + countText(total_);
+    display_.show(text + sjis("件"));
     shown_ = true;
   }
 
   ProgressDisplay& display_;
   const char* activity_;
+  int64_t total_;
   std::chrono::steady_clock::time_point started_;
   bool shown_ = false;
 };

@@ -87,9 +87,9 @@ class Backend {
   virtual void drawText(int x, int y, const SjisString& text, int magX, int magY, int colour) = 0;
   virtual void drawBox(int x1, int y1, int x2, int y2, int colour) = 0;
 
-  // Processes window messages. With block, waits until at least something
-  // happened (a user action, or about 1 ms passed); the script driver reads
-  // its next action only when block is set.
+  // Processes window messages. With block, sleeps until at least something
+  // happened (a user action or any other window message); the script driver
+  // reads its next action only when block is set.
   virtual void processEvents(bool block) = 0;
   // A progress text for long work; never part of a transcript.
   virtual void showProgress(const SjisString& text) = 0;

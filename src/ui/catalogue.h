@@ -33,6 +33,12 @@ struct ControlSpec {
   bool sorted = false;
   bool checked = false;  // check boxes and radio buttons
   bool centred = false;  // labels
+  // For screen readers: the label whose text names the control, the control
+  // whose text describes it, or a name of its own where the caption is a
+  // sign or there is no label (UTF-8). None of them is shown.
+  const char* labelledBy = nullptr;
+  const char* describedBy = nullptr;
+  const char* spokenName = nullptr;
 };
 
 enum class FrameStyle { Main, SizingNoMenu, DialogNoMenu };

@@ -1,8 +1,10 @@
 // The rules of lists and combo boxes that every backend follows, and the
 // entries with their selection and caret for a backend that keeps them
-// itself. A sorted list (LIST4) puts a new entry after every entry whose
-// bytes sort before or equal to it, the order in which the folder listing
-// comes; the others add at the end. Setting the index of a multiple-selection
+// itself. A sorted list (LIST4) puts a new entry after every entry that sorts
+// before or equal to it, as the desktop's sorted list boxes do: without
+// regard to letter case, signs before digits before letters before other
+// characters ([lib] before [lib32], [data] before [HEADLY]), and entries
+// that differ only in case by their bytes; the others add at the end. Setting the index of a multiple-selection
 // list moves only its caret; in the others it selects that one row. A click
 // toggles a row of a multiple-selection list; in the others it selects the
 // one row, and a click below the last entry leaves none selected.
@@ -16,6 +18,9 @@
 
 namespace headly {
 
+// Negative, zero or positive as entry a sorts before, with or after b in a
+// sorted list.
+int compareListEntries(std::string_view a, std::string_view b);
 // Where a new entry goes into the rows of list.
 size_t listInsertPosition(const ControlSpec& list, const std::vector<SjisString>& rows, std::string_view entry);
 // Whether setting the index selects the row (or only moves the caret).

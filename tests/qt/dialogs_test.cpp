@@ -1,17 +1,23 @@
 // The modal dialogs of the real windows, answered from the test once they are
-// open: message boxes give the exact answer codes (also for Esc and the close
-// box), the input box keeps 64 bytes, and the file dialogs filter with the
-// program's patterns, take a typed pattern as a filter, ask before
-// overwriting and give the ESC marker on cancel.
+// open: message boxes give the exact answer codes (also for Esc, the close
+// box, the buttons' letters and Enter), the input box keeps 64 bytes, and the
+// file dialogs filter with the program's patterns, take a typed pattern as a
+// filter, ask before overwriting, give the ESC marker on cancel, start at a
+// file named when the program started or dropped on them, and list the
+// user's folders in their side bar.
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QDir>
+#include <QDropEvent>
 #include <QFileSystemModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QMimeData>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTest>
+#include <QUrl>
 
 #include "qt/qt_fixture.h"
 #include "support/temp_folder.h"
@@ -79,6 +85,47 @@ TEST_F(QtDialogs, YesNoBoxesCannotBeEscapedOrClosed) {
     });
     EXPECT_EQ(ask(buttons), buttons == Buttons::YesNo ? kAnswerNo : kAnswerAbort);
   }
+}
+
+TEST_F(QtDialogs, ButtonLettersAnswerWithoutAlt) {
+  pressKey(Qt::Key_N);
+  EXPECT_EQ(ask(Buttons::YesNo), kAnswerNo);
+  pressKey(Qt::Key_Y);
+  EXPECT_EQ(ask(Buttons::YesNo), kAnswerYes);
+  pressKey(Qt::Key_N);
+  EXPECT_EQ(ask(Buttons::YesNoCancel), kAnswerNo);
+  pressKey(Qt::Key_I);
+  EXPECT_EQ(ask(Buttons::AbortRetryIgnore), kAnswerIgnore);
+  pressKey(Qt::Key_R);
+  EXPECT_EQ(ask(Buttons::RetryCancel), kAnswerRetry);
+  // A letter of no button does nothing; the box waits for a real answer.
+  backend.modals().queueAnswer([](QDialog& dialog) {
+    QTest::keyClick(&dialog, Qt::Key_X);
+    QTest::keyClick(&dialog, Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_TRUE(dialog.isVisible());
+    QTest::keyClick(&dialog, Qt::Key_N);
+  });
+  EXPECT_EQ(ask(Buttons::YesNo), kAnswerNo);
+}
+
+TEST_F(QtDialogs, EnterPressesTheFocusedButton) {
+  backend.modals().queueAnswer([](QDialog& dialog) {
+    auto& box = dynamic_cast<MessageDialog&>(dialog);
+    box.button(kAnswerNo)->setFocus();
+    QTest::keyClick(box.button(kAnswerNo), Qt::Key_Return);
+  });
+  EXPECT_EQ(ask(Buttons::YesNo), kAnswerNo);
+}
+
+TEST_F(QtDialogs, MessageBoxIsAsWideAsItsCaptionNeeds) {
+  const QString caption = QStringLiteral("データの全角化のお知らせメッセージ");
+  backend.modals().queueAnswer([&caption](QDialog& box) {
+    EXPECT_GE(box.width(), MessageDialog::captionWidth(caption));
+    EXPECT_GT(MessageDialog::captionWidth(caption), QFontMetrics(box.font()).horizontalAdvance(caption));
+    box.close();
+  });
+  ui.messageBox(sjis("データの全角化のお知らせメッセージ"), sjis("文字データを全て全角化します。"), Buttons::Ok,
+                Icon::Information);
 }
 
 TEST_F(QtDialogs, MessageBoxStaysAboveAFormOnTop) {
@@ -249,6 +296,89 @@ TEST_F(QtFileDialogs, ChoosingAFolderEntersIt) {
     choose(dialog, QStringLiteral("d.csv"));
   });
   EXPECT_EQ(ui.openFileDialog(sjis("データファイルの読み込み"), folderPath(), filter), internal("sub/d.csv"));
+}
+
+TEST_F(QtFileDialogs, FileNamedAtTheStartIsProposedInTheFirstOpenDialogOnly) {
+  backend.proposeOpenFile(folder / "sub/../a.csv");
+  answer([this](FileDialog& dialog) {
+    EXPECT_EQ(QDir(dialog.directory()).absolutePath(), QString::fromStdString(folder.path()));
+    EXPECT_EQ(dialog.nameField()->text(), QStringLiteral("a.csv"));
+    dialog.accept();  // the user confirms it
+  });
+  const SjisString home = *drives.fromNative(QDir::homePath().toStdString()) + "\\";
+  EXPECT_EQ(ui.openFileDialog(sjis("データファイルの読み込み"), home, filter), internal("a.csv"));
+  answer([](FileDialog& dialog) {
+    EXPECT_EQ(QDir(dialog.directory()).absolutePath(), QDir::homePath());
+    EXPECT_EQ(dialog.nameField()->text(), QString());
+    dialog.reject();
+  });
+  EXPECT_EQ(ui.openFileDialog(sjis("データファイルの読み込み"), home, filter), kEscMarker);
+}
+
+TEST_F(QtFileDialogs, FileUrlAndMissingFolderAtTheStart) {
+  backend.proposeOpenFile("file://" + (folder / "c.dat"));
+  answer([this](FileDialog& dialog) {
+    EXPECT_EQ(QDir(dialog.directory()).absolutePath(), QString::fromStdString(folder.path()));
+    EXPECT_EQ(dialog.nameField()->text(), QStringLiteral("c.dat"));
+    dialog.reject();
+  });
+  ui.openFileDialog(sjis("データファイルの読み込み"), folderPath(), filter);
+  backend.proposeOpenFile(folder / "gone/x.csv");
+  answer([this](FileDialog& dialog) {
+    EXPECT_EQ(QDir(dialog.directory()).absolutePath(), QString::fromStdString(folder.path()));
+    EXPECT_EQ(dialog.nameField()->text(), QString());
+    dialog.reject();
+  });
+  ui.openFileDialog(sjis("データファイルの読み込み"), folderPath(), filter);
+}
+
+TEST_F(QtFileDialogs, FileDroppedOnTheDialogIsProposed) {
+  folder.write("sub/d.csv", "x");
+  answer([this](FileDialog& dialog) {
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QString::fromStdString(folder / "sub/d.csv"))});
+    data.setText(QStringLiteral("not the name"));
+    // Dropped on the name field, which would otherwise take the text.
+    QWidget* target = dialog.nameField();
+    const QPoint at = target->rect().center();
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &drop);
+    EXPECT_TRUE(drop.isAccepted());
+    EXPECT_EQ(QDir(dialog.directory()).absolutePath(), QString::fromStdString(folder / "sub"));
+    EXPECT_EQ(dialog.nameField()->text(), QStringLiteral("d.csv"));
+    EXPECT_TRUE(dialog.isVisible());  // the user still confirms
+    dialog.accept();
+  });
+  EXPECT_EQ(ui.openFileDialog(sjis("データファイルの読み込み"), folderPath(), filter), internal("sub/d.csv"));
+}
+
+TEST_F(QtFileDialogs, DragWithoutAFileIsRefused) {
+  answer([](FileDialog& dialog) {
+    QMimeData data;
+    data.setText(QStringLiteral("text"));
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(dialog.nameField(), &enter);
+    EXPECT_FALSE(enter.isAccepted());
+    dialog.reject();
+  });
+  ui.openFileDialog(sjis("データファイルの読み込み"), folderPath(), filter);
+}
+
+TEST_F(QtFileDialogs, SideBarListsTheUsersFoldersThatExist) {
+  const QString home = QDir::homePath();
+  answer([&home](FileDialog& dialog) {
+    const QList<QUrl> side = dialog.sidebarUrls();
+    ASSERT_FALSE(side.isEmpty());
+    EXPECT_EQ(side.front(), QUrl::fromLocalFile(home));
+    for (const QUrl& url : side) EXPECT_TRUE(QFileInfo(url.toLocalFile()).isDir()) << url.toString().toStdString();
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    EXPECT_EQ(side.contains(QUrl::fromLocalFile(documents)), QFileInfo(documents).isDir());
+    dialog.reject();
+  });
+  ui.saveFileDialog(sjis("データファイルの書き込み"), folderPath() + "HEADLY.TXT", filter);
 }
 
 TEST_F(QtFileDialogs, CancelGivesTheEscMarker) {

@@ -1,13 +1,18 @@
 // Not a check but a debug switch of the test suite: saves a picture of every
 // window as the program shows it (MAINFORM with a layout preview, FORM2 to
-// FORM5 with the texts their stages put in, and the dialogs), so that people
-// can look at captions, fonts and placement. scripts/screenshots runs it:
+// FORM5 with the texts their stages put in, FORM2's group box enlarged, and
+// the dialogs), so that people can look at captions, fonts and placement.
+// scripts/screenshots runs it on a virtual display with a window manager, and
+// each picture is then taken from the screen with the window's frame and
+// title bar; without a window manager a plain title bar is painted above it:
 //   HEADLY_SCREENSHOT_DIR=out headly_qt_tests --gtest_also_run_disabled_tests
 //       --gtest_filter='Screenshots.*'
 #include <QDir>
 #include <QFileDialog>
 #include <QLibraryInfo>
 #include <QPainter>
+#include <QScreen>
+#include <QTest>
 #include <QTranslator>
 
 #include "app/ui_adapters.h"
@@ -28,9 +33,22 @@ class Screenshots : public QtWindows {
   }
   ~Screenshots() override { QApplication::removeTranslator(&qtTexts); }
 
-  // The window's client area under a plain title bar showing its title, as a
-  // window manager would frame it.
+  // The window as the screen shows it, with the window manager's frame, once
+  // the frame is there; otherwise its client area under a plain title bar.
   void save(QWidget& window, const QString& name) {
+    const QImage picture = framed(window);
+    const QString path = QDir(folder).filePath(name + QStringLiteral(".png"));
+    EXPECT_TRUE(picture.save(path)) << path.toStdString();
+  }
+
+  static QImage framed(QWidget& window) {
+    if (QGuiApplication::platformName() == QStringLiteral("xcb") && QTest::qWaitForWindowExposed(&window)) {
+      QTest::qWaitFor([&window] { return window.frameGeometry() != window.geometry(); }, 1000);
+      QTest::qWait(200);  // the window manager draws its frame
+      const QRect frame = window.frameGeometry();
+      if (frame != window.geometry())
+        return window.screen()->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height()).toImage();
+    }
     const QPixmap client = window.grab();
     constexpr int kTitle = 22;
     QImage picture(client.width(), client.height() + kTitle, QImage::Format_RGB32);
@@ -41,8 +59,14 @@ class Screenshots : public QtWindows {
     painter.drawText(QRect(6, 0, picture.width() - 12, kTitle), Qt::AlignVCenter | Qt::AlignLeft, window.windowTitle());
     painter.drawPixmap(0, kTitle, client);
     painter.end();
+    return picture;
+  }
+
+  // A part of a form three times enlarged, pixel for pixel.
+  void saveEnlarged(QWidget& form, const QRect& part, const QString& name) {
+    const QImage picture = form.grab(part).toImage();
     const QString path = QDir(folder).filePath(name + QStringLiteral(".png"));
-    EXPECT_TRUE(picture.save(path)) << path.toStdString();
+    EXPECT_TRUE(picture.scaled(picture.size() * 3, Qt::IgnoreAspectRatio, Qt::FastTransformation).save(path)) << path.toStdString();
   }
 
   void saveForm(const std::string& form) {
@@ -98,6 +122,9 @@ TEST_F(Screenshots, DISABLED_SaveEveryWindow) {
   ui.setText("EDIT2", sjis("［"));
   ui.setText("EDIT3", sjis("］"));
   ui.setText("EDIT6", "12");
+  ui.setVisible("FORM2", true);
+  saveEnlarged(*backend.widget("FORM2"), QRect(0, 16, 300, 140), QStringLiteral("FORM2_group_box"));
+  ui.setVisible("FORM2", false);
   saveForm("FORM2");
 
   for (const char* item : {"日付", "金額"}) ui.listAdd("LIST1", sjis(item));
@@ -107,6 +134,7 @@ TEST_F(Screenshots, DISABLED_SaveEveryWindow) {
   saveForm("FORM3");
 
   ui.setText("FORM4", sjis("項目「支店」の段落数の設定（全角モード）"));
+  ui.setText("TEXT8", sjis("字空ける（前の段落数より大きく偶数で設定）"));
   ui.setText("TEXT9", sjis("最大文字数 8字"));
   ui.setText("EDIT4", "2");
   ui.setText("EDIT5", "8");
@@ -124,7 +152,20 @@ TEST_F(Screenshots, DISABLED_SaveEveryWindow) {
     save(box, QStringLiteral("message_box"));
     box.reject();
   });
-  ui.messageBox(sjis("レイアウト最終確認画面"), sjis("この設定で出力しますか？"), Buttons::YesNoCancel, Icon::Question);
+  ui.messageBox(sjis("レイアウト最終確認画面"), sjis("「いいえ」で全てやり直せます"), Buttons::YesNo, Icon::Question);
+
+  backend.modals().queueAnswer([this](QDialog& box) {
+    save(box, QStringLiteral("notice_box"));
+    box.reject();
+  });
+  ui.messageBox(sjis("データの全角化のお知らせメッセージ"), sjis("文字データを全て全角化します。"), Buttons::Ok,
+                Icon::Information);
+
+  backend.modals().queueAnswer([this](QDialog& box) {
+    save(box, QStringLiteral("message_box_three_buttons"));
+    box.reject();
+  });
+  ui.messageBox(sjis("全角化の指定"), sjis("文字データを全角化しますか？"), Buttons::YesNoCancel, Icon::Question);
 
   backend.modals().queueAnswer([this](QDialog& box) {
     save(box, QStringLiteral("input_box"));

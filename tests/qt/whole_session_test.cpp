@@ -204,6 +204,8 @@ class Person {
   }
 
   bool finished() const { return steps_.empty(); }
+  // The picture on the main window as it stands.
+  QImage drawing() const { return backend_.drawing(); }
   std::vector<std::string> met;
 
  private:
@@ -410,6 +412,64 @@ TEST_F(WholeSession, ARecordedSessionReplaysToTheSameBytesAndOnAnAddedColumnToTh
   std::ostringstream transcript;
   EXPECT_EQ(runBatch(script, {nextMonth / "sales.csv"}, transcript, false), 0) << transcript.str();
   EXPECT_EQ(nextMonth.read("HEADLY.TXT"), windows.read("HEADLY.TXT"));
+}
+
+// The rows of the preview below its title lines that hold a colour.
+int rowsInColour(const QImage& picture, QRgb colour) {
+  int rows = 0;
+  bool inRow = false;
+  for (int y = 100; y < picture.height(); ++y) {
+    bool found = false;
+    for (int x = 0; x < picture.width() && !found; ++x) found = picture.pixel(x, y) == colour;
+    rows += found && !inRow;
+    inRow = found;
+  }
+  return rows;
+}
+
+TEST_F(WholeSession, PreviewShowsTheLinesTheWriterMakesAlsoAfterARestart) {
+  // 数量 (at most "１２０", 6 bytes, 6 a line) is the second body item, drawn
+  // in cyan. With the delimiters ［ ］ it takes two lines; after いいえ at the
+  // final confirmation it is set again without them and takes one.
+  const QRgb cyan = qRgb(0, 255, 255);
+  std::vector<int> rowsAtConfirmation;
+  runWindows([&](Person& person) {
+    loadAndClassify(person, 2);
+    person.onForm("FORM3", [&person] { click(person.find<QWidget>("CHECK2")); });
+    person.press("FORM3", "BUTTON6");
+    person.answer(kAnswerYes);  // full width
+    const auto setItems = [&](const QString& before, const QString& after) {
+      for (int item = 0; item < 3; ++item) {
+        person.press("FORM4", "BUTTON9");
+        person.answer(kAnswerYes);
+      }
+      person.onForm("FORM2", [&person, before, after] {
+        typeInto(person.find<QLineEdit>("EDIT2"), before);
+        typeInto(person.find<QLineEdit>("EDIT3"), after);
+      });
+      person.press("FORM2", "BUTTON1");
+      person.onDialog([&](QDialog& dialog) {
+        rowsAtConfirmation.push_back(rowsInColour(person.drawing(), cyan));
+        click(dynamic_cast<MessageDialog&>(dialog).button(kAnswerYes));
+      });
+    };
+    setItems(QStringLiteral("["), QStringLiteral("]"));
+    person.answer(kAnswerNo);  // the final confirmation: all again
+    setItems(QString(), QString());
+    person.onDialog([&](QDialog& dialog) {
+      rowsAtConfirmation.push_back(rowsInColour(person.drawing(), cyan));
+      click(dynamic_cast<MessageDialog&>(dialog).button(kAnswerYes));
+    });
+    person.fileDialog([](FileDialog& dialog) { click(acceptButton(dialog)); });
+  });
+  EXPECT_EQ(rowsAtConfirmation, (std::vector<int>{2, 1, 1}));
+  // In the file its value stands on the line of 商品, without delimiters.
+  const std::string layout = windows.read("HEADLY.TXT");
+  const size_t value = layout.find(sjis("１２０"));
+  ASSERT_NE(value, std::string::npos);
+  const size_t lineStart = layout.rfind("\r\n", value);
+  EXPECT_NE(layout.substr(lineStart, value - lineStart).find(sjis("ボールペン")), std::string::npos);
+  EXPECT_EQ(layout.find(sjis("［")), std::string::npos);
 }
 
 }  // namespace

@@ -1,10 +1,12 @@
 // The windows as built from the catalogue: what is shown at start, captions
-// in Japanese glyphs, list contents as the program put them, the drawing
+// in Japanese glyphs, list contents as the program put them (the sorted one
+// without regard to case), names for screen readers, the drawing
 // surface that keeps its picture, progress that leaves the caption alone,
 // and the error report that waits for a key.
 #include <QCheckBox>
 #include <QFontMetrics>
 #include <QLabel>
+#include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
@@ -58,14 +60,17 @@ TEST_F(QtForms, ProgressLeavesTheCaptionAsTheProgramSetIt) {
   EXPECT_EQ(backend.widget("MAINFORM")->windowTitle(), QStringLiteral("データ見出しツールＨＥＡＤＬＹ V４"));
 }
 
-TEST_F(QtForms, SortedListPlacesRowsByTheirBytes) {
-  for (const char* row : {"[data]", "[..]", "[HEADLY]", "[出力]"}) ui.listAdd("LIST4", sjis(row));
-  ASSERT_EQ(ui.listCount("LIST4"), 4);
-  EXPECT_EQ(ui.listItem("LIST4", 0), "[..]");
-  EXPECT_EQ(ui.listItem("LIST4", 1), "[HEADLY]");
-  EXPECT_EQ(ui.listItem("LIST4", 2), "[data]");
-  EXPECT_EQ(ui.listItem("LIST4", 3), sjis("[出力]"));
-  EXPECT_EQ(ui.listItem("LIST4", 4), "");
+TEST_F(QtForms, SortedListPlacesRowsWithoutRegardToCase) {
+  for (const char* row : {"[lib32]", "[data]", "[..]", "[HEADLY]", "[出力]", "[lib]", "[Data]"})
+    ui.listAdd("LIST4", sjis(row));
+  ASSERT_EQ(ui.listCount("LIST4"), 7);
+  const std::vector<std::string> expected{"[..]", "[Data]", "[data]", "[HEADLY]", "[lib]", "[lib32]", "[出力]"};
+  auto* list = find<QListWidget>("LIST4");
+  for (int row = 0; row < 7; ++row) {
+    EXPECT_EQ(ui.listItem("LIST4", row), sjis(expected[size_t(row)])) << row;
+    EXPECT_EQ(list->item(row)->text().toStdString(), expected[size_t(row)]) << row;
+  }
+  EXPECT_EQ(ui.listItem("LIST4", 7), "");
   ui.setListIndex("LIST4", 2);
   EXPECT_EQ(ui.listIndex("LIST4"), 2);
   ui.listClear("LIST4");
@@ -85,6 +90,24 @@ TEST_F(QtForms, UnsortedListKeepsTheOrderRowsCameIn) {
   ui.setListIndex("LIST1", 1);
   EXPECT_EQ(ui.listIndex("LIST1"), 1);
   EXPECT_FALSE(ui.listSelected("LIST1", 1));
+}
+
+TEST_F(QtForms, ControlsAreNamedForScreenReadersByTheirLabels) {
+  for (const char* field : {"EDIT1", "EDIT2", "EDIT3", "EDIT4", "EDIT5", "EDIT6", "EDIT7", "LIST1", "LIST2", "LIST3",
+                            "LIST4", "COMBO1"})
+    EXPECT_FALSE(backend.widget(field)->accessibleName().isEmpty()) << field;
+  EXPECT_EQ(backend.widget("EDIT1")->accessibleName(), QStringLiteral("前の項目との空白数"));
+  EXPECT_EQ(backend.widget("LIST2")->accessibleName(), QStringLiteral("見出しになる項目"));
+  EXPECT_EQ(backend.widget("RADIO2")->accessibleDescription(), QStringLiteral("前の項目と"));
+  QStringList arrows;
+  for (const char* button : {"BUTTON2", "BUTTON3", "BUTTON4", "BUTTON5"})
+    arrows << backend.widget(button)->accessibleName();
+  EXPECT_EQ(arrows, (QStringList{"見出しへ追加", "見出しから戻す", "見出し以外へ追加", "見出し以外から戻す"}));
+  // Names and descriptions follow the labels as the stages change them.
+  ui.setText("TEXT8", sjis("字空ける（前の段落数より大きく設定）"));
+  ui.setText("TEXT9", sjis("最大文字数 12字"));
+  EXPECT_EQ(backend.widget("EDIT4")->accessibleName(), QStringLiteral("字空ける（前の段落数より大きく設定）"));
+  EXPECT_EQ(backend.widget("EDIT5")->accessibleDescription(), QStringLiteral("最大文字数 12字"));
 }
 
 TEST_F(QtForms, OptionButtonsAreSetOneByOneByTheProgram) {

@@ -90,7 +90,7 @@ TEST(ScriptActions, ChooseAndClickPickEntriesByTextAndRaiseTheirEvents) {
   s.out.str("");
   EXPECT_EQ(s.ui.waitForEvent(), 15);
   EXPECT_EQ(seen, (std::vector<std::string>{"combo [-d-]", "list 0", "list -1"}));
-  EXPECT_EQ(s.lines(), (std::vector<std::string>{"show LIST4 | [..] | [Work] | [data]"}));
+  EXPECT_EQ(s.lines(), (std::vector<std::string>{"show LIST4 | [..] | [data] | [Work]"}));
 }
 
 TEST(ScriptActions, ARadioClickChecksItAndClearsItsPartner) {

@@ -19,6 +19,9 @@ DrawingSurface::DrawingSurface(QSize size, QWidget* parent) : QWidget(parent), i
 
 void DrawingSurface::setTextFont(const QFont& font, int columnWidth) {
   textFont_ = font;
+  // Text is drawn in the palette's colours alone, as a character cell font
+  // draws it, without shades of antialiasing.
+  textFont_.setStyleStrategy(QFont::NoAntialias);
   // Fixed-pitch Japanese faces make a half-width character half an em wide;
   // the pixel size is chosen from the measured advance so that any face fits.
   const int advance = QFontMetrics(textFont_).horizontalAdvance(QLatin1Char('0'));

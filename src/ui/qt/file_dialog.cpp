@@ -2,15 +2,21 @@
 
 #include <algorithm>
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QDropEvent>
 #include <QFileInfo>
 #include <QFileSystemModel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QSortFilterProxyModel>
+#include <QStandardPaths>
+#include <QUrl>
 
 #include "text/drives.h"
 #include "ui/file_filter.h"
+#include "ui/qt/event_watcher.h"
 #include "ui/qt/message_dialog.h"
 #include "ui/qt/modal_runner.h"
 #include "ui/qt/qt_text.h"
@@ -18,8 +24,35 @@
 namespace headly {
 
 namespace {
+
 constexpr size_t kMaxDialogPath = 259;  // the 260-byte path buffer holds the NUL too
+
+// The user's own folders that exist, each once, home first.
+QList<QUrl> userFolders() {
+  QList<QUrl> folders;
+  for (QStandardPaths::StandardLocation place : {QStandardPaths::HomeLocation, QStandardPaths::DesktopLocation,
+                                                 QStandardPaths::DocumentsLocation, QStandardPaths::DownloadLocation}) {
+    const QString path = QStandardPaths::writableLocation(place);
+    const QUrl url = QUrl::fromLocalFile(path);
+    if (!path.isEmpty() && QFileInfo(path).isDir() && !folders.contains(url)) folders << url;
+  }
+  return folders;
 }
+
+// The first local file a drag carries, or an empty text.
+QString draggedFile(const QEvent* event) {
+  const QMimeData* data = static_cast<const QDropEvent*>(event)->mimeData();
+  if (!data || !data->hasUrls()) return {};
+  for (const QUrl& url : data->urls())
+    if (url.isLocalFile()) return url.toLocalFile();
+  return {};
+}
+
+bool isDragEvent(const QEvent* event) {
+  return event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove || event->type() == QEvent::Drop;
+}
+
+}  // namespace
 
 // Lists every folder and the files that match the current filter.
 class PatternFilterModel : public QSortFilterProxyModel {
@@ -72,8 +105,44 @@ FileDialog::FileDialog(QWidget* owner, const FileDialogRequest& request, const Q
     });
   }
 
+  setSidebarUrls(userFolders());
   setDirectory(nativeFolder);
   if (QLineEdit* name = nameField()) name->setText(toQt(request.initialName));
+  watchDrops();
+}
+
+// A file dragged over any part of the dialog is taken by the dialog itself,
+// before a child (the name field, the side bar) reads the drag as text or
+// as a new side bar entry.
+void FileDialog::watchDrops() {
+  setAcceptDrops(true);
+  new EventWatcher(
+      qApp,
+      [this](QObject* target, QEvent* event) {
+        if (!isDragEvent(event) || !target->isWidgetType() || static_cast<QWidget*>(target)->window() != this)
+          return false;
+        auto* drag = static_cast<QDropEvent*>(event);
+        const QString file = draggedFile(event);
+        if (file.isEmpty()) {
+          drag->ignore();
+          return true;
+        }
+        drag->acceptProposedAction();
+        if (event->type() == QEvent::Drop) propose(file);
+        return true;
+      },
+      this);
+}
+
+void FileDialog::propose(const QString& nativeFile) {
+  const QFileInfo info(QDir::cleanPath(nativeFile));
+  if (info.isDir()) {
+    setDirectory(info.absoluteFilePath());
+    return;
+  }
+  if (!info.absoluteDir().exists()) return;
+  setDirectory(info.absolutePath());
+  if (QLineEdit* name = nameField()) name->setText(info.fileName());
 }
 
 int FileDialog::chosenFilter() const { return std::max(0, int(nameFilters().indexOf(selectedNameFilter()))); }

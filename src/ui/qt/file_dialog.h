@@ -4,7 +4,10 @@
 // the program's own case-insensitive test. A name holding "*" or "?" filters
 // the list and is never taken as the result. The result is the chosen file
 // in the program's path form; a file that has no such form, or whose path is
-// too long, is refused with a message and the dialog stays open.
+// too long, is refused with a message and the dialog stays open. The side
+// bar lists the user's folders (home, desktop, documents, downloads) that
+// exist. A file dropped on the dialog is proposed: the dialog goes to its
+// folder and puts its name into the name field, and the user confirms it.
 #pragma once
 
 #include <QFileDialog>
@@ -29,10 +32,15 @@ class FileDialog : public QFileDialog {
   // The filter entry selected (0 = the first).
   int chosenFilter() const;
   QLineEdit* nameField() const;
+  // Goes to the folder of a native file path and puts its name into the name
+  // field (a folder is entered); a path whose folder does not exist changes
+  // nothing.
+  void propose(const QString& nativeFile);
   // OK, Enter or a double click on a file.
   void accept() override;
 
  private:
+  void watchDrops();
   void warn(const QString& text);
   bool confirm(const QString& text);
 

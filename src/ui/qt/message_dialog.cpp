@@ -1,8 +1,10 @@
 #include "ui/qt/message_dialog.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QLabel>
 #include <QPushButton>
 #include <QStyle>
@@ -52,6 +54,12 @@ int escapeAnswerOf(Buttons buttons) {
       return -1;
   }
   return -1;
+}
+
+// The letter of a button's mnemonic ("はい(&Y)": Y), or 0 for none.
+int letterOf(const QAbstractButton* button) {
+  const QKeySequence mnemonic = QKeySequence::mnemonic(button->text());
+  return mnemonic.isEmpty() ? 0 : int(mnemonic[0].key());
 }
 
 QStyle::StandardPixmap pixmapOf(Icon icon) {
@@ -116,7 +124,23 @@ MessageDialog::MessageDialog(QWidget* owner, const QString& caption, const QStri
   layout->setSpacing(16);
   layout->addLayout(body);
   layout->addLayout(row);
+  const QMargins margins = layout->contentsMargins();
+  layout->addStrut(captionWidth(caption) - margins.left() - margins.right());
   layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+// The window manager's title font is not known to the program: room is kept
+// for a bold title a quarter larger than the dialog font, beside the title
+// bar's icon and buttons.
+int MessageDialog::captionWidth(const QString& caption) {
+  constexpr int kTitleBarDecoration = 100;
+  QFont title = QApplication::font();
+  title.setBold(true);
+  if (title.pixelSize() > 0)
+    title.setPixelSize(title.pixelSize() * 5 / 4);
+  else
+    title.setPointSizeF(title.pointSizeF() * 5 / 4);
+  return QFontMetrics(title).horizontalAdvance(caption) + kTitleBarDecoration;
 }
 
 QAbstractButton* MessageDialog::button(int answerCode) const {
@@ -135,12 +159,22 @@ void MessageDialog::press(int code) {
   accept();
 }
 
+// Esc answers as the close box does; a button's letter (Y, N, A, R, I),
+// typed alone, presses that button.
 void MessageDialog::keyPressEvent(QKeyEvent* event) {
   if (event->key() == Qt::Key_Escape) {
     if (escapeAnswer_ >= 0) press(escapeAnswer_);
     event->accept();
     return;
   }
+  if ((event->modifiers() & ~Qt::ShiftModifier) == Qt::NoModifier)
+    for (const auto& [code, button] : buttons_)
+      if (letterOf(button) == event->key()) {
+        button->setFocus();
+        press(code);
+        event->accept();
+        return;
+      }
   QDialog::keyPressEvent(event);
 }
 

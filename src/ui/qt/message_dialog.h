@@ -1,7 +1,9 @@
 // The message box: a caption, a text, one of the six button sets and one of
 // the five icons; the answer is the program's answer code. As on Windows,
 // Esc and the close box answer Cancel (or OK in a box with OK alone) and do
-// nothing in the Yes/No and Abort/Retry/Ignore boxes.
+// nothing in the Yes/No and Abort/Retry/Ignore boxes. A button's letter
+// answers as the button does, and Enter presses the focused button. The box
+// is at least as wide as its caption needs in the title bar.
 #pragma once
 
 #include <QDialog>
@@ -23,6 +25,8 @@ class MessageDialog : public QDialog {
   int answer() const;
   // The button of an answer code, for tests; nullptr when the box lacks it.
   QAbstractButton* button(int answerCode) const;
+  // The width of a box whose title bar shows the whole caption.
+  static int captionWidth(const QString& caption);
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;

@@ -1,7 +1,11 @@
 #include "ui/qt/qt_backend.h"
 
 #include <QApplication>
+#include <QFile>
+#include <QFileInfo>
 #include <QKeyEvent>
+#include <QUrl>
+#include <utility>
 
 #include "text/drives.h"
 #include "text/encoding.h"
@@ -29,7 +33,6 @@ constexpr int kPreviewWhite = 15;
 QtBackend::QtBackend(Drives& drives) : drives_(drives) {
   QApplication::setQuitOnLastWindowClosed(false);
   QApplication::setFont(dialogFont());
-  wake_.setSingleShot(true);
 }
 
 QtBackend::~QtBackend() {
@@ -71,6 +74,7 @@ SjisString QtBackend::inputBox(const SjisString& title, const SjisString& prompt
 SjisString QtBackend::fileDialog(const FileDialogRequest& request) {
   const std::string folder = dialogStartFolder(request, drives_);
   FileDialog dialog(dialogOwner(), request, QString::fromStdString(folder), drives_, modals_);
+  if (!request.save && !proposedFile_.isEmpty()) dialog.propose(std::exchange(proposedFile_, QString()));
   const bool accepted = modals_.run(dialog) == QDialog::Accepted;
   rethrowPending();
   chosenFilter_ = accepted ? dialog.chosenFilter() : 0;
@@ -95,7 +99,13 @@ QImage QtBackend::drawing() const { return surface_ ? surface_->image() : QImage
 
 // ---- Events, progress, the end ---------------------------------------------------
 
+void QtBackend::proposeOpenFile(const std::string& file) {
+  const QString text = QFile::decodeName(QByteArray::fromStdString(file));
+  proposedFile_ = text.startsWith(QStringLiteral("file:")) ? QUrl(text).toLocalFile() : QFileInfo(text).absoluteFilePath();
+}
+
 void QtBackend::raiseEvent(const std::string& control, const char* event) {
+  ++eventsRaised_;
   deliver([&] { sink_->controlEvent({control, event}); });
 }
 
@@ -116,10 +126,13 @@ void QtBackend::rethrowPending() {
 
 void QtBackend::processEvents(bool block) {
   if (block) {
+    const int raisedBefore = eventsRaised_;
     if (waitAction_) waitAction_();
-    // Wakes up after about 1 ms when nothing happens.
-    wake_.start(1);
-    QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+    // Sleeps in Qt's event loop until something arrives, unless the action
+    // has already raised what the wait is for.
+    QCoreApplication::processEvents(eventsRaised_ != raisedBefore
+                                        ? QEventLoop::AllEvents
+                                        : QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     sincePoll_.start();
   } else if (!sincePoll_.isValid() || sincePoll_.elapsed() >= kPollIntervalMs) {

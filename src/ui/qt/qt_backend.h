@@ -9,7 +9,6 @@
 #include <QElapsedTimer>
 #include <QImage>
 #include <QString>
-#include <QTimer>
 #include <exception>
 #include <functional>
 #include <map>
@@ -79,6 +78,11 @@ class QtBackend : public Backend {
   QImage drawing() const;
   void onWait(std::function<void()> action) { waitAction_ = std::move(action); }
 
+  // The file the user named when starting the program (a native path or a
+  // file: URL): the next open dialog starts in its folder with its name
+  // filled in, and the user confirms it.
+  void proposeOpenFile(const std::string& file);
+
  private:
   struct Window {
     const FormSpec* form = nullptr;        // set for a form
@@ -94,6 +98,8 @@ class QtBackend : public Backend {
   void buildForm(const FormSpec& entry);
   QWidget* buildControl(const ControlSpec& entry, QWidget* form);
   void connectEvents(const ControlSpec& entry, QWidget* widget);
+  void nameForScreenReaders(const FormSpec& form);
+  void focusFirstField(const FormSpec& form);
   void applyFont(Window& w);
   void showCaption(Window& w);
   void raiseEvent(const std::string& control, const char* event);
@@ -109,7 +115,8 @@ class QtBackend : public Backend {
   DrawingSurface* surface_ = nullptr;
   ModalRunner modals_;
   std::exception_ptr pending_;
-  QTimer wake_;
+  int eventsRaised_ = 0;
+  QString proposedFile_;
   QElapsedTimer sincePoll_;
   QElapsedTimer sinceProgress_;
   SjisString progress_;

@@ -49,6 +49,25 @@ void QtBackend::setVisible(const std::string& name, bool visible) {
   w.widget->show();
   w.widget->raise();
   w.widget->activateWindow();
+  focusFirstField(*w.form);
+}
+
+// A form that is shown puts the focus on its first input field in creation
+// order (the tab order) that can take it, with its text selected so that
+// typing replaces it; without one, on its first control that takes the focus.
+void QtBackend::focusFirstField(const FormSpec& form) {
+  QWidget* first = nullptr;
+  for (const ControlSpec& c : form.controls) {
+    QWidget* widget = windows_.at(c.name).widget;
+    if (widget->isHidden() || !widget->isEnabled() || widget->focusPolicy() == Qt::NoFocus) continue;
+    if (c.kind == Edit || c.kind == List || c.kind == Combo) {
+      widget->setFocus(Qt::TabFocusReason);
+      if (c.kind == Edit) static_cast<QLineEdit*>(widget)->selectAll();
+      return;
+    }
+    if (!first) first = widget;
+  }
+  if (first) first->setFocus(Qt::TabFocusReason);
 }
 
 // A control counts as visible when the program has not hidden it, also while
@@ -111,9 +130,13 @@ void QtBackend::setText(const std::string& name, const SjisString& text) {
       asCombo(w.widget)->setCurrentIndex(row == w.rows.end() ? -1 : int(row - w.rows.begin()));
       break;
     }
-    default:
+    default: {
       w.text = text;
       showCaption(w);
+      const FormSpec* form = nullptr;
+      findControl(name, &form);
+      nameForScreenReaders(*form);
+    }
   }
 }
 

@@ -100,8 +100,6 @@ int decorationWidth(const QWidget* widget, ControlKind kind) {
 }
 
 // The drawing font's half-width character: FixedSys 18 is 8 pixels wide.
-
-// The drawing font's half-width character: FixedSys 18 is 8 pixels wide.
 int columnWidthFor(float size) { return std::max(1, int(std::lround(size * 4 / 9))); }
 
 }  // namespace
@@ -144,6 +142,19 @@ void QtBackend::buildForm(const FormSpec& entry) {
   for (const ControlSpec& c : entry.controls)
     if (c.kind == Group) windows_[c.name].widget->lower();
   applyFont(w);
+  nameForScreenReaders(entry);
+}
+
+// Names and descriptions follow the texts of the labels they come from.
+void QtBackend::nameForScreenReaders(const FormSpec& form) {
+  for (const ControlSpec& c : form.controls) {
+    QWidget* widget = windows_.at(c.name).widget;
+    if (c.spokenName)
+      widget->setAccessibleName(QString::fromUtf8(c.spokenName));
+    else if (c.labelledBy)
+      widget->setAccessibleName(toQt(windows_.at(c.labelledBy).text));
+    if (c.describedBy) widget->setAccessibleDescription(toQt(windows_.at(c.describedBy).text));
+  }
 }
 
 QWidget* QtBackend::buildControl(const ControlSpec& entry, QWidget* form) {
@@ -151,9 +162,13 @@ QWidget* QtBackend::buildControl(const ControlSpec& entry, QWidget* form) {
   QWidget* widget = nullptr;
   bool filled = false;
   switch (entry.kind) {
-    case Button:
-      widget = new QPushButton(caption, form);
+    case Button: {
+      // Enter presses the button that has the focus, as Space does.
+      auto* button = new QPushButton(caption, form);
+      button->setAutoDefault(true);
+      widget = button;
       break;
+    }
     case Radio: {
       auto* radio = new QRadioButton(caption, form);
       radio->setChecked(entry.checked);
@@ -173,6 +188,7 @@ QWidget* QtBackend::buildControl(const ControlSpec& entry, QWidget* form) {
       break;
     case Edit: {
       auto* edit = new SjisLineEdit(entry.maxBytes, entry.digitsOnly, form);
+      edit->useThinBorder();
       edit->setProgramText(caption);
       widget = edit;
       break;

@@ -1,9 +1,22 @@
 #include "ui/qt/sjis_line_edit.h"
 
+#include <QApplication>
+#include <QPainter>
+
 #include "ui/qt/qt_text.h"
 #include "ui/typing.h"
 
 namespace headly {
+namespace {
+
+// Full-width digits (U+FF10 to U+FF19) as the half-width digits they stand for.
+QString halfWidthDigits(QString text) {
+  for (QChar& c : text)
+    if (c.unicode() >= 0xFF10 && c.unicode() <= 0xFF19) c = QChar(u'0' + (c.unicode() - 0xFF10));
+  return text;
+}
+
+}  // namespace
 
 SjisLimitValidator::SjisLimitValidator(int maxBytes, bool digitsOnly, QObject* parent) : QValidator(parent) {
   limits_.kind = ControlKind::Edit;
@@ -26,8 +39,9 @@ QValidator::State SjisLimitValidator::validate(QString& input, int& pos) const {
   qsizetype suffix = 0;
   while (suffix < common - prefix && input[input.size() - 1 - suffix] == previous_[previous_.size() - 1 - suffix])
     ++suffix;
-  const QString inserted = input.mid(prefix, input.size() - prefix - suffix);
-  if (!inserted.isEmpty()) {
+  const QString typed = input.mid(prefix, input.size() - prefix - suffix);
+  if (!typed.isEmpty()) {
+    const QString inserted = limits_.digitsOnly ? halfWidthDigits(typed) : typed;
     const QString head = input.left(prefix);
     const QString tail = input.right(suffix);
     const int room = limits_.maxBytes > 0 ? limits_.maxBytes - int(fromQt(head).size() + fromQt(tail).size()) : 1;
@@ -37,10 +51,11 @@ QValidator::State SjisLimitValidator::validate(QString& input, int& pos) const {
       if (limits_.maxBytes > 0) cut.maxBytes = room;
       kept = toQt(typedIntoEdit(cut, fromQt(inserted)));
     }
-    if (kept != inserted) {
+    if (kept != typed) {
       input = head + kept + tail;
       pos = int(head.size() + kept.size());
     }
+    if (kept != inserted && refused_) refused_();
   }
   previous_ = input;
   return Acceptable;
@@ -49,7 +64,23 @@ QValidator::State SjisLimitValidator::validate(QString& input, int& pos) const {
 SjisLineEdit::SjisLineEdit(int maxBytes, bool digitsOnly, QWidget* parent)
     : QLineEdit(parent), validator_(new SjisLimitValidator(maxBytes, digitsOnly, this)) {
   setValidator(validator_);
+  validator_->onRefused([] { QApplication::beep(); });
   if (digitsOnly) setInputMethodHints(Qt::ImhDigitsOnly);
+}
+
+void SjisLineEdit::useThinBorder() {
+  thinBorder_ = true;
+  setFrame(false);
+  setTextMargins(1, 0, 1, 0);
+}
+
+// The border takes the highlight colour while the field has the focus.
+void SjisLineEdit::paintEvent(QPaintEvent* event) {
+  QLineEdit::paintEvent(event);
+  if (!thinBorder_) return;
+  QPainter painter(this);
+  painter.setPen(palette().color(hasFocus() ? QPalette::Highlight : QPalette::Dark));
+  painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
 void SjisLineEdit::setProgramText(const QString& text) {
