@@ -21,9 +21,13 @@ LineStatistics lineStatistics(int32_t maxLength, float charsPerLine) {
   return {intQuotient(maxLength, charsPerLine), intRemainder(maxLength, charsPerLine)};
 }
 
+// An item without characters per line (it had only empty values) takes its
+// longest text on one line, as the writer lays it out.
 void updateLineStatistics(AppState& state, int item) {
   ItemLayout& layout = state.layout[size_t(item)];
-  const LineStatistics lines = lineStatistics(state.itemMaxLength[size_t(item)], layout.charsPerLine);
+  const int32_t maxLength = state.itemMaxLength[size_t(item)];
+  const LineStatistics lines =
+      lineStatistics(maxLength, layout.charsPerLine != 0 ? layout.charsPerLine : float(maxLength));
   layout.fullLines = lines.fullLines;
   layout.remainder = lines.remainder;
 }
