@@ -36,11 +36,13 @@ Lead leadOf(unsigned char c) {
   return {0, 0, 0};
 }
 
+// Reads the file block by block while read(block) returns true.
 template <class Read>
 void forEachBlock(TextFiles& files, const SjisString& path, Read read) {
   std::unique_ptr<NativeFile> file = files.fileSystem().openForReading(files.drives().toNative(path));
   std::unique_ptr<char[]> buffer = std::make_unique<char[]>(kBlockSize);
-  for (size_t n; (n = file->read(buffer.get(), kBlockSize)) > 0;) read(std::string_view(buffer.get(), n));
+  for (size_t n; (n = file->read(buffer.get(), kBlockSize)) > 0;)
+    if (!read(std::string_view(buffer.get(), n))) break;
   file->close();
 }
 
@@ -106,13 +108,19 @@ EncodingScan scanBytes(std::string_view bytes) {
 
 EncodingScan scanFile(TextFiles& files, const SjisString& path) {
   EncodingScan scan;
-  forEachBlock(files, path, [&](std::string_view block) { scan.feed(block); });
+  forEachBlock(files, path, [&](std::string_view block) {
+    scan.feed(block);
+    return !scan.settled();
+  });
   return scan;
 }
 
 std::string readWholeFile(TextFiles& files, const SjisString& path) {
   std::string bytes;
-  forEachBlock(files, path, [&](std::string_view block) { bytes.append(block); });
+  forEachBlock(files, path, [&](std::string_view block) {
+    bytes.append(block);
+    return true;
+  });
   return bytes;
 }
 

@@ -26,6 +26,10 @@ class EncodingScan {
   // No CR byte anywhere and at least one LF: LF ends a line. Meaningful for
   // the bytes as they will be read (for UTF-16, after the conversion).
   bool lfOnly() const { return !sawCr_ && sawLf_; }
+  // Nothing more can change the answers: the first bytes are in, a CR was
+  // seen and the bytes are not UTF-8 (an ordinary Shift-JIS file with CR LF
+  // lines is settled by its first block).
+  bool settled() const { return fed_ >= sizeof head_ && sawCr_ && !utf8Valid_; }
 
  private:
   void checkUtf8(std::string_view block);
@@ -49,7 +53,8 @@ struct InputForm {
   std::shared_ptr<const std::string> converted;
 };
 
-// The scan of a whole file (an internal path); refusals raise as openFile does.
+// The scan of a file (an internal path), read until the scan is settled;
+// refusals raise as openFile does.
 EncodingScan scanFile(TextFiles& files, const SjisString& path);
 // The bytes of a whole file.
 std::string readWholeFile(TextFiles& files, const SjisString& path);

@@ -60,6 +60,19 @@ TEST(EncodingScan, LfOnlyMeansNoCrAtAllAndSomeLf) {
   EXPECT_FALSE(scanBytes("a\rb").lfOnly());
 }
 
+TEST(EncodingScan, SettlesOnlyWhenNoLaterByteCanChangeTheAnswers) {
+  const std::string sjisLine = *fromUtf8("東京,1\r\n");
+  EXPECT_TRUE(scanBytes(sjisLine).settled());
+  EXPECT_FALSE(scanBytes("a,b\r\n").settled());               // still valid UTF-8
+  EXPECT_FALSE(scanBytes(*fromUtf8("東京,1\n")).settled());   // no CR yet: LF-only is open
+  EXPECT_FALSE(scanBytes("\x93\r").settled());                 // the first bytes are not all in
+  // Settled answers stay what the whole file gives.
+  EncodingScan scan = scanBytes(sjisLine);
+  scan.feed("\n\n\xEF\xBB\xBF");
+  EXPECT_EQ(scan.encoding(), DataEncoding::ShiftJis);
+  EXPECT_FALSE(scan.lfOnly());
+}
+
 TEST(ShiftJisConversion, CharactersWithoutShiftJisBecomeGeta) {
   ConvertedText c = toShiftJisReplacing("a\U00020BB7b😀,〜", UnicodeForm::Utf8);
   EXPECT_EQ(c.text, *fromUtf8("a〓b〓,～"));
