@@ -93,10 +93,19 @@ class FolderDialog {
       ui_.setText(form5::kFolderName, kDefaultFolderName);
       return;
     }
+    if (onlyDots(name)) {
+      // "." and ".." name folders that exist already, and more dots a
+      // hidden folder: none of them can be the new folder.
+      ui_.eventCode = 0;
+      ui_.messageBox(sjis("処理エラー"), sjis("「") + name + sjis("」はフォルダ名に使えません"), Buttons::Ok, Icon::Stop);
+      return;
+    }
     if (!makeBaseFolder(program_, name)) ui_.eventCode = 0;
   }
 
  private:
+  static bool onlyDots(const SjisString& name) { return name.find_first_not_of('.') == SjisString::npos; }
+
   static SjisString driveNameOf(const SjisString& entry) { return SjisString(1, driveLetter(entry)) + ":"; }
 
   // The COMBO1 entry of a drive letter (either case), or -1.

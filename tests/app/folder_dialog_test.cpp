@@ -49,6 +49,23 @@ TEST_F(FolderDialogTest, EmptyNameIsProposedAgainAndCancelGivesEscMarker) {
   EXPECT_FALSE(fs::exists(temp / "HEADLY"));
 }
 
+// "." and ".." would be taken as clashes and give hidden "._[1]" folders.
+TEST_F(FolderDialogTest, NamesOfDotsOnlyAreRefusedAndTheDialogStaysOpen) {
+  for (const char* name : {".", "..", "..."}) {
+    backend.type("EDIT7", name);
+    backend.press("BUTTON14");
+    backend.answers.push_back(kAnswerOk);
+  }
+  backend.type("EDIT7", ".a");
+  backend.press("BUTTON14");
+  runFolderDialog(program);
+  EXPECT_EQ(backend.messages, (std::vector<std::string>{"処理エラー | 「.」はフォルダ名に使えません",
+                                                         "処理エラー | 「..」はフォルダ名に使えません",
+                                                         "処理エラー | 「...」はフォルダ名に使えません"}));
+  EXPECT_EQ(state().selectedPath, internal(".a"));
+  EXPECT_EQ(fs::directory_iterator(temp.path())->path().filename(), ".a");
+}
+
 TEST_F(FolderDialogTest, FolderListShowsSubFoldersAndTheParent) {
   fs::create_directory(temp / "b");
   fs::create_directory(temp / "a");

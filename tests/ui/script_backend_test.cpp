@@ -211,6 +211,12 @@ TEST(ScriptDialogs, AnswersOfTheWrongKind) {
               s.ui.inputBox("t", "p", "500");
             }).find("the input box wants input TEXT, input or cancel; the program asks: input t | p | 500"),
             std::string::npos);
+  // A text the input box cannot take names the input box, not a form.
+  EXPECT_NE(misfitOf([] {
+              ScriptedUi s("input \"😀\"\n");
+              s.ui.inputBox("t", "p", "500");
+            }).find("has no Shift-JIS form; the program asks: input t | p | 500"),
+            std::string::npos);
   EXPECT_NE(misfitOf([] {
               ScriptedUi s("input 500\n");
               s.ui.openFileDialog("t", "C:\\", "");

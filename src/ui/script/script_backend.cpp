@@ -126,9 +126,9 @@ std::string ScriptBackend::waitingOn() const {
   return "a user action on " + (forms.empty() ? std::string("MAINFORM") : forms);
 }
 
-SjisString ScriptBackend::scriptText(const ScriptLine& line, const std::string& utf8) const {
+SjisString ScriptBackend::scriptText(const ScriptLine& line, const std::string& utf8, const std::string& asked) const {
   std::optional<SjisString> text = fromUtf8(utf8);
-  if (!text) misfit(line, "\"" + utf8 + "\" has no Shift-JIS form", waitingOn());
+  if (!text) misfit(line, "\"" + utf8 + "\" has no Shift-JIS form", asked);
   return *text;
 }
 
@@ -152,7 +152,7 @@ SjisString ScriptBackend::inputBox(const SjisString& title, const SjisString& pr
   const ScriptLine line = nextAnswer(asked);
   SjisString result = kEscMarker;
   if (line.command() == "input" && line.tokens.size() <= 2) {
-    result = line.tokens.size() == 2 ? cutToBytes(scriptText(line, line.tokens[1]), kInputBoxMaxBytes) : "";
+    result = line.tokens.size() == 2 ? cutToBytes(scriptText(line, line.tokens[1], asked), kInputBoxMaxBytes) : "";
   } else if (line.command() != "cancel" || line.tokens.size() != 1) {
     misfit(line, "the input box wants input TEXT, input or cancel", asked);
   }
@@ -371,7 +371,7 @@ void ScriptBackend::processEvents(bool block) {
     sink_->mainWindowClosed();
   } else if (command == "stop") {
     if (line.tokens.size() != 3) misfit(line, "stop takes a caption and a text", waitingOn());
-    sink_->stopNotification(scriptText(line, line.tokens[1]), scriptText(line, line.tokens[2]));
+    sink_->stopNotification(scriptText(line, line.tokens[1], waitingOn()), scriptText(line, line.tokens[2], waitingOn()));
   } else if (isActionCommand(command)) {
     userAction(line);
   } else if (isAnswerCommand(command)) {
@@ -421,7 +421,7 @@ void ScriptBackend::userAction(const ScriptLine& line) {
     raiseEvent(name, "ON");
   } else if (command == "type") {
     expectArgs(2, 3);
-    w.text = typedIntoEdit(*w.control, argc == 3 ? scriptText(line, line.tokens[2]) : SjisString());
+    w.text = typedIntoEdit(*w.control, argc == 3 ? scriptText(line, line.tokens[2], asked) : SjisString());
     raiseEvent(name, "CHANGE");
   } else if (command == "select") {
     if (argc < 3) misfit(line, "select needs row numbers", asked);
@@ -442,7 +442,7 @@ void ScriptBackend::userAction(const ScriptLine& line) {
     expectArgs(command == "click" ? 2 : 3, 3);
     int row = -1;
     if (argc == 3) {
-      const SjisString entry = scriptText(line, line.tokens[2]);
+      const SjisString entry = scriptText(line, line.tokens[2], asked);
       const auto at = std::find(w.rows.begin(), w.rows.end(), entry);
       if (at == w.rows.end()) misfit(line, name + " has no entry " + line.tokens[2], asked);
       row = int(at - w.rows.begin());
@@ -454,7 +454,7 @@ void ScriptBackend::userAction(const ScriptLine& line) {
 
 int ScriptBackend::namedRow(const ScriptLine& line, const Window& list, const std::string& listName,
                             const std::string& rowName, const std::string& asked) const {
-  const SjisString text = scriptText(line, rowName);
+  const SjisString text = scriptText(line, rowName, asked);
   std::vector<size_t> matches;
   std::string rows;
   for (size_t i = 0; i < list.rows.size(); ++i) {

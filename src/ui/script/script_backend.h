@@ -83,7 +83,9 @@ class ScriptBackend : public Backend {
   ScriptLine nextAnswer(const std::string& asked);
   [[noreturn]] void misfit(const ScriptLine& line, const std::string& reason, const std::string& asked) const;
   std::string waitingOn() const;
-  SjisString scriptText(const ScriptLine& line, const std::string& utf8) const;
+  // The Shift-JIS form of a text of the script; a misfit names what the
+  // program asks.
+  SjisString scriptText(const ScriptLine& line, const std::string& utf8, const std::string& asked) const;
   void userAction(const ScriptLine& line);
   // The one row of the list whose text is rowName; otherwise a misfit that
   // lists the rows.
