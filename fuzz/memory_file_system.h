@@ -46,6 +46,9 @@ class MemoryFileSystem : public FileSystem {
     files_.erase(from);
     files_[to] = std::move(moved);
   }
+  // No links and no other processes in memory.
+  std::string linkTarget(const std::string& path) override { return path; }
+  bool removeUnlocked(const std::string&) override { return false; }
   std::vector<FolderEntry> listFolder(const std::string&) override { return {}; }
   std::string processCurrentFolder() override { return "/"; }
   std::string homeFolder() override { return "/"; }
@@ -70,6 +73,8 @@ class MemoryFileSystem : public FileSystem {
     void truncate(uint64_t size) override { bytes_.resize(size_t(size)); }
     void sync() override {}
     void close() override {}
+    void lock() override {}
+    void matchOwnerAndMode(const std::string&) override {}
 
    private:
     std::string& bytes_;

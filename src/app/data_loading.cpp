@@ -1,6 +1,9 @@
 #include "app/data_loading.h"
 
+#include <algorithm>
 #include <cmath>
+#include <new>
+#include <stdexcept>
 
 #include "session/field_parser.h"
 #include "session/work_progress.h"
@@ -25,6 +28,8 @@ constexpr char kExtraFieldsBefore[] = "項目数を超えるデータは無視�
 constexpr char kExtraFieldsAfter[] = "行）";
 
 constexpr int kDataFile = 1;
+// The longest line that reading returns, and its line end.
+constexpr double kMaxLineBytes = 32767, kLineEndBytes = 2;
 
 enum class ReadOutcome { Loaded, OverLimit, NoData };
 
@@ -33,6 +38,21 @@ SjisString folderWithSeparator(const SjisString& folder) {
   const PathParts parts = splitPath(folder);
   const bool endsInSeparator = !parts.folder.empty() && parts.name.empty() && parts.extension.empty();
   return endsInSeparator ? folder : folder + "\\";
+}
+
+// Room for the bytes of the lines at once: never more than the file holds,
+// nor more than the lines the limit lets in can hold, so that a huge file
+// with a small limit ends in the limit error, not in a full memory. Room
+// that cannot be had is no error: the table grows as lines arrive.
+void reserveLineBytes(AppState& state, uint64_t fileSize) {
+  const double linesAllowed = std::max(0.0, std::round(double(state.maxRecords))) + 1;
+  const double limitBytes = linesAllowed * (kMaxLineBytes + kLineEndBytes);
+  const uint64_t bytes = uint64_t(std::min(limitBytes, double(fileSize)));
+  try {
+    state.recordLines.reserve(0, size_t(bytes));
+  } catch (const std::bad_alloc&) {
+  } catch (const std::length_error&) {
+  }
 }
 
 // Reads the header and the data lines while the limit allows. The table
@@ -45,8 +65,7 @@ ReadOutcome readRecordLines(Program& program) {
   state.recordLines.clear();
   state.recordCount = 0;
   files.openInput(state.selectedPath, state.dataForm, kDataFile);
-  // The lines never take more bytes than the file: room for them at once.
-  state.recordLines.reserve(0, size_t(files.inputSize(kDataFile)));
+  reserveLineBytes(state, files.inputSize(kDataFile));
   if (files.atEnd(kDataFile)) {
     files.closeFiles();
     return ReadOutcome::NoData;

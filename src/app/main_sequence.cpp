@@ -11,6 +11,7 @@
 #include "output/csv_output.h"
 #include "app/output_stages.h"
 #include "text/runtime_error.h"
+#include "text/termination.h"
 #include "text/text_files.h"
 #include "ui/toolkit.h"
 
@@ -85,14 +86,18 @@ void runStages(Program& program) {
 }
 
 // The error report, after every open file is closed and unfinished output
-// is thrown away.
+// is thrown away. A termination signal while writing is reported as such,
+// also when what failed first was a step that the signal cut short.
 RunResult reportError(Program& program, int code) {
   program.files.abandonFiles();
-  program.ui.showErrorReport(code);
-  return RunResult::ErrorReported;
+  const bool terminated = terminationSignal() != 0;
+  program.ui.showErrorReport(terminated ? terminationCode() : code);
+  return terminated ? RunResult::Terminated : RunResult::ErrorReported;
 }
 
 }  // namespace
+
+int exitStatus(RunResult result) { return result == RunResult::Terminated ? terminationCode() : int(result); }
 
 RunResult runMainSequence(Program& program) {
   try {
@@ -104,6 +109,8 @@ RunResult runMainSequence(Program& program) {
     return reportError(program, err::kOutOfMemory);
   } catch (const MainWindowClosed&) {
     // Closing the main window ends the run like a cancel.
+  } catch (const std::exception&) {
+    return reportError(program, err::kInternalError);
   }
   program.ui.end();
   return RunResult::Ended;

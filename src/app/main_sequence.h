@@ -7,8 +7,11 @@
 
 namespace headly {
 
-// Exit status of a run.
-enum class RunResult { Ended = 0, ErrorReported = 1 };
+// How a run ended: Terminated is the error report of a termination signal
+// that came while output was written.
+enum class RunResult { Ended = 0, ErrorReported = 1, Terminated = 2 };
+// The program's exit status: 0, 1, or 128 + the signal.
+int exitStatus(RunResult result);
 
 // Runs every stage; an error that no trap catches shows the error report.
 // Start-up (forms hidden, handlers bound) must have run before.

@@ -4,6 +4,8 @@
 
 #include <cctype>
 #include <filesystem>
+#include <iostream>
+#include <new>
 #include <memory>
 #include <optional>
 #include <utility>
@@ -11,7 +13,11 @@
 
 #include "main/program_assembly.h"
 #include "text/drives.h"
+#include "text/encoding.h"
+#include "text/error_report.h"
 #include "text/file_system.h"
+#include "text/runtime_error.h"
+#include "text/termination.h"
 #include "text/text_files.h"
 #include "ui/script/script_backend.h"
 #include "ui/script/script_reader.h"
@@ -69,7 +75,15 @@ int run(ScriptReader& script, std::ostream& out, bool draw, FileSystem& fileSyst
   const RunResult result = program.run();
   if (result == RunResult::Ended && !script.atEnd())
     throw ScriptMisfit{describeLine(script.peek()) + "the program has ended"};
-  return int(result);
+  if (result == RunResult::Terminated) std::cerr << "headly-batch: " << errorReportUtf8(terminationCode())[1] << '\n';
+  return exitStatus(result);
+}
+
+// A failure before the windows exist (no Shift-JIS converter, no memory)
+// is reported in the transcript without converting anything.
+int reportStartFailure(std::ostream& out, int code) {
+  writeErrorReport(out, errorReportUtf8(code));
+  return exitStatus(RunResult::ErrorReported);
 }
 
 int runBatch(const std::string& scriptText, const std::vector<std::string>& arguments, std::ostream& out,
@@ -77,10 +91,15 @@ int runBatch(const std::string& scriptText, const std::vector<std::string>& argu
   const CurrentFolderGuard folderGuard;
   try {
     ScriptReader script(scriptText, arguments);
+    openConverters();
     return run(script, out, draw, fileSystem);
   } catch (const ScriptMisfit& misfit) {
     out << "misfit " << misfit.message << '\n';
     return 2;
+  } catch (const RuntimeError& error) {
+    return reportStartFailure(out, error.errorCode);
+  } catch (const std::bad_alloc&) {
+    return reportStartFailure(out, err::kOutOfMemory);
   }
 }
 

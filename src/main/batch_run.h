@@ -30,7 +30,9 @@ class FileSystem;
 
 // Exit status: 0 when the run reached its End, 1 when an error report ended
 // it, 2 when the script is malformed or does not fit what the program asks
-// (the transcript then ends with a "misfit" line naming the script line).
+// (the transcript then ends with a "misfit" line naming the script line),
+// 128 + the signal when a termination signal stopped the writing (said on
+// standard error as well).
 // With draw, every drawing call goes into the transcript as well. The
 // process's current folder is restored afterwards.
 int runBatch(const std::string& scriptText, std::ostream& out, bool draw);

@@ -17,7 +17,6 @@ int main(int argc, char** argv) {
     return 2;
   }
   headly::QtApplication app(argc, argv);
-  headly::QtProgram program(record.file.get(), record.path);
-  if (argc == 2 && argv[1][0] != '-') program.backend().proposeOpenFile(argv[1]);
-  return static_cast<int>(program.run());
+  const std::string proposed = argc == 2 && argv[1][0] != '-' ? argv[1] : "";
+  return headly::runQtProgram(record.file.get(), record.path, proposed);
 }

@@ -41,4 +41,10 @@ class QtProgram {
   AssembledProgram program_;
 };
 
+// The program from its start to its exit status (record as for QtProgram);
+// a failure before the windows exist (no Shift-JIS converter, no memory)
+// gets a message box. A proposed file (not empty) is offered in the open
+// dialog.
+int runQtProgram(std::ostream* record, const std::string& recordName, const std::string& proposedFile);
+
 }  // namespace headly

@@ -6,55 +6,86 @@
 #include <cerrno>
 #include <stdexcept>
 
+#include "text/runtime_error.h"
+
 namespace headly {
 namespace {
 
-// An iconv conversion that is closed again whatever happens.
-class Converter {
- public:
-  Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {
-    if (cd_ == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error("iconv_open failed");
-  }
-  ~Converter() { iconv_close(cd_); }
-  Converter(const Converter&) = delete;
-  Converter& operator=(const Converter&) = delete;
+// The Shift-JIS side of every conversion, and the other side.
+enum class Direction { ToUtf8, FromUtf8, FromUtf16Le, FromUtf16Be };
+constexpr size_t kDirections = 4;
 
-  // Converts as much of the input as it can into out; false at a sequence it
-  // cannot convert (the input then starts there).
-  bool run(std::string_view& in, std::string& out) {
-    char* src = const_cast<char*>(in.data());
-    size_t srcLeft = in.size();
-    bool ok = true;
-    while (srcLeft > 0) {
-      const size_t used = out.size();
-      out.resize(used + srcLeft * 2 + 16);
-      char* dst = out.data() + used;
-      size_t dstLeft = out.size() - used;
-      const size_t result = iconv(cd_, &src, &srcLeft, &dst, &dstLeft);
-      const int error = errno;
-      out.resize(size_t(dst - out.data()));
-      if (result != size_t(-1)) break;
-      if (error != E2BIG) {
-        ok = false;
-        break;
-      }
+std::string shiftJisName = "CP932";
+
+// The converters are opened once and kept, so that no conversion can fail
+// for want of a module, a file descriptor or memory once the program runs.
+class Converters {
+ public:
+  ~Converters() { close(); }
+  Converters() { cds_.fill(kNone); }
+  Converters(const Converters&) = delete;
+  Converters& operator=(const Converters&) = delete;
+
+  // The converter of a direction, back in its initial state.
+  iconv_t get(Direction d) {
+    iconv_t& cd = cds_[size_t(d)];
+    if (cd == kNone) {
+      static constexpr std::array<const char*, kDirections> kOther{"UTF-8", "UTF-8", "UTF-16LE", "UTF-16BE"};
+      const char* other = kOther[size_t(d)];
+      cd = d == Direction::ToUtf8 ? iconv_open(other, shiftJisName.c_str()) : iconv_open(shiftJisName.c_str(), other);
+      if (cd == kNone) raise(err::kConverterMissing);
     }
-    in = std::string_view(src, srcLeft);
-    return ok;
+    iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    return cd;
+  }
+  void close() {
+    for (iconv_t& cd : cds_) {
+      if (cd != kNone) iconv_close(cd);
+      cd = kNone;
+    }
   }
 
  private:
-  iconv_t cd_;
+  static inline const iconv_t kNone = reinterpret_cast<iconv_t>(-1);
+  std::array<iconv_t, kDirections> cds_;
 };
+
+Converters& converters() {
+  thread_local Converters c;
+  return c;
+}
+
+// Converts as much of in as it can into out; false at a sequence it cannot
+// convert (in then starts there).
+bool run(iconv_t cd, std::string_view& in, std::string& out) {
+  char* src = const_cast<char*>(in.data());
+  size_t srcLeft = in.size();
+  bool ok = true;
+  while (srcLeft > 0) {
+    const size_t used = out.size();
+    out.resize(used + srcLeft * 2 + 16);
+    char* dst = out.data() + used;
+    size_t dstLeft = out.size() - used;
+    const size_t result = iconv(cd, &src, &srcLeft, &dst, &dstLeft);
+    const int error = errno;
+    out.resize(size_t(dst - out.data()));
+    if (result != size_t(-1)) break;
+    if (error != E2BIG) {
+      ok = false;
+      break;
+    }
+  }
+  in = std::string_view(src, srcLeft);
+  return ok;
+}
 
 // Converts in; on an invalid or unconvertible sequence either substitutes
 // (when substitute is not empty) or gives up.
-std::optional<std::string> convert(const char* to, const char* from, std::string_view in,
-                                   std::string_view substitute) {
-  Converter converter(to, from);
+std::optional<std::string> convert(Direction direction, std::string_view in, std::string_view substitute) {
+  iconv_t cd = converters().get(direction);
   std::string out;
   out.reserve(in.size() * 2 + 16);
-  while (!converter.run(in, out)) {
+  while (!run(cd, in, out)) {
     if (substitute.empty()) return std::nullopt;
     // Skip one byte of the offending sequence and write the substitute.
     in.remove_prefix(1);
@@ -115,11 +146,20 @@ SourceChar utf16CharAt(std::string_view in, bool bigEndian) {
 
 }  // namespace
 
-std::string toUtf8(std::string_view sjis) { return *convert("UTF-8", "CP932", sjis, "\xEF\xBF\xBD"); }
+void openConverters() {
+  for (size_t d = 0; d < kDirections; ++d) converters().get(Direction(d));
+}
 
-std::optional<std::string> toUtf8Exact(std::string_view sjis) { return convert("UTF-8", "CP932", sjis, ""); }
+void useShiftJisConverter(const std::string& name) {
+  shiftJisName = name;
+  converters().close();
+}
 
-std::optional<SjisString> fromUtf8(std::string_view utf8) { return convert("CP932", "UTF-8", utf8, ""); }
+std::string toUtf8(std::string_view sjis) { return *convert(Direction::ToUtf8, sjis, "\xEF\xBF\xBD"); }
+
+std::optional<std::string> toUtf8Exact(std::string_view sjis) { return convert(Direction::ToUtf8, sjis, ""); }
+
+std::optional<SjisString> fromUtf8(std::string_view utf8) { return convert(Direction::FromUtf8, utf8, ""); }
 
 std::optional<SjisString> fromUtf8RoundTrip(std::string_view utf8) {
   std::optional<SjisString> bytes = fromUtf8(utf8);
@@ -152,11 +192,12 @@ std::optional<SjisString> fromNativeName(std::string_view utf8) {
 }
 
 ConvertedText toShiftJisReplacing(std::string_view text, UnicodeForm form) {
-  const char* from = form == UnicodeForm::Utf8 ? "UTF-8" : form == UnicodeForm::Utf16Le ? "UTF-16LE" : "UTF-16BE";
-  Converter converter("CP932", from);
+  iconv_t cd = converters().get(form == UnicodeForm::Utf8      ? Direction::FromUtf8
+                                 : form == UnicodeForm::Utf16Le ? Direction::FromUtf16Le
+                                                                : Direction::FromUtf16Be);
   ConvertedText out;
   out.text.reserve(text.size() + 16);
-  while (!converter.run(text, out.text)) {
+  while (!run(cd, text, out.text)) {
     const SourceChar c = form == UnicodeForm::Utf8 ? utf8CharAt(text) : utf16CharAt(text, form == UnicodeForm::Utf16Be);
     if (out.replaced++ == 0) {
       out.firstReplacedAt = out.text.size();

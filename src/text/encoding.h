@@ -11,6 +11,14 @@
 
 namespace headly {
 
+// Opens the converters between Shift-JIS and UTF-8 and UTF-16 that every conversion
+// uses (they stay open); error 48 when the system has no CP932 converter.
+// Each program calls it first.
+void openConverters();
+// Names the converter of Shift-JIS text (CP932 unless changed), closing the
+// open ones: tests name one that is not installed.
+void useShiftJisConverter(const std::string& name);
+
 // Shift-JIS to UTF-8. Bytes that have no UTF-8 form are replaced by U+FFFD.
 std::string toUtf8(std::string_view sjis);
 // Shift-JIS to UTF-8, or nothing when some byte sequence has no UTF-8 form.

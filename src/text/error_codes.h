@@ -11,6 +11,8 @@ inline constexpr int kOutOfMemory = 7;
 inline constexpr int kTableExists = 10;
 inline constexpr int kDivisionByZero = 11;
 inline constexpr int kStringTooLong = 15;
+// The system has no converter for Shift-JIS (CP932) text.
+inline constexpr int kConverterMissing = 48;
 inline constexpr int kBadFileNumber = 50;
 inline constexpr int kBadFileMode = 51;
 inline constexpr int kFileAlreadyOpen = 52;
@@ -22,6 +24,8 @@ inline constexpr int kFileExists = 64;
 inline constexpr int kDiskFull = 67;
 inline constexpr int kDriveNotReady = 72;
 inline constexpr int kAccessDenied = 75;
+// An exception that is not one of the program's errors.
+inline constexpr int kInternalError = 99;
 
 // Refusals of the operating system (os_errors.cpp maps them).
 inline constexpr int kOsRefused = 27;

@@ -20,6 +20,8 @@ constexpr Message kMessages[] = {
     {err::kTableExists, "配列は既に作成されています。"},
     {err::kDivisionByZero, "0 で除算しました。"},
     {err::kStringTooLong, "文字列が長すぎます。"},
+    {err::kConverterMissing, "Shift-JIS（CP932）の文字コード変換モジュールが見つかりません。Debian では libc6 の gconv モジュール"
+                             "（CP932.so）が必要です。apt-get install --reinstall libc6 libc-bin locales で入れ直してください。"},
     {err::kOsRefused, "オペレーティングシステムがファイル操作を拒否しました。"},
     {err::kNotSupported, "この操作はサポートされていません。"},
     {err::kBadFileNumber, "ファイル番号が正しくありません。"},
@@ -39,6 +41,11 @@ constexpr Message kMessages[] = {
     {err::kDriveNotReady, "ドライブの準備ができていません。"},
     {err::kWriteProtected, "ディスクは書き込み禁止です。"},
     {err::kAccessDenied, "パスまたはファイルへのアクセスが拒否されました。"},
+    {err::kInternalError, "プログラムの内部でエラーが発生しました。"},
+    // 128 + the termination signal that stopped the writing
+    {129, "終了の指示（SIGHUP）を受けたため、書き込みを中止しました。書きかけの一時ファイルは削除し、元のファイルはそのままです。"},
+    {130, "中断の指示（SIGINT）を受けたため、書き込みを中止しました。書きかけの一時ファイルは削除し、元のファイルはそのままです。"},
+    {143, "終了の指示（SIGTERM）を受けたため、書き込みを中止しました。書きかけの一時ファイルは削除し、元のファイルはそのままです。"},
     {err::kNoSuchObject, "指定されたオブジェクトが存在しません。"},
     {err::kWrongKind, "オブジェクトの種類が正しくありません。"},
     {err::kNoSuchControl, "フォームに指定された名前のコントロールがありません。"},
@@ -48,14 +55,19 @@ constexpr Message kMessages[] = {
 
 }  // namespace
 
-SjisString errorMessage(int code) {
+SjisString errorMessage(int code) { return sjis(errorReportUtf8(code)[1]); }
+
+std::vector<std::string> errorReportUtf8(int code) {
+  const char* text = "予期しないエラーが発生しました。";
   for (const Message& m : kMessages)
-    if (m.code == code) return sjis(m.text);
-  return sjis("予期しないエラーが発生しました。");
+    if (m.code == code) text = m.text;
+  return {"エラー[" + std::to_string(code) + "]", text, "任意のキーを押してください"};
 }
 
 std::vector<SjisString> errorReportLines(int code) {
-  return {sjis("エラー[") + std::to_string(code) + "]", errorMessage(code), sjis("任意のキーを押してください")};
+  std::vector<SjisString> lines;
+  for (const std::string& line : errorReportUtf8(code)) lines.push_back(sjis(line));
+  return lines;
 }
 
 }  // namespace headly

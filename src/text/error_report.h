@@ -13,5 +13,8 @@ SjisString errorMessage(int code);
 // The three lines of the report: "エラー[N]", the message, and
 // "任意のキーを押してください".
 std::vector<SjisString> errorReportLines(int code);
+// The same lines in UTF-8, made without the Shift-JIS converter: the report
+// of a program that cannot convert.
+std::vector<std::string> errorReportUtf8(int code);
 
 }  // namespace headly

@@ -27,6 +27,13 @@ class NativeFile {
   virtual void sync() = 0;
   // Flushes and closes; a failure raises.
   virtual void close() = 0;
+  // Holds a lock on the file while it is open, so that other processes see
+  // it in use; the lock ends with the process, however that ends. Where the
+  // file system has no locks, nothing happens.
+  virtual void lock() = 0;
+  // Gives the file the permission bits of the file at model, and its owner
+  // and group as far as the process may set them.
+  virtual void matchOwnerAndMode(const std::string& model) = 0;
 };
 
 enum class EntryKind { Missing, RegularFile, Folder, Other };
@@ -53,6 +60,13 @@ class FileSystem {
   virtual void makeFolder(const std::string& path) = 0;
   // Replaces to by from (both in one folder); to may be missing.
   virtual void rename(const std::string& from, const std::string& to) = 0;
+  // The entry that path names once symbolic links are followed to their end:
+  // path itself when it is no link; a link whose target is missing gives
+  // that target.
+  virtual std::string linkTarget(const std::string& path) = 0;
+  // Removes the regular file at path (never a link or anything else) unless
+  // a process holds its lock; true when it was removed.
+  virtual bool removeUnlocked(const std::string& path) = 0;
   virtual std::vector<FolderEntry> listFolder(const std::string& path) = 0;
   virtual std::string processCurrentFolder() = 0;
   virtual std::string homeFolder() = 0;

@@ -26,6 +26,9 @@ class MemoryFile : public NativeFile {
   void truncate(uint64_t) override {}
   void sync() override {}
   void close() override {}
+  // Only read, never shared with other processes nor put in another's place.
+  void lock() override {}
+  void matchOwnerAndMode(const std::string&) override {}
 
  private:
   std::shared_ptr<const std::string> bytes_;

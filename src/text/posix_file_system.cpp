@@ -3,6 +3,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <pwd.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -14,6 +15,9 @@
 
 namespace headly {
 namespace {
+
+// The links followed before a path counts as a loop, as the system counts.
+constexpr int kMaxLinks = 40;
 
 [[noreturn]] void raiseErrno(int e) { raise(errorCodeFromErrno(e)); }
 [[noreturn]] void raiseErrno() { raiseErrno(errno); }
@@ -68,6 +72,21 @@ class PosixFile final : public NativeFile {
     }
   }
 
+  void lock() override {
+    while (::flock(fd_, LOCK_EX | LOCK_NB) != 0 && errno == EINTR) {
+    }
+  }
+
+  // Only the permission bits are taken: a set-user-id bit would make a file
+  // of this process run as its owner. A file system without owners or modes
+  // (FAT) refuses and keeps its own.
+  void matchOwnerAndMode(const std::string& model) override {
+    struct stat st;
+    if (::stat(model.c_str(), &st) != 0) raiseErrno();
+    if (::fchown(fd_, st.st_uid, st.st_gid) != 0) (void)::fchown(fd_, uid_t(-1), st.st_gid);
+    if (::fchmod(fd_, st.st_mode & 0777) != 0 && errno != EPERM && errno != EOPNOTSUPP) raiseErrno();
+  }
+
   void close() override {
     const int fd = fd_;
     fd_ = -1;
@@ -105,8 +124,16 @@ class PosixFileSystem final : public FileSystem {
     return openRegular(path, O_WRONLY | O_CREAT | O_EXCL);
   }
 
+  // A symbolic link in the file's place is refused (error 75) rather than
+  // followed to wherever it points, and so is a socket (which no open takes).
   std::unique_ptr<NativeFile> openForAppending(const std::string& path) override {
-    return openRegular(path, O_RDWR | O_CREAT);
+    try {
+      return openRegular(path, O_RDWR | O_CREAT | O_NOFOLLOW);
+    } catch (const RuntimeError&) {
+      struct stat st;
+      if (::lstat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) raiseErrno(EACCES);
+      throw;
+    }
   }
 
   EntryKind kind(const std::string& path) override {
@@ -137,6 +164,31 @@ class PosixFileSystem final : public FileSystem {
 
   void rename(const std::string& from, const std::string& to) override {
     if (::rename(from.c_str(), to.c_str()) != 0) raiseErrno();
+  }
+
+  std::string linkTarget(const std::string& path) override {
+    std::string current = path;
+    for (int hop = 0; hop < kMaxLinks; ++hop) {
+      struct stat st;
+      if (::lstat(current.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return current;
+      char target[4096];
+      const ssize_t n = ::readlink(current.c_str(), target, sizeof target);
+      if (n < 0) raiseErrno();
+      if (size_t(n) == sizeof target) raiseErrno(ENAMETOOLONG);
+      const std::string next(target, size_t(n));
+      current = next[0] == '/' ? next : current.substr(0, current.rfind('/') + 1) + next;
+    }
+    raiseErrno(ELOOP);
+  }
+
+  bool removeUnlocked(const std::string& path) override {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return false;
+    struct stat st;
+    const bool removed = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0 &&
+                         ::unlink(path.c_str()) == 0;
+    ::close(fd);
+    return removed;
   }
 
   std::vector<FolderEntry> listFolder(const std::string& path) override {

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <climits>
+#include <cstdlib>
 #include <cstdio>
 #include <cstring>
 #include <optional>
@@ -13,7 +15,9 @@
 #include "text/file_system.h"
 #include "text/memory_file.h"
 #include "text/path_text.h"
+#include "text/processes.h"
 #include "text/runtime_error.h"
+#include "text/termination.h"
 
 namespace headly {
 namespace {
@@ -47,13 +51,39 @@ void appendWithoutNul(SjisString& line, const char* p, size_t n) {
   }
 }
 
-// A hidden name for the temporary file of a replaced output file, of a fixed
-// length whatever the target's name is.
-std::string temporaryName() {
+// Temporary files of a replaced output file are hidden and named
+// ".~HEADLY-TTTTTTTT-PID-RRRRRRRR.TMP": T a tag of the target's path, PID the
+// writing process and R a random number, so that a later write to the same
+// target can tell the files that a process left behind when it died.
+constexpr char kTemporaryStart[] = ".~HEADLY-";
+constexpr char kTemporaryEnd[] = ".TMP";
+
+std::string temporaryPrefix(const std::string& target) {
+  uint32_t tag = 2166136261u;  // FNV-1a
+  for (unsigned char c : target) tag = (tag ^ c) * 16777619u;
+  char prefix[32];
+  std::snprintf(prefix, sizeof prefix, "%s%08X-", kTemporaryStart, unsigned(tag));
+  return prefix;
+}
+
+std::string temporaryName(const std::string& prefix) {
   static std::mt19937 random{std::random_device{}()};
-  char name[24];
-  std::snprintf(name, sizeof name, ".~HEADLY%08X.TMP", unsigned(random()));
+  char name[64];
+  std::snprintf(name, sizeof name, "%s%d-%08X%s", prefix.c_str(), currentProcessId(), unsigned(random()),
+                kTemporaryEnd);
   return name;
+}
+
+// The id of the process that writes the temporary file of that name (one
+// that starts with prefix), or 0 when the name is not one of them.
+int writerOf(const std::string& name, const std::string& prefix) {
+  const size_t endSize = sizeof kTemporaryEnd - 1;
+  if (name.size() <= prefix.size() + endSize || name.compare(0, prefix.size(), prefix) != 0 ||
+      name.compare(name.size() - endSize, endSize, kTemporaryEnd) != 0)
+    return 0;
+  char* end = nullptr;
+  const long pid = std::strtol(name.c_str() + prefix.size(), &end, 10);
+  return *end == '-' && pid > 0 && pid <= INT_MAX ? int(pid) : 0;
 }
 
 bool isReplaceable(EntryKind kind) { return kind == EntryKind::Missing || kind == EntryKind::RegularFile; }
@@ -78,6 +108,7 @@ class Channel {
       buffer_ = std::make_unique<char[]>(kBlockSize);
     } else {
       out_.reserve(kBlockSize);
+      writing_.emplace(replacement_ ? replacement_->temporary : std::string());
     }
   }
 
@@ -137,6 +168,7 @@ class Channel {
   }
 
   void writeLine(std::string_view text) {
+    checkTermination();
     out_.append(text);
     out_.append("\r\n");
     if (out_.size() >= kBlockSize) flush();
@@ -152,9 +184,22 @@ class Channel {
       }
       if (replacement_) file_->sync();
       file_->close();
+      checkTermination();
       if (replacement_) commitReplacement();
     } catch (const RuntimeError&) {
       discardReplacement();
+      throw;
+    }
+  }
+
+  // Locks the new temporary file and, when it replaces a file, gives it that
+  // file's mode and owner before any byte is written; a failure removes it.
+  void prepareReplacement(bool targetExists) {
+    try {
+      file_->lock();
+      if (targetExists) file_->matchOwnerAndMode(replacement_->target);
+    } catch (const RuntimeError&) {
+      abandon();
       throw;
     }
   }
@@ -211,6 +256,7 @@ class Channel {
   // its last complete state, so that it never ends inside a line.
   void flush() {
     if (out_.empty()) return;
+    checkTermination();
     // Only whole lines are collected, so no character is cut here.
     if (utf8_) out_ = toUtf8(out_);
     try {
@@ -241,6 +287,8 @@ class Channel {
   std::optional<Replacement> replacement_;
   char lineEnd_ = '\r';  // '\n' for a file whose lines end in a bare LF
   bool utf8_ = false;
+  // Output: lets a termination signal remove the temporary file.
+  std::optional<WritingGuard> writing_;
 };
 
 TextFiles::TextFiles(FileSystem& fs, Drives& drives) : fs_(fs), drives_(drives) {}
@@ -299,21 +347,43 @@ void TextFiles::openOutput(const SjisString& name, OutputEncoding encoding, int 
 }
 
 // The temporary file lies in the target's folder, so that the rename at the
-// close stays inside one file system.
-std::unique_ptr<Channel> TextFiles::openReplacement(SjisString full, const std::string& target) {
-  if (!isReplaceable(fs_.kind(target))) raise(osErrorCode(kAccessDenied));
+// close stays inside one file system. A symbolic link keeps its place: the
+// file it points to is replaced, and gets the mode and owner it had.
+std::unique_ptr<Channel> TextFiles::openReplacement(SjisString full, const std::string& name) {
+  const std::string target = fs_.linkTarget(name);
+  const EntryKind kind = fs_.kind(target);
+  if (!isReplaceable(kind)) raise(osErrorCode(kAccessDenied));
   const std::string folder = target.substr(0, target.rfind('/') + 1);
   // A name that the rename would refuse is refused before anything is written.
   if (target.size() - folder.size() > kMaxNativeNameBytes) raise(errorCodeFromErrno(ENAMETOOLONG));
+  const std::string prefix = temporaryPrefix(target);
+  removeAbandonedTemporaries(folder, prefix);
   for (int attempt = 1;; ++attempt) {
-    const std::string temporary = folder + temporaryName();
+    const std::string temporary = folder + temporaryName(prefix);
+    std::unique_ptr<NativeFile> file;
     try {
-      std::unique_ptr<NativeFile> file = fs_.createNew(temporary);
-      return std::make_unique<Channel>(FileMode::Replace, std::move(full), std::move(file),
-                                       Replacement{&fs_, temporary, target});
+      file = fs_.createNew(temporary);
     } catch (const RuntimeError& e) {
       if (e.errorCode != err::kFileExists || attempt == kTemporaryAttempts) throw;
+      continue;
     }
+    auto channel = std::make_unique<Channel>(FileMode::Replace, std::move(full), std::move(file),
+                                             Replacement{&fs_, temporary, target});
+    channel->prepareReplacement(kind == EntryKind::RegularFile);
+    return channel;
+  }
+}
+
+// Temporary files of the same target whose process has died (SIGKILL, a
+// crash, a power cut) go; a file that a live process holds stays, and so
+// does everything else. Failing to look is no reason not to write.
+void TextFiles::removeAbandonedTemporaries(const std::string& folder, const std::string& prefix) {
+  try {
+    for (const FolderEntry& e : fs_.listFolder(folder)) {
+      const int pid = writerOf(e.name, prefix);
+      if (pid != 0 && !e.isFolder && !processExists(pid)) fs_.removeUnlocked(folder + e.name);
+    }
+  } catch (const RuntimeError&) {
   }
 }
 
@@ -369,6 +439,9 @@ void TextFiles::closeFiles(std::initializer_list<int> numbers) {
     }
   }
   if (failure) throw *failure;
+  // A signal that came after the last check: the files are complete, but the
+  // program still ends as asked.
+  checkTermination();
 }
 
 void TextFiles::abandonFiles() {

@@ -26,10 +26,12 @@ enum class OutputEncoding { ShiftJis, Utf8 };
 
 // Output creates a new file and fails (error 64) when the name is taken.
 // Replace writes to a temporary file beside the target, which takes the
-// target's name at closeFiles once it is complete; an existing target that is
-// not a regular file (a folder, device, FIFO or socket) is refused with error
-// 75 and left alone. A failed close and abandonFiles remove the temporary
-// file, so the target keeps what it held before.
+// target's name at closeFiles once it is complete, with the old file's mode
+// and owner; a symbolic link stays and the file it points to is replaced. An
+// existing target that is not a regular file (a folder, device, FIFO or
+// socket) is refused with error 75 and left alone. A failed close,
+// abandonFiles and a termination signal remove the temporary file, so the
+// target keeps what it held before. Append refuses a symbolic link (75).
 enum class FileMode { Input, Output, Append, Replace };
 
 class TextFiles {
@@ -87,7 +89,8 @@ class TextFiles {
 
  private:
   Channel& channel(int number);
-  std::unique_ptr<Channel> openReplacement(SjisString full, const std::string& target);
+  std::unique_ptr<Channel> openReplacement(SjisString full, const std::string& name);
+  void removeAbandonedTemporaries(const std::string& folder, const std::string& prefix);
   FileSystem& fs_;
   Drives& drives_;
   std::array<std::unique_ptr<Channel>, 256> channels_;

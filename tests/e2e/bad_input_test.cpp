@@ -22,6 +22,7 @@ namespace {
 using test::BatchResult;
 using test::BatchSession;
 using test::layoutFile;
+namespace fs = std::filesystem;
 
 // Opens data.csv with the limit given, makes the first item of LIST1 the
 // heading item and the next one the other item, writes the CSV file out.csv,
@@ -171,6 +172,38 @@ TEST(BadInput, TheWidestHeaderThatFitsALine) {
 // 32,768 items by 100,000 records are 3.3 billion cells: in a process that
 // may have 2 GB the run either keeps to the memory it has or ends with the
 // error report of a full memory; it never aborts.
+// A sparse file of 10 GB whose first lines are records, with the limit 10:
+// loading takes what ten lines need, not what the file's size says, so the
+// limit error comes and its question is asked again.
+TEST(BadInput, AHugeFileWithASmallLimitGivesTheLimitErrorInLittleMemory) {
+#if defined(__SANITIZE_ADDRESS__)
+  GTEST_SKIP() << "the address sanitizer needs more address space than the limit leaves";
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+  GTEST_SKIP() << "the address sanitizer needs more address space than the limit leaves";
+#endif
+#endif
+  std::string data = "a,b\r\n";
+  for (int i = 0; i < 20; ++i) data += "1,2\r\n";
+  BatchSession s;
+  s.writeBytes("data.csv", data);
+  const uint64_t tenGigabytes = uint64_t(10) << 30;
+  std::error_code ec;
+  fs::resize_file(s.path("data.csv"), tenGigabytes, ec);
+  if (ec) GTEST_SKIP() << "no sparse file of 10 GB here";
+  const std::optional<BatchResult> r =
+      test::runInChild(s, "cwd @DIR@\nfile data.csv\ninput 10\nanswer OK\ncancel\n", [] {
+        const rlimit limit{size_t(1) << 30, size_t(1) << 30};
+        return setrlimit(RLIMIT_AS, &limit) == 0;
+      });
+  fs::remove(s.path("data.csv"));
+  if (!r) GTEST_SKIP() << "no child with a memory limit";
+  ASSERT_EQ(r->exitCode, 0) << r->transcript;
+  EXPECT_TRUE(contains(r->transcript, "message 処理エラー | レコード数が最大域を超えました | OK | Stop -> OK\n"
+                                      "input レコード数の最大域は？ | 最大レコード数より大きく設定 | 10 -> ESC\nend\n"))
+      << r->transcript;
+}
+
 TEST(BadInput, ManyItemsTimesManyRecordsInLittleMemory) {
 #if defined(__SANITIZE_ADDRESS__)
   GTEST_SKIP() << "the address sanitizer needs more address space than the limit leaves";

@@ -4,7 +4,10 @@
 
 #include <filesystem>
 
+#include "support/error_code.h"
 #include "support/program_fixture.h"
+#include "support/special_files.h"
+#include "text/runtime_error.h"
 
 namespace headly::test {
 namespace {
@@ -46,6 +49,23 @@ TEST_F(HeadingFoldersTest, SingleLevelPutsTheFilesInTheBaseFolder) {
   folders.enterHeading(0, "x.TXT");
   files.closeFiles();
   EXPECT_EQ(temp.read("base/x.TXT"), "\x1a");
+}
+
+// A symbolic link, a FIFO or a socket where a heading file is opened is
+// refused (75) and left as it is, and so is what a link points to.
+TEST_F(HeadingFoldersTest, WhatIsNotARegularFileIsNotAppendedTo) {
+  std::filesystem::create_directory(temp / "base");
+  temp.write("elsewhere.txt", "kept");
+  std::filesystem::create_symlink(temp / "elsewhere.txt", temp / "base/link.TXT");
+  makeFifo(temp / "base/fifo.TXT");
+  makeSocket(temp / "base/sock.TXT");
+  HeadingFolders folders(files, internal("base"), 1);
+  for (const char* name : {"link.TXT", "fifo.TXT", "sock.TXT"}) {
+    const mode_t type = entryType(temp / ("base/" + std::string(name)));
+    EXPECT_EQ(codeOf([&] { folders.enterHeading(0, name); }), err::kAccessDenied) << name;
+    EXPECT_EQ(entryType(temp / ("base/" + std::string(name))), type) << name;
+  }
+  EXPECT_EQ(temp.read("elsewhere.txt"), "kept");
 }
 
 }  // namespace

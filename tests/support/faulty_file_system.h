@@ -2,11 +2,13 @@
 // given number of bytes be written in all; the write that goes past it fails
 // as a full disk does (ENOSPC) after writing what still fitted. A sync, a
 // close or a rename can be made to fail with a chosen errno as well. It also
-// counts the read calls, so that tests can see that input goes in blocks.
+// counts the read calls, so that tests can see that input goes in blocks,
+// and can hold every write still.
 #pragma once
 
 #include <cerrno>
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -40,9 +42,15 @@ class FaultyFileSystem : public FileSystem {
     if (faults_.rename) raise(errorCodeFromErrno(faults_.rename));
     real_->rename(from, to);
   }
+  std::string linkTarget(const std::string& path) override { return real_->linkTarget(path); }
+  bool removeUnlocked(const std::string& path) override { return real_->removeUnlocked(path); }
   std::vector<FolderEntry> listFolder(const std::string& path) override { return real_->listFolder(path); }
   std::string processCurrentFolder() override { return real_->processCurrentFolder(); }
   std::string homeFolder() override { return real_->homeFolder(); }
+
+  // Runs before every write to a file of this layer: a test can hold the
+  // writing still there.
+  std::function<void()> onWrite;
 
   // Number of read calls made on the files of this layer.
   int reads() const { return reads_; }
@@ -56,6 +64,7 @@ class FaultyFileSystem : public FileSystem {
       return real_->read(buffer, n);
     }
     void write(const char* data, size_t n) override {
+      if (fs_.onWrite) fs_.onWrite();
       const size_t fits = n < fs_.room_ ? n : fs_.room_;
       real_->write(data, fits);
       fs_.room_ -= fits;
@@ -72,6 +81,8 @@ class FaultyFileSystem : public FileSystem {
       real_->close();
       if (fs_.faults_.close) raise(errorCodeFromErrno(fs_.faults_.close));
     }
+    void lock() override { real_->lock(); }
+    void matchOwnerAndMode(const std::string& model) override { real_->matchOwnerAndMode(model); }
 
    private:
     std::unique_ptr<NativeFile> real_;

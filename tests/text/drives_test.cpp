@@ -30,6 +30,8 @@ class FolderFake : public FileSystem {
   void removeFile(const std::string&) override {}
   void makeFolder(const std::string&) override {}
   void rename(const std::string&, const std::string&) override {}
+  std::string linkTarget(const std::string& path) override { return path; }
+  bool removeUnlocked(const std::string&) override { return false; }
   std::vector<FolderEntry> listFolder(const std::string&) override { return {}; }
   std::string processCurrentFolder() override { return cwd; }
   std::string homeFolder() override { return home; }

@@ -157,5 +157,61 @@ TEST_F(ReplaceFileTest, AFailureAtTheCloseLeavesTheOldFile) {
   }
 }
 
+mode_t permissionBits(const std::string& path) {
+  struct stat st;
+  return ::stat(path.c_str(), &st) == 0 ? (st.st_mode & 07777) : 0;
+}
+
+// A private file stays private and a shared one shared: the new file gets
+// the old one's permission bits (and owner and group where the process may).
+TEST_F(ReplaceFileTest, TheReplacedFileKeepsItsMode) {
+  for (const mode_t mode : {mode_t(0600), mode_t(0640), mode_t(0604)}) {
+    tmp.write("out.txt", "old");
+    ASSERT_EQ(::chmod((tmp / "out.txt").c_str(), mode), 0);
+    ASSERT_EQ(replaceOut(files), 0);
+    EXPECT_EQ(tmp.read("out.txt"), "A\r\nB\r\n\x1a");
+    EXPECT_EQ(permissionBits(tmp / "out.txt"), mode) << std::oct << mode;
+  }
+}
+
+// Written through a symbolic link, as an editor does: the link stays, the
+// file it points to (in another folder, or reached through a second link)
+// gets the new bytes and keeps its mode; a link to a missing file creates
+// that file.
+TEST_F(ReplaceFileTest, ALinkIsKeptAndTheFileItPointsToReplaced) {
+  ASSERT_EQ(::mkdir((tmp / "real").c_str(), 0777), 0);
+  tmp.write("real/target.txt", "old");
+  ASSERT_EQ(::chmod((tmp / "real/target.txt").c_str(), 0600), 0);
+  ASSERT_EQ(::symlink("real/target.txt", (tmp / "hop").c_str()), 0);
+  ASSERT_EQ(::symlink("hop", (tmp / "out.txt").c_str()), 0);
+  ASSERT_EQ(replaceOut(files), 0);
+  EXPECT_EQ(test::entryType(tmp / "out.txt"), mode_t(S_IFLNK));
+  EXPECT_EQ(test::entryType(tmp / "hop"), mode_t(S_IFLNK));
+  EXPECT_EQ(tmp.read("real/target.txt"), "A\r\nB\r\n\x1a");
+  EXPECT_EQ(permissionBits(tmp / "real/target.txt"), mode_t(0600));
+  EXPECT_EQ(names(), (Names{"hop", "out.txt", "real"}));
+
+  std::filesystem::remove(tmp / "real/target.txt");
+  ASSERT_EQ(replaceOut(files), 0);
+  EXPECT_EQ(test::entryType(tmp / "out.txt"), mode_t(S_IFLNK));
+  EXPECT_EQ(tmp.read("real/target.txt"), "A\r\nB\r\n\x1a");
+}
+
+// A link to a FIFO (think of /dev/stdout) is refused and stays a link; so is
+// a link to a folder. Appending never goes through a link.
+TEST_F(ReplaceFileTest, ALinkToWhatIsNotARegularFileIsRefusedAndKept) {
+  test::makeFifo(tmp / "fifo");
+  ASSERT_EQ(::mkdir((tmp / "folder").c_str(), 0777), 0);
+  ASSERT_EQ(::symlink("fifo", (tmp / "to-fifo").c_str()), 0);
+  ASSERT_EQ(::symlink("folder", (tmp / "to-folder").c_str()), 0);
+  for (const char* name : {"to-fifo", "to-folder"}) {
+    EXPECT_EQ(codeOf([&] { files.openFile(std::string("D:\\") + name, FileMode::Replace, 1); }), err::kAccessDenied)
+        << name;
+    EXPECT_EQ(test::entryType(tmp / name), mode_t(S_IFLNK)) << name;
+  }
+  EXPECT_EQ(test::entryType(tmp / "fifo"), mode_t(S_IFIFO));
+  EXPECT_EQ(names(), (Names{"fifo", "folder", "to-fifo", "to-folder"}));
+}
+
 }  // namespace
 }  // namespace headly

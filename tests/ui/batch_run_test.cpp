@@ -8,6 +8,9 @@
 
 #include "headly_identity.h"
 #include "support/batch_session.h"
+#include "support/child_run.h"
+#include "text/encoding.h"
+#include "text/error_report.h"
 
 namespace headly {
 namespace {
@@ -36,6 +39,23 @@ TEST(BatchRun, AnErrorReportEndsTheRunWithStatus1) {
   EXPECT_EQ(result.exitCode, 1) << result.transcript;
   EXPECT_EQ(lastLine(result.transcript).rfind("error エラー[15] / ", 0), 0u) << result.transcript;
   EXPECT_EQ(result.transcript.find("\nend\n"), std::string::npos);
+}
+
+// A system without the CP932 converter (a slim image): the run ends with a
+// report that names the converter and what to install, not with an abort.
+TEST(BatchRun, WithoutTheShiftJisConverterTheReportSaysWhatIsMissing) {
+  BatchSession session;
+  session.writeBytes("data.csv", "a,b\r\n1,2\r\n");
+  const std::optional<BatchResult> result = test::runInChild(session, "cwd @DIR@\nfile data.csv\ninput 500\n", [] {
+    useShiftJisConverter("HEADLY-NO-SUCH-CONVERTER");
+    return true;
+  });
+  ASSERT_TRUE(result);
+  EXPECT_EQ(result->exitCode, 1);
+  const std::vector<std::string> report = errorReportUtf8(48);
+  EXPECT_EQ(result->transcript, "error エラー[48] / " + report[1] + " / 任意のキーを押してください\n");
+  for (const char* named : {"CP932", "libc6", "libc-bin", "locales"})
+    EXPECT_NE(report[1].find(named), std::string::npos) << named;
 }
 
 TEST(BatchRun, ClosingTheMainWindowEndsTheRunAtTheWait) {

@@ -185,7 +185,7 @@ ScriptBackend::FileAnswerWords ScriptBackend::fileAnswerWords(const ScriptLine& 
       words.choice = token;
       continue;
     }
-    const SjisString word = scriptText(line, token);
+    const SjisString word = scriptText(line, token, asked);
     size_t k = 0;
     while (k < request.filters.size() && (word.empty() || request.filters[k].text.compare(0, word.size(), word) != 0)) ++k;
     if (filterGiven || k == request.filters.size()) misfit(line, "a file dialog wants file PATH or cancel", asked);
@@ -487,9 +487,15 @@ void ScriptBackend::drawBox(int x1, int y1, int x2, int y2, int colour) {
 void ScriptBackend::showProgress(const SjisString&) {}
 
 void ScriptBackend::showErrorReport(const std::vector<SjisString>& lines) {
-  out_ << "error";
-  for (size_t i = 0; i < lines.size(); ++i) out_ << (i == 0 ? " " : " / ") << shown(lines[i]);
-  out_ << '\n';
+  std::vector<std::string> utf8;
+  for (const SjisString& line : lines) utf8.push_back(shown(line));
+  writeErrorReport(out_, utf8);
+}
+
+void writeErrorReport(std::ostream& out, const std::vector<std::string>& utf8Lines) {
+  out << "error";
+  for (size_t i = 0; i < utf8Lines.size(); ++i) out << (i == 0 ? " " : " / ") << utf8Lines[i];
+  out << '\n';
 }
 
 void ScriptBackend::end() {

@@ -110,4 +110,8 @@ class ScriptBackend : public Backend {
   int chosenFilter_ = 0;
 };
 
+// The transcript line of an error report: "error" and the lines, given in
+// UTF-8, parted by " / ".
+void writeErrorReport(std::ostream& out, const std::vector<std::string>& utf8Lines);
+
 }  // namespace headly
