@@ -11,11 +11,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPainter>
 #include <QPushButton>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QStyleOptionFrame>
 #include <QStyleOptionGroupBox>
+#include <cmath>
 
 #include "qt/qt_fixture.h"
 #include "text/encoding.h"
@@ -147,6 +149,75 @@ TEST_F(FontFit, EveryCaptionAndTextFitsItsControl) {
   for (const FormSpec& form : formCatalogue()) {
     if (std::string_view(form.name) != "MAINFORM") ui.setVisible(form.name, true);
     for (const ControlSpec& control : form.controls) expectFits(control);
+  }
+}
+
+// No caption is made smaller to fit: each is drawn at the size start-up
+// gives its control, as its neighbours are.
+TEST_F(FontFit, CaptionsKeepTheSizeStartUpGivesThem) {
+  for (const FormSpec& form : formCatalogue())
+    for (const ControlSpec& control : form.controls) {
+      if (control.kind == ControlKind::Edit || control.kind == ControlKind::List || control.kind == ControlKind::Combo)
+        continue;
+      EXPECT_EQ(QFontInfo(backend.widget(control.name)->font()).pixelSize(), std::lround(control.startFont.size))
+          << control.name;
+    }
+}
+
+// FORM2's group box: its title stands on the frame's top line, clear of the
+// radio buttons placed just below it, and both buttons lie inside the frame.
+TEST_F(FontFit, GroupTitleStaysClearOfTheRadioButtonsInsideItsFrame) {
+  ui.setVisible("FORM2", true);
+  auto* group = find<QGroupBox>("GROUP1");
+  QStyleOptionGroupBox option;
+  option.initFrom(group);
+  option.text = group->title();
+  option.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
+  const auto onForm = [group](QRect r) { return r.translated(group->pos()); };
+  const QRect title = onForm(group->style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, group));
+  const QRect frame = onForm(group->style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxFrame, group));
+  EXPECT_GE(title.height(), QFontMetrics(group->font()).height());
+  EXPECT_LT(frame.top(), title.bottom()) << "the title sits on the top line";
+  for (const char* name : {"RADIO1", "RADIO2"}) {
+    const QRect radio = backend.widget(name)->geometry();
+    EXPECT_FALSE(title.intersects(radio)) << name;
+    EXPECT_TRUE(frame.adjusted(1, 1, -1, -1).contains(radio)) << name;
+  }
+}
+
+// Pixel rows of a picture's part with ink in them (darker than mid-grey).
+int inkedRows(const QImage& picture, const QRect& part) {
+  int rows = 0;
+  for (int y = part.top(); y <= part.bottom(); ++y)
+    for (int x = part.left(); x <= part.right(); ++x)
+      if (qGray(picture.pixel(x, y)) < 128) {
+        ++rows;
+        break;
+      }
+  return rows;
+}
+
+// A list row shows its text whole: as many pixel rows carry ink as when the
+// same text is drawn with room all around it. FORM5's folder rows begin with
+// a bracket as tall as the font.
+TEST_F(FontFit, ListRowsShowTheirTextWhole) {
+  for (const char* row : {"[..]", "[data]"}) ui.listAdd("LIST4", row);
+  ui.setVisible("FORM5", true);
+  QListWidget* list = find<QListWidget>("LIST4");
+  list->clearFocus();
+  QApplication::processEvents();
+  const QImage shown = list->viewport()->grab().toImage();
+  const QFontMetrics metrics(list->font());
+  for (int i = 0; i < list->count(); ++i) {
+    const QString text = list->item(i)->text();
+    QImage free(metrics.horizontalAdvance(text) + 8, 3 * metrics.height(), QImage::Format_RGB32);
+    free.fill(Qt::white);
+    QPainter painter(&free);
+    painter.setFont(list->font());
+    painter.setPen(Qt::black);
+    painter.drawText(4, metrics.height() + metrics.ascent(), text);
+    painter.end();
+    EXPECT_EQ(inkedRows(shown, list->visualItemRect(list->item(i))), inkedRows(free, free.rect())) << utf8(text);
   }
 }
 

@@ -12,6 +12,7 @@
 #include "ui/qt/drawing_surface.h"
 #include "ui/qt/event_watcher.h"
 #include "ui/qt/file_dialog.h"
+#include "ui/qt/form_style.h"
 #include "ui/qt/form_window.h"
 #include "ui/qt/input_dialog.h"
 #include "ui/qt/japanese_font.h"
@@ -30,7 +31,7 @@ constexpr int kPreviewWhite = 15;
 
 }  // namespace
 
-QtBackend::QtBackend(Drives& drives) : drives_(drives) {
+QtBackend::QtBackend(Drives& drives) : drives_(drives), formStyle_(std::make_unique<FormStyle>()) {
   QApplication::setQuitOnLastWindowClosed(false);
   QApplication::setFont(dialogFont());
 }

@@ -12,6 +12,7 @@
 #include <exception>
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,7 @@ namespace headly {
 
 class Drives;
 class DrawingSurface;
+class FormStyle;
 class FormWindow;
 
 class QtBackend : public Backend {
@@ -109,6 +111,8 @@ class QtBackend : public Backend {
   void showMainTitle();
 
   Drives& drives_;
+  // Outlives the windows: it is the style of their radio buttons and group boxes.
+  std::unique_ptr<FormStyle> formStyle_;
   EventSink* sink_ = nullptr;
   std::map<std::string, Window> windows_;
   FormWindow* main_ = nullptr;

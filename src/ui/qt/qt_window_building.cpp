@@ -11,11 +11,13 @@
 #include <QRadioButton>
 #include <QStyle>
 #include <QStyledItemDelegate>
+#include <algorithm>
 #include <cmath>
 
 #include "text/encoding.h"
 #include "ui/qt/drawing_surface.h"
 #include "ui/qt/event_watcher.h"
+#include "ui/qt/form_style.h"
 #include "ui/qt/form_window.h"
 #include "ui/qt/japanese_font.h"
 #include "ui/qt/list_widgets.h"
@@ -43,12 +45,20 @@ class TwoStateCheckBox : public QCheckBox {
 };
 
 // List rows exactly one line of the list's font high, as a Windows list box
-// draws them, so that the list shows whole rows only.
+// draws them, so that the list shows whole rows only. The text stands at the
+// top of its row: centred, it would rise a pixel above the row, where the
+// row's edge cuts off the top of a glyph as tall as the font.
 class RowDelegate : public QStyledItemDelegate {
  public:
   using QStyledItemDelegate::QStyledItemDelegate;
   QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
     return {QStyledItemDelegate::sizeHint(option, index).width(), QFontMetrics(option.font).height()};
+  }
+
+ protected:
+  void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+    QStyledItemDelegate::initStyleOption(option, index);
+    option->displayAlignment = Qt::AlignLeft | Qt::AlignTop;
   }
 };
 
@@ -97,6 +107,18 @@ int decorationWidth(const QWidget* widget, ControlKind kind) {
     default:
       return 0;
   }
+}
+
+// How wide a label that starts at the left may grow on its form: up to two
+// pixels before the next control beside it, or to the edge at formWidth.
+int widthBesideLabel(const ControlSpec& label, const FormSpec& form, int formWidth) {
+  const Geometry& g = label.geometry;
+  int right = formWidth;
+  for (const ControlSpec& other : form.controls) {
+    const Geometry& o = other.geometry;
+    if (o.x > g.x && o.y < g.y + g.height && o.y + o.height > g.y) right = std::min(right, o.x - 2);
+  }
+  return std::max(g.width, right - g.x);
 }
 
 // The drawing font's half-width character: FixedSys 18 is 8 pixels wide.
@@ -171,6 +193,7 @@ QWidget* QtBackend::buildControl(const ControlSpec& entry, QWidget* form) {
     }
     case Radio: {
       auto* radio = new QRadioButton(caption, form);
+      radio->setStyle(formStyle_.get());
       radio->setChecked(entry.checked);
       widget = radio;
       filled = true;
@@ -185,6 +208,7 @@ QWidget* QtBackend::buildControl(const ControlSpec& entry, QWidget* form) {
     }
     case Group:
       widget = new QGroupBox(caption, form);
+      widget->setStyle(formStyle_.get());
       break;
     case Edit: {
       auto* edit = new SjisLineEdit(entry.maxBytes, entry.digitsOnly, form);
@@ -319,9 +343,10 @@ void QtBackend::applyFont(Window& w) {
   }
 }
 
-// Shows the caption in the control's font; when the installed face is wider
-// than the one the form was laid out for, the font is made smaller (down to
-// seven tenths) until the caption fits its control.
+// Shows the caption in the control's font. A label that starts at the left
+// reaches into the free room beside it rather than cutting its caption;
+// when the caption is still wider (or the control is another kind), the font
+// is made smaller (down to seven tenths) until the caption fits.
 void QtBackend::showCaption(Window& w) {
   const ControlKind kind = w.control->kind;
   const QString caption = toQt(w.text);
@@ -341,7 +366,16 @@ void QtBackend::showCaption(Window& w) {
       return;
   }
   QFont font = japaneseFont(w.face, w.size);
-  const int room = w.control->geometry.width - decorationWidth(w.widget, kind);
+  const Geometry& g = w.control->geometry;
+  int room = g.width - decorationWidth(w.widget, kind);
+  if (kind == Label && !w.control->centred) {
+    const FormSpec* form = nullptr;
+    findControl(w.control->name, &form);
+    const int widest = widthBesideLabel(*w.control, *form, w.widget->parentWidget()->width());
+    const int width = std::clamp(QFontMetrics(font).horizontalAdvance(caption), g.width, widest);
+    w.widget->resize(width, g.height);
+    room = width;
+  }
   const int smallest = std::max(8, font.pixelSize() * 7 / 10);
   while (font.pixelSize() > smallest && QFontMetrics(font).horizontalAdvance(captionOf(w.widget, kind)) > room)
     font.setPixelSize(font.pixelSize() - 1);
