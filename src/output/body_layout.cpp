@@ -41,7 +41,7 @@ BodyLayout::BodyLayout(const SessionData& state) {
   pairBlanks_ = state.fullWidth != 0;
 }
 
-int32_t BodyLayout::layOutRecord(const CellTable& cells, int32_t r) {
+int32_t BodyLayout::layOutRecord(const CellReader& cells, int32_t r) {
   int32_t recordLineCount = 0;
   lineBytes_ = 0;
   textHoldsBlank_ = false;
@@ -72,13 +72,14 @@ char* BodyLayout::writeText(std::string_view text, size_t& blanks, char* out) co
   return copyBytes(text, out);
 }
 
-void BodyLayout::fillLine(int32_t n, SjisString& line) const {
+void BodyLayout::appendLine(int32_t n, SjisString& text) const {
   // Every piece is at most its item's line width, so the line gets room for
   // the longest it can be once and is filled in place. Blanks are counted
   // until a text or the end of the line, so that a run of them goes out at
   // once.
-  line.resize(lineBytes_);
-  char* const begin = line.data();
+  const size_t from = text.size();
+  text.resize(from + lineBytes_);
+  char* const begin = text.data() + from;
   char* out = begin;
   size_t blanks = 0;
   for (const Item& item : items_) {
@@ -98,9 +99,9 @@ void BodyLayout::fillLine(int32_t n, SjisString& line) const {
     }
   }
   out = writeBlankRun(out, blanks, pairBlanks_ && !textHoldsBlank_);
-  line.resize(size_t(out - begin));
+  text.resize(from + size_t(out - begin));
   // A blank in a text belongs to the run of blanks around it.
-  if (pairBlanks_ && textHoldsBlank_) pairBlanksToFullWidth(line);
+  if (pairBlanks_ && textHoldsBlank_) pairBlanksToFullWidth(text, from);
 }
 
 SjisString separatorLine(const SessionData& state) {

@@ -29,13 +29,13 @@ class BodyLayout {
   // Lays out the body items of record r; returns how many body lines to
   // write: 1 in the single-line layout, else the lines of the longest text
   // and at least 1 (a record of empty values gives one line of blanks).
-  int32_t layOutRecord(const CellTable& cells, int32_t r);
-  // Sets line to body line n of the record last laid out. In full-width
-  // mode its blanks come paired into full-width blanks as writeOutputLine
-  // pairs them. Every value and delimiter is converted then, so a run of
-  // blanks is, but for invalid Shift-JIS in a text, one made here and is
-  // written paired at once.
-  void fillLine(int32_t n, SjisString& line) const;
+  int32_t layOutRecord(const CellReader& cells, int32_t r);
+  // Appends body line n of the record last laid out to text (without its
+  // line end). In full-width mode its blanks come paired into full-width
+  // blanks as appendOutputLine pairs them. Every value and delimiter is
+  // converted then, so a run of blanks is, but for invalid Shift-JIS in a
+  // text, one made here and is written paired at once.
+  void appendLine(int32_t n, SjisString& text) const;
 
  private:
   struct Item {
@@ -63,7 +63,7 @@ class BodyLayout {
 };
 
 // The line that ends every record of a multi-line layout: blanks up to the
-// first body item's column (paired in full-width mode, as fillLine pairs
+// first body item's column (paired in full-width mode, as appendLine pairs
 // them), then one "―" for every two columns up to lineWidth, at least one.
 SjisString separatorLine(const SessionData& state);
 

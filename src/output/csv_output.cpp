@@ -55,18 +55,19 @@ std::string_view trimTrailingQuote(std::string_view cell) {
   return cell;
 }
 
-void rebuildRecordLines(SessionData& s, ProgressDisplay& display) {
+void rebuildRecordLines(SessionData& s, ProgressDisplay& display, const WorkSplit& split) {
   // Each line is cut again as the first parse cut it, doubled quotes kept,
   // so no cell of the first parse needs to be held for every record.
   std::vector<int> items(s.headingOrder.begin(), s.headingOrder.begin() + s.headingCount);
   items.insert(items.end(), s.otherOrder.begin(), s.otherOrder.begin() + s.otherCount);
-  LineFields fields(s.lastItemIndex + 1, false);
   WorkProgress progress(display, "データの並べ替え中", s.recordCount);
-  s.recordLines.rewrite([&](size_t r, std::string_view line, SjisString& rebuilt) {
-    fields.cut(line);
-    buildRebuiltLine(items, line, fields, rebuilt);
-    progress.step(int64_t(r));
-  });
+  s.recordLines.rewrite(
+      [&items, fields = LineFields(s.lastItemIndex + 1, false)](size_t, std::string_view line,
+                                                                SjisString& rebuilt) mutable {
+        fields.cut(line);
+        buildRebuiltLine(items, line, fields, rebuilt);
+      },
+      settleSplit(split, s.recordLines.bytesPerLine()), [&](size_t last) { progress.stepBlock(int64_t(last)); });
   progress.finish();
 }
 

@@ -4,6 +4,7 @@
 
 #include <string_view>
 
+#include "session/ordered_blocks.h"
 #include "session/session_data.h"
 #include "session/work_progress.h"
 #include "text/text_files.h"
@@ -19,7 +20,8 @@ std::string_view trimTrailingQuote(std::string_view cell);
 // heading order and then the other items in their order, with the fields
 // the first parse cuts from the lines read. A field quoted in the data file
 // is quoted again; an empty item name is written empty, not as "（空白）".
-void rebuildRecordLines(SessionData& session, ProgressDisplay& display);
+// The lines are rebuilt in blocks on the threads of split.
+void rebuildRecordLines(SessionData& session, ProgressDisplay& display, const WorkSplit& split = {});
 
 // Writes every rebuilt line to the CSV file at path; closing adds the end
 // mark (not in UTF-8), and only the complete file replaces one that was there.

@@ -5,6 +5,7 @@
 // and its number.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 
 #include "session/record_tables.h"
@@ -13,7 +14,13 @@ namespace headly {
 
 class HeadingBreaks {
  public:
-  HeadingBreaks(const CellTable& cells, bool folderMode) : cells_(cells), folderMode_(folderMode) {}
+  // levels: the number of heading items; the records are asked from
+  // firstRecord on. The first record breaks at the last level at least (its
+  // first level compares with the item names and the ones below break), so
+  // from the second on every level is compared until one breaks: where
+  // records start does not change what breaks.
+  HeadingBreaks(const CellReader& cells, bool folderMode, int32_t levels, int32_t firstRecord = 1)
+      : cells_(cells), folderMode_(folderMode), lastHeadingLevel_(firstRecord > 1 ? std::max(levels - 1, 0) : 0) {}
 
   // True when heading item i is written for record r. Asked for every
   // heading item of a record in order, and for the records in order.
@@ -25,9 +32,9 @@ class HeadingBreaks {
   }
 
  private:
-  const CellTable& cells_;
+  const CellReader& cells_;
   const bool folderMode_;
-  int32_t lastHeadingLevel_ = 0;
+  int32_t lastHeadingLevel_;
 };
 
 }  // namespace headly

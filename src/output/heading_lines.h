@@ -9,11 +9,9 @@
 
 namespace headly {
 
-class TextFiles;
-
-// Writes value as heading lines of width bytes at column through
-// writeOutputLine; an empty value writes no line. line is the reused buffer.
-void writeHeadingLines(TextFiles& files, SjisString& line, std::string_view value, int32_t column, int32_t width,
-                       bool fullWidth);
+// Appends value as heading lines of width bytes at column to block through
+// appendOutputLine; an empty value gives no line. line is the reused buffer.
+void appendHeadingLines(SjisString& block, SjisString& line, std::string_view value, int32_t column, int32_t width,
+                        bool fullWidth);
 
 }  // namespace headly

@@ -25,19 +25,20 @@ NameFault nameFault(const SjisString& name, const SjisString& path) {
 
 std::optional<RefusedHeading> findRefusedHeading(const SessionData& state, const SjisString& basePath,
                                                  ProgressDisplay& display) {
-  HeadingBreaks breaks(state.cells, true);
+  const CellReader cells(state.cells);
+  HeadingBreaks breaks(cells, true, state.firstBodyItem);
   HeadingNames names(state.firstBodyItem, state.options.numbering, state.recordCount);
   HeadingPaths paths(basePath, state.firstBodyItem);
   WorkProgress progress(display, "見出し名の確認中", state.recordCount);
   for (int32_t r = 1; r <= state.recordCount; ++r) {
     for (int32_t i = 0; i < state.firstBodyItem; ++i) {
       if (!breaks.breaksAt(r, i)) continue;
-      const std::string_view value = state.cells.get(r, i);
+      const std::string_view value = cells.get(r, i);
       const SjisString& name = names.nameAtBreak(i, value);
       const NameFault fault = nameFault(name, paths.pathAt(i, name));
       if (fault != NameFault::None) {
         progress.finish();
-        return RefusedHeading{value, fault};
+        return RefusedHeading{SjisString(value), fault};
       }
     }
     progress.step(r);

@@ -21,7 +21,7 @@ NameFault nameFault(const SjisString& name, const SjisString& path);
 
 // A heading value whose folder or file cannot be made, and why.
 struct RefusedHeading {
-  std::string_view value;  // a cell of the session
+  SjisString value;
   NameFault fault = NameFault::None;
 };
 

@@ -1,5 +1,6 @@
 #include "output/layout_writer.h"
 
+#include <memory>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -19,84 +20,132 @@ namespace headly {
 
 namespace {
 
-// Writes every record once the output target is open: heading lines (or, in
-// folder mode, heading folders and files) at heading breaks, then the body
-// lines and, in a multi-line layout, the separator.
-class RecordWriter {
+// The output of a block of records: its lines and, in folder mode, the
+// heading breaks among them, each before the lines from its offset on.
+struct LayoutBlock {
+  struct Break {
+    size_t offset = 0;
+    int32_t level = 0;
+    SjisString value;
+  };
+  SjisString lines;
+  std::vector<Break> breaks;  // the first breakCount in use; kept for their storage
+  size_t breakCount = 0;
+};
+
+// Lays out blocks of records on one thread: heading lines (in folder mode,
+// the heading breaks) and then the body lines and, in a multi-line layout,
+// the separator of every record.
+class BlockLayouter {
  public:
-  RecordWriter(const SessionData& state, TextFiles& files, const SjisString& target, BodyLayout& body,
-               const SjisString& separator)
-      : state_(state),
-        files_(files),
-        folderMode_(state.options.folderMode),
-        body_(body),
-        separator_(separator) {
+  BlockLayouter(const SessionData& state, const SjisString& separator)
+      : state_(state), cells_(state.cells), body_(state), separator_(separator) {
     for (int32_t i = 0; i < state_.firstBodyItem; ++i) {
       headingColumn_.push_back(roundToInt(state_.layout[size_t(i)].startColumn));
       headingWidth_.push_back(layoutWidth(state_, i));
     }
-    if (folderMode_) {
-      names_.emplace(state_.firstBodyItem, state_.options.numbering, state_.recordCount);
-      folders_.emplace(files_, target, state_.firstBodyItem);
-    }
     line_.reserve(256);
   }
 
-  void writeAll(ProgressDisplay& display) {
-    WorkProgress progress(display, "レイアウトの書き込み中", state_.recordCount);
-    for (int32_t r = 1; r <= state_.recordCount; ++r) {
-      writeHeadings(r);
-      writeBody(r);
-      progress.step(r);
+  void layOut(int32_t begin, int32_t end, LayoutBlock& block) {
+    block.lines.clear();
+    block.breakCount = 0;
+    HeadingBreaks breaks(cells_, state_.options.folderMode, state_.firstBodyItem, begin);
+    for (int32_t r = begin; r < end; ++r) {
+      layOutHeadings(breaks, r, block);
+      layOutBody(r, block.lines);
     }
-    progress.finish();
   }
 
  private:
-  void writeHeadings(int32_t r) {
+  void layOutHeadings(HeadingBreaks& breaks, int32_t r, LayoutBlock& block) {
     for (int32_t i = 0; i < state_.firstBodyItem; ++i) {
-      if (!breaks_.breaksAt(r, i)) continue;
-      const std::string_view value = state_.cells.get(r, i);
-      if (folderMode_)
-        folders_->enterHeading(i, names_->nameAtBreak(i, value));
-      else
-        writeHeadingLines(files_, line_, value, headingColumn_[size_t(i)], headingWidth_[size_t(i)], state_.fullWidth != 0);
+      if (!breaks.breaksAt(r, i)) continue;
+      const std::string_view value = cells_.get(r, i);
+      if (state_.options.folderMode) {
+        if (block.breakCount == block.breaks.size()) block.breaks.emplace_back();
+        LayoutBlock::Break& at = block.breaks[block.breakCount++];
+        at.offset = block.lines.size();
+        at.level = i;
+        at.value.assign(value);
+      } else {
+        appendHeadingLines(block.lines, line_, value, headingColumn_[size_t(i)], headingWidth_[size_t(i)],
+                           state_.fullWidth != 0);
+      }
     }
   }
 
   // The body lines and the separator come with their blanks paired.
-  void writeBody(int32_t r) {
-    const int32_t lines = body_.layOutRecord(state_.cells, r);
-    for (int32_t n = 0; n < lines; ++n) {
-      body_.fillLine(n, line_);
-      writeOutputLine(files_, line_, false);
+  void layOutBody(int32_t r, SjisString& lines) {
+    const int32_t count = body_.layOutRecord(cells_, r);
+    for (int32_t n = 0; n < count; ++n) {
+      body_.appendLine(n, lines);
+      lines.append(kLineEnd);
     }
-    if (body_.multiLineLayout()) {
-      line_.assign(separator_);
-      writeOutputLine(files_, line_, false);
-    }
+    if (body_.multiLineLayout()) lines.append(separator_).append(kLineEnd);
   }
 
   const SessionData& state_;
-  TextFiles& files_;
-  const bool folderMode_;
-  BodyLayout& body_;
+  CellReader cells_;
+  BodyLayout body_;
   const SjisString& separator_;
   std::vector<int32_t> headingColumn_, headingWidth_;
+  SjisString line_;  // lineBuffer
+};
+
+// Takes the blocks in order on the calling thread: their lines go to the
+// layout file or, in folder mode, to the heading files that their breaks
+// open.
+class BlockWriter {
+ public:
+  BlockWriter(const SessionData& state, TextFiles& files, const SjisString& target) : files_(files) {
+    if (state.options.folderMode) {
+      names_.emplace(state.firstBodyItem, state.options.numbering, state.recordCount);
+      folders_.emplace(files_, target, state.firstBodyItem);
+    }
+  }
+
+  void write(const LayoutBlock& block) {
+    const std::string_view lines = block.lines;
+    size_t written = 0;
+    for (size_t k = 0; k < block.breakCount; ++k) {
+      const LayoutBlock::Break& at = block.breaks[k];
+      writeLines(lines.substr(written, at.offset - written));
+      written = at.offset;
+      folders_->enterHeading(at.level, names_->nameAtBreak(at.level, at.value));
+    }
+    writeLines(lines.substr(written));
+  }
+
+ private:
+  void writeLines(std::string_view lines) {
+    if (!lines.empty()) files_.writeLines(1, lines);
+  }
+
+  TextFiles& files_;
   std::optional<HeadingNames> names_;
   std::optional<HeadingFolders> folders_;
-  HeadingBreaks breaks_{state_.cells, folderMode_};
-  SjisString line_;  // lineBuffer
 };
 
 }  // namespace
 
 void writeLayout(const SessionData& session, TextFiles& files, const SjisString& target, OutputEncoding encoding,
-                 ProgressDisplay& display) {
-  BodyLayout body(session);
-  const SjisString separator = body.multiLineLayout() ? separatorLine(session) : SjisString();
+                 ProgressDisplay& display, const WorkSplit& split) {
+  const SjisString separator = BodyLayout(session).multiLineLayout() ? separatorLine(session) : SjisString();
   if (!session.options.folderMode) files.openOutput(target, encoding, 1);
-  RecordWriter(session, files, target, body, separator).writeAll(display);
+  BlockWriter writer(session, files, target);
+  WorkProgress progress(display, "レイアウトの書き込み中", session.recordCount);
+  runOrderedBlocks<LayoutBlock>(
+      1, int64_t(session.recordCount) + 1, settleSplit(split, session.recordLines.bytesPerLine()),
+      [&] { return std::make_unique<BlockLayouter>(session, separator); },
+      [](std::unique_ptr<BlockLayouter>& layouter, int64_t begin, int64_t end, LayoutBlock& block) {
+        layouter->layOut(int32_t(begin), int32_t(end), block);
+      },
+      [&](int64_t, int64_t end, const LayoutBlock& block) {
+        writer.write(block);
+        progress.stepBlock(end - 1);
+      });
+  progress.finish();
   files.closeFiles();
 }
 

@@ -2,6 +2,7 @@
 // or, in folder mode, into heading files below folders named by the headings.
 #pragma once
 
+#include "session/ordered_blocks.h"
 #include "session/session_data.h"
 #include "session/work_progress.h"
 #include "text/text_files.h"
@@ -11,8 +12,9 @@ namespace headly {
 // Writes every record into the layout file target, which replaces a file
 // of that name once complete, in encoding, or, in folder mode, below the
 // base folder target (whose heading names were checked) in Shift-JIS: its
-// files are appended to by later runs.
+// files are appended to by later runs. The records are laid out in blocks
+// on the threads of split; the bytes are those of one thread.
 void writeLayout(const SessionData& session, TextFiles& files, const SjisString& target, OutputEncoding encoding,
-                 ProgressDisplay& display);
+                 ProgressDisplay& display, const WorkSplit& split = {});
 
 }  // namespace headly

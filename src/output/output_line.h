@@ -1,25 +1,23 @@
-// writeOutputLine: the one way every line of the layout output reaches its
-// file, in file mode and in folder mode.
+// appendOutputLine: the one way every line of the layout output joins the
+// block of lines that goes to its file, in file mode and in folder mode.
 #pragma once
 
 #include "text/sjis_string.h"
 
 namespace headly {
 
-class TextFiles;
-
 // Turns every pair of half-width blanks into one full-width blank "　", left
 // to right, in place: a run of 2m+1 blanks becomes m full-width blanks and a
-// half-width one.
-void pairBlanksToFullWidth(SjisString& line);
+// half-width one. The line is bytes from..end of text.
+void pairBlanksToFullWidth(SjisString& text, size_t from = 0);
 
 // Writes a run of count blanks at out as that rule leaves it when paired,
 // else as half-width blanks; returns the end.
 char* writeBlankRun(char* out, size_t count, bool paired);
 
-// Writes lineBuffer as one line to file number 1 (with the blank rule above
+// Appends lineBuffer with its line end to block (with the blank rule above
 // when pairBlanks: in full-width mode, for a line whose blanks are not
 // paired yet) and empties it, keeping its storage for the next line.
-void writeOutputLine(TextFiles& files, SjisString& lineBuffer, bool pairBlanks);
+void appendOutputLine(SjisString& block, SjisString& lineBuffer, bool pairBlanks);
 
 }  // namespace headly

@@ -188,19 +188,19 @@ void createParseTables(SessionData& state) {
 FieldParser::FieldParser(SessionData& state)
     : state_(state), items_(state.lastItemIndex + 1), fields_(items_, state.collapseQuotes != 0) {}
 
-bool FieldParser::parseLine(int32_t r, std::string_view line) {
-  if (r > 0) {
-    // Only the length of a converted text is needed here.
-    fields_.cut(line);
-    const bool fullWidth = state_.fullWidth != 0;
-    for (int32_t f = 0; f < fields_.count(); ++f) {
-      const std::string_view text = fields_.text(f);
-      const size_t length = fullWidth && !isFullWidth(text) ? fullWidthLength(text) : text.size();
-      int32_t& longest = state_.itemMaxLength[size_t(f)];
-      longest = std::max(longest, int32_t(length));
-    }
-    return fields_.extraData();
+bool measureLine(LineFields& fields, std::string_view line, bool fullWidth, std::vector<int32_t>& longest) {
+  // Only the length of a converted text is needed here.
+  fields.cut(line);
+  for (int32_t f = 0; f < fields.count(); ++f) {
+    const std::string_view text = fields.text(f);
+    const size_t length = fullWidth && !isFullWidth(text) ? fullWidthLength(text) : text.size();
+    longest[size_t(f)] = std::max(longest[size_t(f)], int32_t(length));
   }
+  return fields.extraData();
+}
+
+bool FieldParser::parseLine(int32_t r, std::string_view line) {
+  if (r > 0) return measureLine(fields_, line, state_.fullWidth != 0, state_.itemMaxLength);
   fields_.cut(line);
   for (int32_t f = 0; f < fields_.count(); ++f) {
     if (fields_.quoted(f)) state_.cells.markQuoted(0, f);
@@ -215,13 +215,24 @@ bool FieldParser::parseLine(int32_t r, std::string_view line) {
   return fields_.extraData();
 }
 
-void parseAllRecords(SessionData& state, ProgressDisplay& display) {
-  FieldParser parser(state);
+void parseAllRecords(SessionData& state, ProgressDisplay& display, const WorkSplit& split) {
+  FieldParser(state).parseLine(0, state.recordLines[0]);
   WorkProgress progress(display, "データの解析中", state.recordCount);
-  for (int32_t r = 0; r <= state.recordCount; ++r) {
-    parser.parseLine(r, state.recordLines[size_t(r)]);
-    progress.step(r);
-  }
+  const int32_t items = state.lastItemIndex + 1;
+  const bool collapseQuotes = state.collapseQuotes != 0, fullWidth = state.fullWidth != 0;
+  const LineTable& lines = state.recordLines;
+  runOrderedBlocks<std::vector<int32_t>>(
+      1, int64_t(state.recordCount) + 1, settleSplit(split, lines.bytesPerLine()),
+      [&] { return LineFields(items, collapseQuotes); },
+      [&](LineFields& fields, int64_t begin, int64_t end, std::vector<int32_t>& longest) {
+        longest.assign(size_t(items), 0);
+        for (int64_t r = begin; r < end; ++r) measureLine(fields, lines[size_t(r)], fullWidth, longest);
+      },
+      [&](int64_t, int64_t end, const std::vector<int32_t>& longest) {
+        for (size_t f = 0; f < size_t(items); ++f)
+          state.itemMaxLength[f] = std::max(state.itemMaxLength[f], longest[f]);
+        progress.stepBlock(end - 1);
+      });
   progress.finish();
 }
 
@@ -231,15 +242,23 @@ void parseItemNames(SessionData& state) {
   FieldParser(state).parseLine(0, state.recordLines[0]);
 }
 
-int32_t countLinesWithExtraData(const SessionData& state, ProgressDisplay& display) {
+int32_t countLinesWithExtraData(const SessionData& state, ProgressDisplay& display, const WorkSplit& split) {
   WorkProgress progress(display, "データの解析中", state.recordCount);
-  int32_t lines = 0;
-  for (int32_t r = 1; r <= state.recordCount; ++r) {
-    if (hasExtraData(state.recordLines[size_t(r)], state.lastItemIndex)) ++lines;
-    progress.step(r);
-  }
+  int32_t count = 0;
+  const LineTable& lines = state.recordLines;
+  runOrderedBlocks<int32_t>(
+      1, int64_t(state.recordCount) + 1, settleSplit(split, lines.bytesPerLine()), [] { return 0; },
+      [&](int, int64_t begin, int64_t end, int32_t& found) {
+        found = 0;
+        for (int64_t r = begin; r < end; ++r)
+          if (hasExtraData(lines[size_t(r)], state.lastItemIndex)) ++found;
+      },
+      [&](int64_t, int64_t end, int32_t found) {
+        count += found;
+        progress.stepBlock(end - 1);
+      });
   progress.finish();
-  return lines;
+  return count;
 }
 
 }  // namespace headly

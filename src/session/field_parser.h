@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "session/ordered_blocks.h"
 #include "session/session_data.h"
 #include "session/work_progress.h"
 
@@ -68,6 +69,11 @@ class LineFields {
   SjisString marked_, reworked_;
 };
 
+// Cuts a data line into fields and raises longest[f] to the length of each
+// field's text (its full-width form when fullWidth); true when a field
+// beyond the items held data.
+bool measureLine(LineFields& fields, std::string_view line, bool fullWidth, std::vector<int32_t>& longest);
+
 // True when a field of line beyond items 0..lastItemIndex holds data.
 bool hasExtraData(std::string_view line, int32_t lastItemIndex);
 
@@ -100,14 +106,15 @@ class FieldParser {
 };
 
 // The second parse: records 0..recordCount of the rebuilt recordLines into
-// the tables created by createParseTables.
-void parseAllRecords(SessionData& state, ProgressDisplay& progress);
+// the tables created by createParseTables, the data records in blocks on
+// the threads of split.
+void parseAllRecords(SessionData& state, ProgressDisplay& progress, const WorkSplit& split = {});
 
 // The first parse, which keeps only what the later stages read from it:
 // creates the tables for row 0 and cuts the header into the item names.
 // The data lines are cut again when they are rebuilt.
 void parseItemNames(SessionData& state);
 // The number of data lines 1..recordCount whose extra fields held data.
-int32_t countLinesWithExtraData(const SessionData& state, ProgressDisplay& progress);
+int32_t countLinesWithExtraData(const SessionData& state, ProgressDisplay& progress, const WorkSplit& split = {});
 
 }  // namespace headly

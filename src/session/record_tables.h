@@ -14,6 +14,7 @@
 #include <string_view>
 #include <vector>
 
+#include "session/ordered_blocks.h"
 #include "text/large_pages.h"
 
 namespace headly {
@@ -47,39 +48,62 @@ class LineTable {
   }
 
   // Replaces every line i by the line that rebuild(i, line, out) puts into
-  // out (empty when called; line stays valid until rebuild returns, as
-  // nothing is written before). A new line is written over the old ones while
-  // it fits before the lines still to be read, which it does unless it is
-  // longer than its old line by more than the lines before it shrank; from
-  // the first that does not fit on, the new lines go to a buffer of their
-  // own. So the old and the new lines are seldom held at the same time.
-  template <class Rebuild>
-  void rewrite(Rebuild rebuild) {
+  // out (empty when called). The lines are rebuilt in blocks on the threads
+  // of split, each thread with its own copy of rebuild; taken(last) follows
+  // on the calling thread once the lines up to last are in place. A block's
+  // new lines are written over the old ones while they fit before the lines
+  // still to be read, which they do unless they are longer than their old
+  // lines by more than the lines before them shrank; from the first block
+  // that does not fit on, the new lines go to a buffer of their own. So the
+  // old and the new lines are seldom held at the same time.
+  template <class Rebuild, class Taken = void (*)(size_t)>
+  void rewrite(Rebuild rebuild, const WorkSplit& split = {1, 1}, Taken taken = [](size_t) {}) {
     // Cells that share the lines keep the old ones.
     if (bytes_.use_count() > 1 || ends_.use_count() > 1) *this = LineTable(*this);
     std::string& bytes = *bytes_;
     std::vector<size_t>& ends = *ends_;
-    std::string moved;  // the new lines once one did not fit
+    struct Block {
+      std::string bytes;
+      std::vector<size_t> ends;  // of its lines in bytes
+    };
+    std::string moved;  // the new lines once a block did not fit
     bool inPlace = true;
-    std::string rebuilt;
-    size_t read = 0, written = 0;
-    for (size_t i = 0; i < ends.size(); ++i) {
-      const std::string_view line = std::string_view(bytes).substr(read, ends[i] - read);
-      read = ends[i];
-      rebuilt.clear();
-      rebuild(i, line, rebuilt);
-      if (inPlace && written + rebuilt.size() > read) {
-        moved.reserve(bytes.size() + bytes.size() / 8);
-        moved.assign(bytes, 0, written);
-        inPlace = false;
-      }
-      if (inPlace)
-        std::copy(rebuilt.begin(), rebuilt.end(), bytes.begin() + std::ptrdiff_t(written));
-      else
-        moved.append(rebuilt);
-      written += rebuilt.size();
-      ends[i] = written;
-    }
+    size_t written = 0;
+    // The end of a block's last line is read by the thread that cuts the
+    // next block: it is set once that block is taken.
+    size_t lastLine = 0, lastEnd = 0;
+    runOrderedBlocks<Block>(
+        0, int64_t(ends.size()), split, [&] { return rebuild; },
+        [&](Rebuild& mine, int64_t begin, int64_t end, Block& block) {
+          block.bytes.clear();
+          block.ends.clear();
+          std::string line;
+          for (size_t i = size_t(begin); i < size_t(end); ++i) {
+            line.clear();
+            mine(i, lineAt(bytes, ends, i), line);
+            block.bytes.append(line);
+            block.ends.push_back(block.bytes.size());
+          }
+        },
+        [&](int64_t begin, int64_t end, const Block& block) {
+          if (begin > 0) ends[lastLine] = lastEnd;
+          const size_t oldEnd = ends[size_t(end) - 1];
+          if (inPlace && written + block.bytes.size() > oldEnd) {
+            moved.reserve(bytes.size() + bytes.size() / 8);
+            moved.assign(bytes, 0, written);
+            inPlace = false;
+          }
+          if (inPlace)
+            std::copy(block.bytes.begin(), block.bytes.end(), bytes.begin() + std::ptrdiff_t(written));
+          else
+            moved.append(block.bytes);
+          for (size_t k = 0; k + 1 < block.ends.size(); ++k) ends[size_t(begin) + k] = written + block.ends[k];
+          lastLine = size_t(end) - 1;
+          lastEnd = written + block.bytes.size();
+          written = lastEnd;
+          taken(lastLine);
+        });
+    if (!ends.empty()) ends[lastLine] = lastEnd;
     if (inPlace)
       bytes.resize(written);
     else
@@ -89,6 +113,7 @@ class LineTable {
   std::string_view operator[](size_t i) const { return lineAt(*bytes_, *ends_, i); }
   size_t size() const { return ends_->size(); }
   size_t byteCount() const { return bytes_->size(); }
+  double bytesPerLine() const { return ends_->empty() ? 0 : double(bytes_->size()) / double(ends_->size()); }
   void reserve(size_t lines, size_t bytes) {
     ends_->reserve(lines);
     bytes_->reserve(bytes);
@@ -138,6 +163,21 @@ struct CutRow {
 // Cuts the line of data record r into row.
 using RowCutter = std::function<void(int32_t r, CutRow& row)>;
 
+// The last two records cut, so that a record and the one before it can be
+// compared.
+struct RowCache {
+  RowCutter cutter;
+  mutable CutRow rows[2];
+  const CutRow& row(int32_t r) const {
+    CutRow& cut = rows[size_t(r) % 2];
+    if (cut.record != r) {
+      cutter(r, cut);
+      cut.record = r;
+    }
+    return cut;
+  }
+};
+
 // cells: records 0..rows-1 by items 0..items-1, all empty when created. A
 // held cell is either copied into the table's own buffer or, when its text
 // lies in the shared line bytes, held as a position there; a cell that is
@@ -153,36 +193,29 @@ class CellTable {
     items_ = items;
     bytes_.clear();
     lines_ = {};
-    cutter_ = nullptr;
+    cut_.cutter = nullptr;
     spans_.assign(size_t(rows) * size_t(items), Span{0, 0, 0, 0});
   }
   // Row 0 held, rows 1..rows-1 cut by cutter.
   void resetCutFromLines(int32_t rows, int32_t items, RowCutter cutter) {
     reset(std::min(rows, 1), items);
     rows_ = rows;
-    cutter_ = std::move(cutter);
-    for (CutRow& row : cut_) row.record = -1;
+    cut_.cutter = std::move(cutter);
+    for (CutRow& row : cut_.rows) row.record = -1;
   }
   void release() {
     rows_ = items_ = 0;
     std::string().swap(bytes_);
     lines_ = {};
-    cutter_ = nullptr;
+    cut_.cutter = nullptr;
     std::vector<Span>().swap(spans_);
-    for (CutRow& row : cut_) row = CutRow{};
+    for (CutRow& row : cut_.rows) row = CutRow{};
   }
   // Lets cells refer to the bytes of lines instead of copying them.
   void shareLines(const LineTable& lines) { lines_ = lines.shared(); }
 
-  std::string_view get(int32_t r, int32_t i) const {
-    if (isCut(r)) return cutRow(r).texts[size_t(i)];
-    const Span& s = span(r, i);
-    return std::string_view(s.inLines ? lines_.bytes() : bytes_).substr(s.offset, s.length);
-  }
-  bool quoted(int32_t r, int32_t i) const {
-    if (isCut(r)) return cutRow(r).quoted[size_t(i)] != 0;
-    return span(r, i).quoted != 0;
-  }
+  std::string_view get(int32_t r, int32_t i) const { return getWith(cut_, r, i); }
+  bool quoted(int32_t r, int32_t i) const { return quotedWith(cut_, r, i); }
   // Cells of rows that are held.
   void set(int32_t r, int32_t i, std::string_view v) {
     const bool quoted = span(r, i).quoted;
@@ -224,15 +257,17 @@ class CellTable {
     const std::less_equal<const char*> notAfter;  // a total order over unrelated buffers too
     return notAfter(bytes.data(), v.data()) && notAfter(v.data() + v.size(), bytes.data() + bytes.size());
   }
-  bool isCut(int32_t r) const { return r > 0 && cutter_; }
-  const CutRow& cutRow(int32_t r) const {
-    CutRow& row = cut_[size_t(r) % 2];
-    if (row.record != r) {
-      cutter_(r, row);
-      row.record = r;
-    }
-    return row;
+  friend class CellReader;
+  std::string_view getWith(const RowCache& cache, int32_t r, int32_t i) const {
+    if (isCut(r)) return cache.row(r).texts[size_t(i)];
+    const Span& s = span(r, i);
+    return std::string_view(s.inLines ? lines_.bytes() : bytes_).substr(s.offset, s.length);
   }
+  bool quotedWith(const RowCache& cache, int32_t r, int32_t i) const {
+    if (isCut(r)) return cache.row(r).quoted[size_t(i)] != 0;
+    return span(r, i).quoted != 0;
+  }
+  bool isCut(int32_t r) const { return r > 0 && cut_.cutter; }
   Span& span(int32_t r, int32_t i) { return spans_[size_t(r) * size_t(items_) + size_t(i)]; }
   const Span& span(int32_t r, int32_t i) const { return spans_[size_t(r) * size_t(items_) + size_t(i)]; }
 
@@ -240,8 +275,22 @@ class CellTable {
   std::string bytes_;
   LineTable::Shared lines_;
   std::vector<Span> spans_;
-  RowCutter cutter_;
-  mutable CutRow cut_[2];
+  RowCache cut_;
+};
+
+// Reads the cells of a table on one thread: the data records are cut into
+// the reader's own rows with its own copy of the table's cutter, so readers
+// on several threads can read one table at once (the table itself must not
+// change meanwhile). The texts of a record stay valid as with the table.
+class CellReader {
+ public:
+  explicit CellReader(const CellTable& cells) : cells_(&cells) { cache_.cutter = cells.cut_.cutter; }
+  std::string_view get(int32_t r, int32_t i) const { return cells_->getWith(cache_, r, i); }
+  bool quoted(int32_t r, int32_t i) const { return cells_->quotedWith(cache_, r, i); }
+
+ private:
+  const CellTable* cells_;
+  RowCache cache_;
 };
 
 }  // namespace headly

@@ -35,6 +35,13 @@ class WorkProgress {
   void step(int64_t done) {
     if (done % kRecordsPerPoll == 0) poll(done);
   }
+  // Called with the number of records done after a block of them: polls
+  // when the count has passed another multiple of the step of step().
+  void stepBlock(int64_t done) {
+    if (done / kRecordsPerPoll == polled_) return;
+    polled_ = done / kRecordsPerPoll;
+    poll(done);
+  }
   // Clears the progress display when one was shown.
   void finish() {
     if (shown_) display_.show({});
@@ -58,6 +65,7 @@ class WorkProgress {
   int64_t total_;
   std::chrono::steady_clock::time_point started_;
   bool shown_ = false;
+  int64_t polled_ = 0;
 };
 
 }  // namespace headly

@@ -25,6 +25,12 @@ class NativeFile {
   // Forces the bytes written so far onto the disk (a full disk may show only
   // here); a failure raises.
   virtual void sync() = 0;
+  // Lets the system start writing bytes begin..end-1 to the disk now, so
+  // that a later sync has less to wait for. Only a hint: nothing raises.
+  virtual void startWriteBack(uint64_t begin, uint64_t end) {
+    (void)begin;
+    (void)end;
+  }
   // Flushes and closes; a failure raises.
   virtual void close() = 0;
   // Holds a lock on the file while it is open, so that other processes see

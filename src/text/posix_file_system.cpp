@@ -72,6 +72,15 @@ class PosixFile final : public NativeFile {
     }
   }
 
+  void startWriteBack(uint64_t begin, uint64_t end) override {
+#ifdef SYNC_FILE_RANGE_WRITE
+    (void)::sync_file_range(fd_, off64_t(begin), off64_t(end - begin), SYNC_FILE_RANGE_WRITE);
+#else
+    (void)begin;
+    (void)end;
+#endif
+  }
+
   void lock() override {
     while (::flock(fd_, LOCK_EX | LOCK_NB) != 0 && errno == EINTR) {
     }

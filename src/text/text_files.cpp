@@ -23,6 +23,8 @@ namespace headly {
 namespace {
 
 constexpr size_t kBlockSize = 64 * 1024;
+// The bytes of a replacing file sent on to the disk at a time.
+constexpr uint64_t kWriteBackBytes = 4 * 1024 * 1024;
 constexpr size_t kMaxLine = 32767;
 constexpr size_t kMaxPath = 260;
 constexpr char kEndMark = 0x1A;
@@ -170,8 +172,18 @@ class Channel {
   void writeLine(std::string_view text) {
     checkTermination();
     out_.append(text);
-    out_.append("\r\n");
+    out_.append(kLineEnd);
     if (out_.size() >= kBlockSize) flush();
+  }
+
+  void writeLines(std::string_view lines) {
+    checkTermination();
+    if (out_.size() + lines.size() < kBlockSize) {
+      out_.append(lines);
+      return;
+    }
+    flush();
+    put(lines);
   }
 
   // Ends an output file with the end mark and closes it; a replacement then
@@ -252,25 +264,43 @@ class Channel {
     replacement_.reset();
   }
 
-  // Writes the collected bytes. When the write fails the file is cut back to
-  // its last complete state, so that it never ends inside a line.
+  // Writes the collected bytes.
   void flush() {
     if (out_.empty()) return;
-    checkTermination();
-    // Only whole lines are collected, so no character is cut here.
-    if (utf8_) out_ = toUtf8(out_);
     try {
-      file_->write(out_.data(), out_.size());
+      put(out_);
     } catch (const RuntimeError&) {
       out_.clear();
+      throw;
+    }
+    out_.clear();
+  }
+
+  // Writes whole lines, so no character is cut here. When the write fails the
+  // file is cut back to its last complete state, so that it never ends inside
+  // a line. A file that will be synced has its bytes sent on to the disk as
+  // they come, so that the sync at the close waits for little.
+  void put(std::string_view lines) {
+    checkTermination();
+    std::string converted;
+    if (utf8_) {
+      converted = toUtf8(lines);
+      lines = converted;
+    }
+    try {
+      file_->write(lines.data(), lines.size());
+    } catch (const RuntimeError&) {
       try {
         file_->truncate(written_);
       } catch (const RuntimeError&) {
       }
       throw;
     }
-    written_ += out_.size();
-    out_.clear();
+    written_ += lines.size();
+    if (replacement_ && written_ - sentToDisk_ >= kWriteBackBytes) {
+      file_->startWriteBack(sentToDisk_, written_);
+      sentToDisk_ = written_;
+    }
   }
 
   FileMode mode_;
@@ -282,7 +312,7 @@ class Channel {
   uint64_t bufferStart_ = 0;
   size_t bufferLength_ = 0;
   // Output: bytes already in the file and the lines not yet written.
-  uint64_t written_ = 0;
+  uint64_t written_ = 0, sentToDisk_ = 0;
   std::string out_;
   std::optional<Replacement> replacement_;
   char lineEnd_ = '\r';  // '\n' for a file whose lines end in a bare LF
@@ -415,6 +445,12 @@ void TextFiles::writeLine(int number, std::string_view text) {
   Channel& c = channel(number);
   if (c.mode() == FileMode::Input) raise(err::kBadFileMode);
   c.writeLine(text);
+}
+
+void TextFiles::writeLines(int number, std::string_view lines) {
+  Channel& c = channel(number);
+  if (c.mode() == FileMode::Input) raise(err::kBadFileMode);
+  c.writeLines(lines);
 }
 
 void TextFiles::closeFiles(std::initializer_list<int> numbers) {

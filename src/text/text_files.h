@@ -24,6 +24,9 @@ struct InputForm;
 // tools, which has no end mark (they would read 0x1A as a character).
 enum class OutputEncoding { ShiftJis, Utf8 };
 
+// The end of every line written.
+inline constexpr std::string_view kLineEnd = "\r\n";
+
 // Output creates a new file and fails (error 64) when the name is taken.
 // Replace writes to a temporary file beside the target, which takes the
 // target's name at closeFiles once it is complete, with the old file's mode
@@ -59,6 +62,8 @@ class TextFiles {
   // into.
   uint64_t inputSize(int number);
   void writeLine(int number, std::string_view text);
+  // Writes lines, whole lines each ended by kLineEnd, at once.
+  void writeLines(int number, std::string_view lines);
   // Closes the listed channels (all when empty), ending output files with 0x1A.
   void closeFiles(std::initializer_list<int> numbers = {});
   // Closes every channel without the end mark and throws away output that is

@@ -23,11 +23,14 @@ std::vector<std::string> pairedLines(const std::vector<std::string>& utf8Lines) 
 // Every body line of record r as UTF-8.
 std::vector<std::string> bodyLines(BodyLayout& body, const SessionData& state, int r) {
   std::vector<std::string> lines;
-  const int count = body.layOutRecord(state.cells, r);
+  const CellReader cells(state.cells);
+  const int count = body.layOutRecord(cells, r);
   for (int n = 0; n < count; ++n) {
-    SjisString line;
-    body.fillLine(n, line);
-    lines.push_back(toUtf8(line));
+    // Appended after bytes already there, which stay.
+    SjisString line = "x";
+    body.appendLine(n, line);
+    EXPECT_EQ(line[0], 'x');
+    lines.push_back(toUtf8(line.substr(1)));
   }
   return lines;
 }
@@ -109,9 +112,10 @@ TEST(BodyLayout, ABlankInAnInvalidCharacterJoinsTheBlanksAroundIt) {
   BodyLayout body(f.state);
   SjisString expected = "  \x81 " + std::string(2 + 2, ' ') + sjis("１");
   pairBlanksToFullWidth(expected);
-  ASSERT_EQ(body.layOutRecord(f.state.cells, 1), 1);
+  const CellReader cells(f.state.cells);
+  ASSERT_EQ(body.layOutRecord(cells, 1), 1);
   SjisString line;
-  body.fillLine(0, line);
+  body.appendLine(0, line);
   EXPECT_EQ(line, expected);
 }
 
