@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QDropEvent>
 #include <QFileSystemModel>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -17,6 +18,7 @@
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QTest>
+#include <QTreeView>
 #include <QUrl>
 
 #include "qt/qt_fixture.h"
@@ -233,6 +235,35 @@ TEST_F(QtFileDialogs, OpenDialogListsMatchesOfTheFilterWhateverTheirCase) {
     choose(dialog, QStringLiteral("a.csv"));
   });
   EXPECT_EQ(ui.openFileDialog(sjis("データファイルの読み込み"), folderPath(), filter), internal("a.csv"));
+}
+
+// In the detail view every size, type and date is shown whole, and the name
+// column keeps the rest of the view: no column reaches past its right edge.
+// The widths are set again for each folder read, whatever they were.
+TEST_F(QtFileDialogs, DetailColumnsShowTheirTextsWholeWithinTheView) {
+  QDir(QString::fromStdString(folder.path())).mkdir(QStringLiteral("more"));
+  folder.write("more/report.csv", "x");
+  answer([this](FileDialog& dialog) {
+    dialog.setViewMode(QFileDialog::Detail);
+    auto* details = dialog.findChild<QTreeView*>(QStringLiteral("treeView"));
+    ASSERT_NE(details, nullptr);
+    for (int column = 1; column < details->header()->count(); ++column) details->setColumnWidth(column, 4);
+    dialog.setDirectory(QString::fromStdString(folder / "more"));
+    const auto fitted = [details] {
+      const QAbstractItemView* view = details;  // the width the texts need is public there
+      if (view->model()->rowCount(view->rootIndex()) == 0) return false;
+      int total = details->columnWidth(0);
+      for (int column = 1; column < details->header()->count(); ++column) {
+        if (details->columnWidth(column) < view->sizeHintForColumn(column)) return false;
+        total += details->columnWidth(column);
+      }
+      return total <= details->viewport()->width();
+    };
+    EXPECT_TRUE(QTest::qWaitFor(fitted, 2000));
+    EXPECT_GE(details->columnWidth(0), details->viewport()->width() / 3);
+    dialog.reject();
+  });
+  EXPECT_EQ(ui.openFileDialog(sjis("データファイルの読み込み"), folderPath(), filter), kEscMarker);
 }
 
 TEST_F(QtFileDialogs, TypedPatternFiltersAndIsNeverTheResult) {

@@ -8,10 +8,12 @@
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QFileSystemModel>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QSortFilterProxyModel>
 #include <QStandardPaths>
+#include <QTreeView>
 #include <QUrl>
 
 #include "text/drives.h"
@@ -106,9 +108,28 @@ FileDialog::FileDialog(QWidget* owner, const FileDialogRequest& request, const Q
   }
 
   setSidebarUrls(userFolders());
+  fitDetailColumns();
   setDirectory(nativeFolder);
   if (QLineEdit* name = nameField()) name->setText(toQt(request.initialName));
   watchDrops();
+}
+
+// In the detail view the size, type and date columns take the width their
+// texts need, each time a folder has been read; the name column keeps the
+// rest of the view (at least a third of it).
+void FileDialog::fitDetailColumns() {
+  auto* details = findChild<QTreeView*>(QStringLiteral("treeView"));
+  auto* files = findChild<QFileSystemModel*>();
+  if (!details || !files) return;
+  connect(files, &QFileSystemModel::directoryLoaded, details, [details] {
+    int others = 0;
+    for (int column = 1; column < details->header()->count(); ++column) {
+      details->resizeColumnToContents(column);
+      others += details->columnWidth(column);
+    }
+    const int view = details->viewport()->width();
+    details->setColumnWidth(0, std::max(view - others, view / 3));
+  });
 }
 
 // A file dragged over any part of the dialog is taken by the dialog itself,

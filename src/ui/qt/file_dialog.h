@@ -41,6 +41,7 @@ class FileDialog : public QFileDialog {
 
  private:
   void watchDrops();
+  void fitDetailColumns();
   void warn(const QString& text);
   bool confirm(const QString& text);
 
