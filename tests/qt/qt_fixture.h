@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QStandardPaths>
 #include <memory>
 
 #include "main/program_assembly.h"
@@ -20,6 +21,9 @@ namespace headly::test {
 inline QApplication& testApplication() {
   static QApplication* app = [] {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Settings Qt keeps between runs (the file dialog's columns, for one)
+    // go to a test folder, not the user's configuration.
+    QStandardPaths::setTestModeEnabled(true);
     static int argc = 1;
     static char name[] = "headly_qt_tests";
     static char* argv[] = {name, nullptr};
