@@ -1,6 +1,7 @@
 #include "output/csv_output.h"
 
 #include <algorithm>
+#include <atomic>
 #include <vector>
 
 #include "session/field_parser.h"
@@ -60,15 +61,42 @@ void rebuildRecordLines(SessionData& s, ProgressDisplay& display, const WorkSpli
   // so no cell of the first parse needs to be held for every record.
   std::vector<int> items(s.headingOrder.begin(), s.headingOrder.begin() + s.headingCount);
   items.insert(items.end(), s.otherOrder.begin(), s.otherOrder.begin() + s.otherCount);
+  const int32_t fieldsRead = s.lastItemIndex + 1;
+  s.rebuiltLongest = {};
+  // The second parse takes as many items as the rebuilt header has commas
+  // (quoted commas too): the header is rebuilt first to count them.
+  SjisString header;
+  LineFields headerFields(fieldsRead, false);
+  headerFields.cut(s.recordLines[0]);
+  buildRebuiltLine(items, s.recordLines[0], headerFields, header);
+  LongestTexts longest{countLastItemIndex(header) + 1, {}, {}};
+  longest.asTheyAre.assign(size_t(longest.items), 0);
+  longest.inFullWidth = longest.asTheyAre;
+  // Every thread measures the lines it rebuilds into a tally of its own.
+  const WorkSplit settled = settleSplit(split, s.recordLines.bytesPerLine());
+  std::vector<LongestTexts> tallies(size_t(settled.threads), longest);
+  std::atomic<size_t> talliesTaken = 0;
+  struct Rebuilder {
+    const std::vector<int>* items;
+    LineFields read, measured;
+    std::vector<LongestTexts>* tallies;
+    std::atomic<size_t>* talliesTaken;
+    LongestTexts* tally = nullptr;
+    void operator()(size_t r, std::string_view line, SjisString& rebuilt) {
+      read.cut(line);
+      buildRebuiltLine(*items, line, read, rebuilt);
+      if (r == 0) return;
+      if (!tally) tally = &(*tallies)[(*talliesTaken)++];
+      measureRebuiltLine(measured, rebuilt, *tally);
+    }
+  };
   WorkProgress progress(display, "データの並べ替え中", s.recordCount);
-  s.recordLines.rewrite(
-      [&items, fields = LineFields(s.lastItemIndex + 1, false)](size_t, std::string_view line,
-                                                                SjisString& rebuilt) mutable {
-        fields.cut(line);
-        buildRebuiltLine(items, line, fields, rebuilt);
-      },
-      settleSplit(split, s.recordLines.bytesPerLine()), [&](size_t last) { progress.stepBlock(int64_t(last)); });
+  s.recordLines.rewrite(Rebuilder{&items, LineFields(fieldsRead, false), LineFields(longest.items, true), &tallies,
+                                  &talliesTaken},
+                        settled, [&](size_t last) { progress.stepBlock(int64_t(last)); });
   progress.finish();
+  for (const LongestTexts& tally : tallies) joinLongest(longest, tally);
+  s.rebuiltLongest = std::move(longest);
 }
 
 void writeCsvLines(const SessionData& s, TextFiles& files, const SjisString& path, OutputEncoding encoding,

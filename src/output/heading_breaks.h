@@ -7,8 +7,11 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <string_view>
+#include <vector>
 
 #include "session/record_tables.h"
+#include "text/sjis_string.h"
 
 namespace headly {
 
@@ -35,6 +38,32 @@ class HeadingBreaks {
   const CellReader& cells_;
   const bool folderMode_;
   int32_t lastHeadingLevel_;
+};
+
+// The heading breaks met in a block of records, in order: each with its
+// level, its value and a position that its user gives it (where the block's
+// output stood). Entries are reused from block to block.
+class BreakList {
+ public:
+  struct Break {
+    size_t offset = 0;
+    int32_t level = 0;
+    SjisString value;
+  };
+  void clear() { count_ = 0; }
+  void add(size_t offset, int32_t level, std::string_view value) {
+    if (count_ == breaks_.size()) breaks_.emplace_back();
+    Break& at = breaks_[count_++];
+    at.offset = offset;
+    at.level = level;
+    at.value.assign(value);
+  }
+  const Break* begin() const { return breaks_.data(); }
+  const Break* end() const { return breaks_.data() + count_; }
+
+ private:
+  std::vector<Break> breaks_;
+  size_t count_ = 0;
 };
 
 }  // namespace headly

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "folders/heading_folders.h"
+#include "session/field_parser.h"
 #include "output/heading_breaks.h"
 #include "output/heading_names.h"
 #include "text/encoding.h"
@@ -24,27 +25,42 @@ NameFault nameFault(const SjisString& name, const SjisString& path) {
 }
 
 std::optional<RefusedHeading> findRefusedHeading(const SessionData& state, const SjisString& basePath,
-                                                 ProgressDisplay& display) {
-  const CellReader cells(state.cells);
-  HeadingBreaks breaks(cells, true, state.firstBodyItem);
-  HeadingNames names(state.firstBodyItem, state.options.numbering, state.recordCount);
-  HeadingPaths paths(basePath, state.firstBodyItem);
+                                                 ProgressDisplay& display, const WorkSplit& split) {
+  const int32_t levels = state.firstBodyItem;
+  HeadingNames names(levels, state.options.numbering, state.recordCount);
+  HeadingPaths paths(basePath, levels);
   WorkProgress progress(display, "見出し名の確認中", state.recordCount);
-  for (int32_t r = 1; r <= state.recordCount; ++r) {
-    for (int32_t i = 0; i < state.firstBodyItem; ++i) {
-      if (!breaks.breaksAt(r, i)) continue;
-      const std::string_view value = cells.get(r, i);
-      const SjisString& name = names.nameAtBreak(i, value);
-      const NameFault fault = nameFault(name, paths.pathAt(i, name));
-      if (fault != NameFault::None) {
-        progress.finish();
-        return RefusedHeading{SjisString(value), fault};
-      }
-    }
-    progress.step(r);
+  // The breaks are found in blocks on the threads of split, from the heading
+  // items alone; their names are checked in order here. A refused name ends
+  // the walk.
+  struct Refused {};
+  std::optional<RefusedHeading> refused;
+  try {
+    runOrderedBlocks<BreakList>(
+        1, int64_t(state.recordCount) + 1, settleSplit(split, state.recordLines.bytesPerLine()),
+        [&] { return CellReader(state.cells, rowCutter(state, levels)); },
+        [&](const CellReader& headings, int64_t begin, int64_t end, BreakList& found) {
+          found.clear();
+          HeadingBreaks breaks(headings, true, levels, int32_t(begin));
+          for (int32_t r = int32_t(begin); r < int32_t(end); ++r)
+            for (int32_t i = 0; i < levels; ++i)
+              if (breaks.breaksAt(r, i)) found.add(0, i, headings.get(r, i));
+        },
+        [&](int64_t, int64_t end, const BreakList& found) {
+          for (const BreakList::Break& at : found) {
+            const SjisString& name = names.nameAtBreak(at.level, at.value);
+            const NameFault fault = nameFault(name, paths.pathAt(at.level, name));
+            if (fault != NameFault::None) {
+              refused = RefusedHeading{at.value, fault};
+              throw Refused{};
+            }
+          }
+          progress.stepBlock(end - 1);
+        });
+  } catch (const Refused&) {
   }
   progress.finish();
-  return std::nullopt;
+  return refused;
 }
 
 }  // namespace headly

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string_view>
 
+#include "session/ordered_blocks.h"
 #include "session/session_data.h"
 #include "session/work_progress.h"
 
@@ -25,9 +26,10 @@ struct RefusedHeading {
   NameFault fault = NameFault::None;
 };
 
-// Goes through the heading breaks of every record below the base folder;
-// the first name that fails is returned, and the writer then writes nothing.
+// Goes through the heading breaks of every record below the base folder,
+// the records in blocks on the threads of split; the first name that fails
+// is returned, and the writer then writes nothing.
 std::optional<RefusedHeading> findRefusedHeading(const SessionData& session, const SjisString& basePath,
-                                                 ProgressDisplay& display);
+                                                 ProgressDisplay& display, const WorkSplit& split = {});
 
 }  // namespace headly

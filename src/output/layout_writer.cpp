@@ -23,14 +23,8 @@ namespace {
 // The output of a block of records: its lines and, in folder mode, the
 // heading breaks among them, each before the lines from its offset on.
 struct LayoutBlock {
-  struct Break {
-    size_t offset = 0;
-    int32_t level = 0;
-    SjisString value;
-  };
   SjisString lines;
-  std::vector<Break> breaks;  // the first breakCount in use; kept for their storage
-  size_t breakCount = 0;
+  BreakList breaks;
 };
 
 // Lays out blocks of records on one thread: heading lines (in folder mode,
@@ -49,7 +43,7 @@ class BlockLayouter {
 
   void layOut(int32_t begin, int32_t end, LayoutBlock& block) {
     block.lines.clear();
-    block.breakCount = 0;
+    block.breaks.clear();
     HeadingBreaks breaks(cells_, state_.options.folderMode, state_.firstBodyItem, begin);
     for (int32_t r = begin; r < end; ++r) {
       layOutHeadings(breaks, r, block);
@@ -63,11 +57,7 @@ class BlockLayouter {
       if (!breaks.breaksAt(r, i)) continue;
       const std::string_view value = cells_.get(r, i);
       if (state_.options.folderMode) {
-        if (block.breakCount == block.breaks.size()) block.breaks.emplace_back();
-        LayoutBlock::Break& at = block.breaks[block.breakCount++];
-        at.offset = block.lines.size();
-        at.level = i;
-        at.value.assign(value);
+        block.breaks.add(block.lines.size(), i, value);
       } else {
         appendHeadingLines(block.lines, line_, value, headingColumn_[size_t(i)], headingWidth_[size_t(i)],
                            state_.fullWidth != 0);
@@ -108,8 +98,7 @@ class BlockWriter {
   void write(const LayoutBlock& block) {
     const std::string_view lines = block.lines;
     size_t written = 0;
-    for (size_t k = 0; k < block.breakCount; ++k) {
-      const LayoutBlock::Break& at = block.breaks[k];
+    for (const BreakList::Break& at : block.breaks) {
       writeLines(lines.substr(written, at.offset - written));
       written = at.offset;
       folders_->enterHeading(at.level, names_->nameAtBreak(at.level, at.value));

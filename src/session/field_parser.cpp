@@ -157,6 +157,13 @@ void cutIntoRow(LineFields& fields, std::string_view line, bool fullWidth, CutRo
   }
 }
 
+RowCutter rowCutter(const SessionData& state, int32_t items) {
+  return [lines = state.recordLines.shared(), fields = LineFields(items, state.collapseQuotes != 0),
+          fullWidth = state.fullWidth != 0](int32_t r, CutRow& row) mutable {
+    cutIntoRow(fields, lines[size_t(r)], fullWidth, row);
+  };
+}
+
 namespace {
 
 // The item names' tables, and data rows 1..rows-1 cut from the lines. With
@@ -165,12 +172,7 @@ namespace {
 void createTables(SessionData& state, int32_t rows) {
   const int32_t items = state.lastItemIndex + 1;
   if (rows > 1) {
-    LineFields fields(items, state.collapseQuotes != 0);
-    const bool fullWidth = state.fullWidth != 0;
-    state.cells.resetCutFromLines(rows, items,
-                                  [lines = state.recordLines.shared(), fields, fullWidth](int32_t r, CutRow& row) mutable {
-                                    cutIntoRow(fields, lines[size_t(r)], fullWidth, row);
-                                  });
+    state.cells.resetCutFromLines(rows, items, rowCutter(state, items));
   } else {
     state.cells.reset(rows, items);
   }
@@ -199,6 +201,24 @@ bool measureLine(LineFields& fields, std::string_view line, bool fullWidth, std:
   return fields.extraData();
 }
 
+void measureRebuiltLine(LineFields& fields, std::string_view line, LongestTexts& longest) {
+  fields.cut(line);
+  for (int32_t f = 0; f < fields.count(); ++f) {
+    const std::string_view text = fields.text(f);
+    const int32_t length = int32_t(text.size());
+    const int32_t converted = isFullWidth(text) ? length : int32_t(fullWidthLength(text));
+    longest.asTheyAre[size_t(f)] = std::max(longest.asTheyAre[size_t(f)], length);
+    longest.inFullWidth[size_t(f)] = std::max(longest.inFullWidth[size_t(f)], converted);
+  }
+}
+
+void joinLongest(LongestTexts& into, const LongestTexts& from) {
+  for (size_t f = 0; f < size_t(into.items); ++f) {
+    into.asTheyAre[f] = std::max(into.asTheyAre[f], from.asTheyAre[f]);
+    into.inFullWidth[f] = std::max(into.inFullWidth[f], from.inFullWidth[f]);
+  }
+}
+
 bool FieldParser::parseLine(int32_t r, std::string_view line) {
   if (r > 0) return measureLine(fields_, line, state_.fullWidth != 0, state_.itemMaxLength);
   fields_.cut(line);
@@ -217,8 +237,14 @@ bool FieldParser::parseLine(int32_t r, std::string_view line) {
 
 void parseAllRecords(SessionData& state, ProgressDisplay& display, const WorkSplit& split) {
   FieldParser(state).parseLine(0, state.recordLines[0]);
-  WorkProgress progress(display, "データの解析中", state.recordCount);
   const int32_t items = state.lastItemIndex + 1;
+  const LongestTexts measured = std::move(state.rebuiltLongest);
+  state.rebuiltLongest = {};
+  if (measured.items == items && state.collapseQuotes != 0) {
+    state.itemMaxLength = state.fullWidth != 0 ? measured.inFullWidth : measured.asTheyAre;
+    return;
+  }
+  WorkProgress progress(display, "データの解析中", state.recordCount);
   const bool collapseQuotes = state.collapseQuotes != 0, fullWidth = state.fullWidth != 0;
   const LineTable& lines = state.recordLines;
   runOrderedBlocks<std::vector<int32_t>>(

@@ -74,6 +74,12 @@ class LineFields {
 // beyond the items held data.
 bool measureLine(LineFields& fields, std::string_view line, bool fullWidth, std::vector<int32_t>& longest);
 
+// Cuts a rebuilt data line with fields (which collapse quotes) and raises
+// the longest texts of longest, as they are and in full width.
+void measureRebuiltLine(LineFields& fields, std::string_view line, LongestTexts& longest);
+// Raises the longest texts of into to those of from.
+void joinLongest(LongestTexts& into, const LongestTexts& from);
+
 // True when a field of line beyond items 0..lastItemIndex holds data.
 bool hasExtraData(std::string_view line, int32_t lastItemIndex);
 
@@ -81,6 +87,10 @@ bool hasExtraData(std::string_view line, int32_t lastItemIndex);
 // one whose quotes were reworked, or that is converted to full width when
 // fullWidth, goes to the row's bytes.
 void cutIntoRow(LineFields& fields, std::string_view line, bool fullWidth, CutRow& row);
+
+// Cuts the first items items of a data record's line as the state's
+// collapseQuotes and fullWidth ask.
+RowCutter rowCutter(const SessionData& state, int32_t items);
 
 // Creates cells, itemMaxLength and blankItemName, empty and 0, for records
 // 0..recordCount by items 0..lastItemIndex. The cells of the data records
@@ -107,7 +117,8 @@ class FieldParser {
 
 // The second parse: records 0..recordCount of the rebuilt recordLines into
 // the tables created by createParseTables, the data records in blocks on
-// the threads of split.
+// the threads of split. The longest texts measured by the rebuild are taken
+// when they are there for these items.
 void parseAllRecords(SessionData& state, ProgressDisplay& progress, const WorkSplit& split = {});
 
 // The first parse, which keeps only what the later stages read from it:

@@ -12,6 +12,14 @@
 
 namespace headly {
 
+// The longest text of every item of the second parse, as they are and in
+// full width, measured on the rebuilt lines while they are made, so that the
+// second parse need not cut them again; items 0 when not measured.
+struct LongestTexts {
+  int32_t items = 0;
+  std::vector<int32_t> asTheyAre, inFullWidth;
+};
+
 struct SessionData {
   LineTable recordLines;
   int32_t recordCount = 0;
@@ -21,6 +29,7 @@ struct SessionData {
   // parse every record of the rebuilt lines is cut when its cells are read.
   CellTable cells;
   std::vector<int32_t> itemMaxLength;
+  LongestTexts rebuiltLongest;
   std::vector<uint8_t> blankItemName;
   // Whether the field of item i in record r was quoted.
   bool quoted(int32_t r, int32_t i) const { return cells.quoted(r, i); }

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "output/csv_output.h"
+#include "output/heading_name_check.h"
 #include "output/layout_fixture.h"
 #include "output/layout_writer.h"
 #include "session/field_parser.h"
@@ -63,6 +64,11 @@ class SplitWorkTest : public ::testing::Test, public ProgramFixture {
     s.collapseQuotes = 1;
     createParseTables(s);
     parseAllRecords(s, display, split);
+    // The longest texts measured by the rebuild are those the parse measures.
+    const std::vector<int32_t> measuredByTheRebuild = s.itemMaxLength;
+    s.itemMaxLength.assign(measuredByTheRebuild.size(), 0);
+    parseAllRecords(s, display, split);
+    EXPECT_EQ(s.itemMaxLength, measuredByTheRebuild);
     for (int i = 0; i <= s.lastItemIndex; ++i)
       f.item(i).charsPerLine = f.item(i).valueMaxLength = float(s.itemMaxLength[size_t(i)]);
     f.setHeading(0, 0);
@@ -111,6 +117,26 @@ TEST_F(SplitWorkTest, FolderModeNumbersTheHeadingsAcrossBlocks) {
   EXPECT_TRUE(written.count("out/03_地区2/01_ｼﾃﾝ7.TXT"));
   EXPECT_TRUE(written.count("out/12_地区11/03_ｼﾃﾝ39.TXT"));
   EXPECT_EQ(written.size(), 50u);
+}
+
+TEST_F(SplitWorkTest, TheFirstRefusedHeadingIsFoundWhateverTheSplit) {
+  // The branch of record 38 holds a byte no name may hold; the ones after it
+  // are never looked at.
+  for (const WorkSplit split : {WorkSplit{1, 1000}, WorkSplit{2, 1}, WorkSplit{3, 4}}) {
+    LayoutFixture f({{"地区", "支店", "摘要"}}, 2);
+    SessionData& s = f.state;
+    s.recordLines.append(sjis("地区,支店,摘要"));
+    for (int r = 1; r <= 60; ++r)
+      s.recordLines.append(sjis("R" + std::to_string(r / 4) + "," + (r == 38 ? "a*b" : r == 50 ? "c/d" : "B") + ",x"));
+    s.recordCount = 60;
+    s.collapseQuotes = 1;
+    createParseTables(s);
+    parseAllRecords(s, display, split);
+    const std::optional<RefusedHeading> refused = findRefusedHeading(s, internal("out"), display, split);
+    ASSERT_TRUE(refused) << split.threads;
+    EXPECT_EQ(refused->value, "a*b");
+    EXPECT_EQ(refused->fault, NameFault::BadCharacters);
+  }
 }
 
 }  // namespace
