@@ -118,6 +118,9 @@ void LineFields::addQuoted(std::string_view region, bool lastField) {
 }
 
 bool hasExtraData(std::string_view line, int32_t lastItemIndex) {
+  // Every field after the first starts after a comma: without more commas
+  // than the last item's index there is no field beyond it.
+  if (lastItemIndex >= 0 && countByte(line, ',') <= size_t(lastItemIndex)) return false;
   bool extra = false;
   walkFields(line, [&](int32_t f, std::string_view region, bool quoted, bool last) {
     extra = f > lastItemIndex && !emptyText(region, quoted, last);
@@ -206,7 +209,8 @@ void measureRebuiltLine(LineFields& fields, std::string_view line, LongestTexts&
   for (int32_t f = 0; f < fields.count(); ++f) {
     const std::string_view text = fields.text(f);
     const int32_t length = int32_t(text.size());
-    const int32_t converted = isFullWidth(text) ? length : int32_t(fullWidthLength(text));
+    // Double-byte characters alone keep their length.
+    const int32_t converted = int32_t(fullWidthLength(text));
     longest.asTheyAre[size_t(f)] = std::max(longest.asTheyAre[size_t(f)], length);
     longest.inFullWidth[size_t(f)] = std::max(longest.inFullWidth[size_t(f)], converted);
   }

@@ -30,6 +30,14 @@ inline uint64_t bytesEqual(uint64_t word, char c) {
   return (x - kEveryByte) & ~x & kHighBits;
 }
 
+// Marks with its high bit exactly the bytes of word that equal c: no
+// borrow runs between bytes.
+inline uint64_t bytesEqualExactly(uint64_t word, char c) {
+  const uint64_t x = word ^ (kEveryByte * uint8_t(c));
+  const uint64_t low = ~kHighBits;
+  return ~(((x & low) + low) | x | low);
+}
+
 }  // namespace byte_search
 
 // The first byte c in [p, end), or end.
@@ -40,6 +48,19 @@ inline const char* findByte(const char* p, const char* end, char c) {
   }
   while (p != end && *p != c) ++p;
   return p;
+}
+
+// How many bytes c s holds.
+inline size_t countByte(std::string_view s, char c) {
+  const char* p = s.data();
+  const char* const end = p + s.size();
+  size_t count = 0;
+  // The marks moved to the lowest bit of their bytes; the multiplication
+  // adds the eight bytes up into the highest.
+  for (; end - p >= 8; p += 8)
+    count += size_t(((byte_search::bytesEqualExactly(byte_search::loadWord(p), c) >> 7) * byte_search::kEveryByte) >> 56);
+  for (; p != end; ++p) count += *p == c ? 1 : 0;
+  return count;
 }
 
 // Whether s holds the byte c.

@@ -124,6 +124,12 @@ TEST(FieldParser, FieldsBeyondTheItemsAreIgnored) {
   // The first parse only counts such lines, without cutting out the cells.
   for (size_t r = 0; r < lines.size(); ++r)
     EXPECT_EQ(hasExtraData(sjis(lines[r]), 1), p.extraData[r]) << lines[r];
+  // Commas inside quotes are no separators; kana and kanji hold no comma.
+  EXPECT_FALSE(hasExtraData(sjis("\"a,b\",\"c,,d\""), 1));
+  EXPECT_TRUE(hasExtraData(sjis("\"a,b\",\"c\",ｬｶﾞ"), 1));
+  EXPECT_FALSE(hasExtraData(sjis("ｬ表ｶﾞ,\"\"\",\""), 1));
+  EXPECT_TRUE(hasExtraData(sjis("ｬ,表,ｶﾞ"), 1));
+  EXPECT_FALSE(hasExtraData(sjis("ｬ,表,ｶﾞ"), 2));
 }
 
 TEST(FieldParser, LineFieldsHoldEveryFieldOfALineAtOnce) {

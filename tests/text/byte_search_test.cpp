@@ -1,6 +1,6 @@
 // The word-at-a-time byte search against a plain scan, with the byte sought
 // at every position around the word boundaries and next to bytes that
-// differ from it by one bit or lie above 0x7F.
+// differ from it by one bit or lie above 0x7F; the count of a byte as well.
 #include "text/byte_search.h"
 
 #include <gtest/gtest.h>
@@ -28,6 +28,8 @@ TEST(ByteSearch, FindsTheFirstByteAtEveryPosition) {
             const char* found = findByte(s.data() + from, s.data() + s.size(), c);
             ASSERT_EQ(size_t(found - s.data()), plainFind(s, from, c)) << int(c) << " " << length << " " << at;
           }
+          const size_t matches = size_t(at < length) + size_t(at + 3 < length);
+          EXPECT_EQ(countByte(s, c), matches) << int(c) << " " << length << " " << at;
           EXPECT_EQ(holdsByte(s, c), at < length);
           EXPECT_EQ(holdsEither(s, c, 'Q'), at < length);
           EXPECT_EQ(holdsEither(s, 'Q', c), at < length);

@@ -52,6 +52,7 @@ TEST(FullWidth, TextTheConversionLeavesAsItIs) {
   for (const SjisString& text : {SjisString(), sjis("データ表"), sjis("ソ表能―"), sjis("　ＡＢ")}) {
     EXPECT_TRUE(isFullWidth(text));
     EXPECT_EQ(toFullWidth(text), text);
+    EXPECT_EQ(fullWidthLength(text), text.size());
   }
   for (const SjisString& text : {SjisString("a"), sjis("表a"), sjis("表") + "\x81", sjis("ﾃﾞｰﾀ"), sjis("表 表")}) {
     EXPECT_FALSE(isFullWidth(text));
