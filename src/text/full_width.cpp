@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "text/byte_search.h"
 #include "text/runtime_error.h"
 
 namespace headly {
@@ -125,6 +126,14 @@ size_t fullWidthLength(std::string_view s) {
   size_t length = 0;
   unsigned char previous = 0;  // as in appendFullWidth
   for (size_t i = 0; i < s.size();) {
+    // Eight bytes below 0x80 at a time: each becomes one double-byte
+    // character, and none takes a mark.
+    if (s.size() - i >= 8 && (byte_search::loadWord(s.data() + i) & byte_search::kHighBits) == 0) {
+      length += 16;
+      previous = static_cast<unsigned char>(s[i + 7]);
+      i += 8;
+      continue;
+    }
     const unsigned char b = static_cast<unsigned char>(s[i]);
     if (kPlainSingleByte[b]) {
       length += 2;

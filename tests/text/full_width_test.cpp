@@ -76,6 +76,9 @@ TEST(FullWidth, LengthWithoutConvertingIsTheLengthOfTheConversion) {
       for (const std::string& c : bytes) {
         const std::string s = a + b + c;
         EXPECT_EQ(fullWidthLength(s), toFullWidth(s).size()) << s;
+        // Around and between runs of eight and more half-width letters.
+        for (const std::string& t : {"ABCDEFGH" + s, a + "12345678" + b + c, s + "abcdefghi" + a})
+          EXPECT_EQ(fullWidthLength(t), toFullWidth(t).size()) << t;
       }
 }
 
