@@ -209,10 +209,11 @@ void measureRebuiltLine(LineFields& fields, std::string_view line, LongestTexts&
   for (int32_t f = 0; f < fields.count(); ++f) {
     const std::string_view text = fields.text(f);
     const int32_t length = int32_t(text.size());
-    // Double-byte characters alone keep their length.
-    const int32_t converted = int32_t(fullWidthLength(text));
     longest.asTheyAre[size_t(f)] = std::max(longest.asTheyAre[size_t(f)], length);
-    longest.inFullWidth[size_t(f)] = std::max(longest.inFullWidth[size_t(f)], converted);
+    // No byte gives more than two in full width: a text of at most half the
+    // longest so far cannot be longer.
+    int32_t& longestConverted = longest.inFullWidth[size_t(f)];
+    if (2 * length > longestConverted) longestConverted = std::max(longestConverted, int32_t(fullWidthLength(text)));
   }
 }
 
