@@ -7,6 +7,7 @@
 
 #include "session/field_parser.h"
 #include "session/work_progress.h"
+#include "text/large_pages.h"
 #include "text/numbers.h"
 #include "text/text_files.h"
 #include "ui/toolkit.h"
@@ -66,6 +67,8 @@ ReadOutcome readRecordLines(Program& program) {
   state.recordCount = 0;
   files.openInput(state.selectedPath, state.dataForm, kDataFile);
   reserveLineBytes(state, files.inputSize(kDataFile));
+  // The memory of the lines is made ready on another thread while they are read.
+  const MemoryMadeReady ready(state.recordLines.spareRoom(), state.recordLines.spareBytes());
   if (files.atEnd(kDataFile)) {
     files.closeFiles();
     return ReadOutcome::NoData;

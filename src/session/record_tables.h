@@ -114,6 +114,9 @@ class LineTable {
   size_t size() const { return ends_->size(); }
   size_t byteCount() const { return bytes_->size(); }
   double bytesPerLine() const { return ends_->empty() ? 0 : double(bytes_->size()) / double(ends_->size()); }
+  // The room reserved after the bytes held, which lines appended fill.
+  char* spareRoom() { return bytes_->data() + bytes_->size(); }
+  size_t spareBytes() const { return bytes_->capacity() - bytes_->size(); }
   void reserve(size_t lines, size_t bytes) {
     ends_->reserve(lines);
     bytes_->reserve(bytes);

@@ -1,16 +1,22 @@
 #include "text/large_pages.h"
 
 #include <sys/mman.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <system_error>
 
 namespace headly {
+
+namespace {
+constexpr uintptr_t kLargePage = uintptr_t(2) << 20;
+}  // namespace
 
 void adviseLargePages(const void* begin, size_t bytes) {
 #ifdef MADV_HUGEPAGE
   // Only the whole large pages inside the buffer; below that size the advice
   // is not worth a system call.
-  constexpr uintptr_t kLargePage = uintptr_t(2) << 20;
   const uintptr_t first = (reinterpret_cast<uintptr_t>(begin) + kLargePage - 1) & ~(kLargePage - 1);
   const uintptr_t end = (reinterpret_cast<uintptr_t>(begin) + bytes) & ~(kLargePage - 1);
   if (end > first) madvise(reinterpret_cast<void*>(first), end - first, MADV_HUGEPAGE);
@@ -18,6 +24,35 @@ void adviseLargePages(const void* begin, size_t bytes) {
   (void)begin;
   (void)bytes;
 #endif
+}
+
+MemoryMadeReady::MemoryMadeReady(void* begin, size_t bytes) {
+#ifdef MADV_POPULATE_WRITE
+  // Whole pages only; below a few large pages a thread is not worth it.
+  const uintptr_t pageSize = uintptr_t(sysconf(_SC_PAGESIZE));
+  const uintptr_t first = (reinterpret_cast<uintptr_t>(begin) + pageSize - 1) & ~(pageSize - 1);
+  const uintptr_t end = (reinterpret_cast<uintptr_t>(begin) + bytes) & ~(pageSize - 1);
+  if (end <= first || end - first < 4 * kLargePage) return;
+  try {
+    thread_ = std::thread([first, end] {
+      // A large page at a time, each on its boundary; a system without the
+      // advice refuses it and the filling makes the pages as before.
+      for (uintptr_t high = end; high > first;) {
+        const uintptr_t low = std::max(first, (high - 1) & ~(kLargePage - 1));
+        if (madvise(reinterpret_cast<void*>(low), high - low, MADV_POPULATE_WRITE) != 0) return;
+        high = low;
+      }
+    });
+  } catch (const std::system_error&) {
+  }
+#else
+  (void)begin;
+  (void)bytes;
+#endif
+}
+
+MemoryMadeReady::~MemoryMadeReady() {
+  if (thread_.joinable()) thread_.join();
 }
 
 }  // namespace headly
