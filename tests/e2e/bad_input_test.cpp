@@ -24,6 +24,20 @@ using test::BatchSession;
 using test::layoutFile;
 namespace fs = std::filesystem;
 
+// The address sanitizer reserves more address space than a memory limit of
+// a gigabyte or two leaves.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kAddressSanitizer = true;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+constexpr bool kAddressSanitizer = true;
+#else
+constexpr bool kAddressSanitizer = false;
+#endif
+#else
+constexpr bool kAddressSanitizer = false;
+#endif
+
 // Opens data.csv with the limit given, makes the first item of LIST1 the
 // heading item and the next one the other item, writes the CSV file out.csv,
 // answers the full-width question, accepts both items on FORM4 and the final
@@ -169,20 +183,11 @@ TEST(BadInput, TheWidestHeaderThatFitsALine) {
   EXPECT_EQ(s.readBytes("HEADLY.TXT"), layoutFile({"１", "　２"}));
 }
 
-// 32,768 items by 100,000 records are 3.3 billion cells: in a process that
-// may have 2 GB the run either keeps to the memory it has or ends with the
-// error report of a full memory; it never aborts.
 // A sparse file of 10 GB whose first lines are records, with the limit 10:
 // loading takes what ten lines need, not what the file's size says, so the
 // limit error comes and its question is asked again.
 TEST(BadInput, AHugeFileWithASmallLimitGivesTheLimitErrorInLittleMemory) {
-#if defined(__SANITIZE_ADDRESS__)
-  GTEST_SKIP() << "the address sanitizer needs more address space than the limit leaves";
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-  GTEST_SKIP() << "the address sanitizer needs more address space than the limit leaves";
-#endif
-#endif
+  if (kAddressSanitizer) GTEST_SKIP() << "the address sanitizer needs more address space than the limit leaves";
   std::string data = "a,b\r\n";
   for (int i = 0; i < 20; ++i) data += "1,2\r\n";
   BatchSession s;
@@ -204,14 +209,11 @@ TEST(BadInput, AHugeFileWithASmallLimitGivesTheLimitErrorInLittleMemory) {
       << r->transcript;
 }
 
+// 32,768 items by 100,000 records are 3.3 billion cells: in a process that
+// may have 2 GB the run either keeps to the memory it has or ends with the
+// error report of a full memory; it never aborts.
 TEST(BadInput, ManyItemsTimesManyRecordsInLittleMemory) {
-#if defined(__SANITIZE_ADDRESS__)
-  GTEST_SKIP() << "the address sanitizer needs more address space than the limit leaves";
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-  GTEST_SKIP() << "the address sanitizer needs more address space than the limit leaves";
-#endif
-#endif
+  if (kAddressSanitizer) GTEST_SKIP() << "the address sanitizer needs more address space than the limit leaves";
   std::string data = std::string(32767, ',') + "\r\n";
   for (int i = 0; i < 100000; ++i) data += "1,2\r\n";
   BatchSession s;

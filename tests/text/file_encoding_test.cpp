@@ -7,7 +7,7 @@
 
 #include <filesystem>
 
-#include "support/temp_folder.h"
+#include "support/text_files_on_disk.h"
 #include "text/drives.h"
 #include "text/encoding.h"
 #include "text/file_system.h"
@@ -116,20 +116,12 @@ TEST(NativeNames, OtherFormsOfShiftJisCharactersAreTheSameName) {
   EXPECT_EQ(Drives::nameWithoutShiftJis("/tmp/a〜/x.csv"), "");
 }
 
-class OtherToolsFiles : public ::testing::Test {
+class OtherToolsFiles : public test::TextFilesOnDisk {
  protected:
-  OtherToolsFiles() { drives.addDrive('d', tmp.path()); }
   std::vector<SjisString> readAll(const InputForm& form) {
     files.openInput("D:\\in.txt", form, 1);
-    std::vector<SjisString> lines;
-    while (!files.atEnd(1)) lines.push_back(files.readLine(1));
-    files.closeFiles();
-    return lines;
+    return readRest();
   }
-  test::TempFolder tmp;
-  std::unique_ptr<FileSystem> fs = makePosixFileSystem();
-  Drives drives{*fs};
-  TextFiles files{*fs, drives};
 };
 
 using Lines = std::vector<SjisString>;

@@ -11,7 +11,7 @@
 #include "support/error_code.h"
 #include "support/faulty_file_system.h"
 #include "support/special_files.h"
-#include "support/temp_folder.h"
+#include "support/text_files_on_disk.h"
 #include "text/drives.h"
 #include "text/encoding.h"
 #include "text/file_system.h"
@@ -21,10 +21,8 @@
 namespace headly {
 namespace {
 
-class ReplaceFileTest : public ::testing::Test {
+class ReplaceFileTest : public test::TextFilesOnDisk {
  protected:
-  ReplaceFileTest() { drives.addDrive('d', tmp.path()); }
-
   // The names in the test folder.
   std::set<std::string> names() const {
     std::set<std::string> out;
@@ -42,11 +40,6 @@ class ReplaceFileTest : public ::testing::Test {
       with.closeFiles();
     });
   }
-
-  test::TempFolder tmp;
-  std::unique_ptr<FileSystem> fs = makePosixFileSystem();
-  Drives drives{*fs};
-  TextFiles files{*fs, drives};
 };
 
 using Names = std::set<std::string>;

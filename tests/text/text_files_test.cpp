@@ -14,7 +14,7 @@
 #include <csignal>
 
 #include "support/faulty_file_system.h"
-#include "support/temp_folder.h"
+#include "support/text_files_on_disk.h"
 #include "text/drives.h"
 #include "text/encoding.h"
 #include "text/file_system.h"
@@ -23,24 +23,14 @@
 namespace headly {
 namespace {
 
-class TextFilesTest : public ::testing::Test {
+class TextFilesTest : public test::TextFilesOnDisk {
  protected:
-  TextFilesTest() { drives.addDrive('d', tmp.path()); }
-
   // All lines of a file, read as the application reads them.
   std::vector<SjisString> readAll(const std::string& bytes) {
     tmp.write("in.txt", bytes);
     files.openFile("D:\\in.txt", FileMode::Input, 1);
-    std::vector<SjisString> lines;
-    while (!files.atEnd(1)) lines.push_back(files.readLine(1));
-    files.closeFiles();
-    return lines;
+    return readRest();
   }
-
-  test::TempFolder tmp;
-  std::unique_ptr<FileSystem> fs = makePosixFileSystem();
-  Drives drives{*fs};
-  TextFiles files{*fs, drives};
 };
 
 using Lines = std::vector<SjisString>;
