@@ -2,6 +2,7 @@
 // session's data and what the dialogs keep between their steps.
 #pragma once
 
+#include <optional>
 #include <vector>
 
 #include "app/ui_adapters.h"
@@ -20,6 +21,8 @@ struct AppState : SessionData {
   InputForm dataForm;  // how the data file is read
   SjisString limitText;
   float maxRecords = 0;
+  // The data lines with extra data, when reading counted them.
+  std::optional<int32_t> linesWithExtraData;
 
   // Classification on FORM3.
   std::vector<int> itemClass;  // 1 unclassified, 0 heading item, -1 other item

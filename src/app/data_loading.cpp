@@ -2,10 +2,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <new>
+#include <optional>
 #include <stdexcept>
 
 #include "session/field_parser.h"
+#include "session/line_table_store.h"
 #include "session/work_progress.h"
 #include "text/large_pages.h"
 #include "text/numbers.h"
@@ -56,15 +59,27 @@ void reserveLineBytes(AppState& state, uint64_t fileSize) {
   }
 }
 
-// Reads the header and the data lines while the limit allows. The table
-// holds entries 0..maxRecords rounded, and it grows as lines arrive, so a
-// huge limit costs nothing before reading; a fractional limit that would let
-// one more line in than the table holds ends in the limit error.
+// How many data lines the limit lets be read: one more while fewer than the
+// limit are held and the table has an entry for it (entries 1..limit
+// rounded). A limit that is no number lets every line in.
+uint64_t dataLinesAllowed(double limit) {
+  const double allowed = std::min(std::ceil(limit), std::round(limit));
+  if (allowed <= 0) return 0;
+  if (!(allowed < 0x1p64)) return UINT64_MAX;
+  return uint64_t(allowed);
+}
+
+// Reads the header and the data lines while the limit allows, and counts
+// the data lines with extra data meanwhile. The table holds entries
+// 0..maxRecords rounded, and it grows as lines arrive, so a huge limit costs
+// nothing before reading; a fractional limit that would let one more line
+// in than the table holds ends in the limit error.
 ReadOutcome readRecordLines(Program& program) {
   AppState& state = program.state;
   TextFiles& files = program.files;
   state.recordLines.clear();
   state.recordCount = 0;
+  state.linesWithExtraData.reset();
   files.openInput(state.selectedPath, state.dataForm, kDataFile);
   reserveLineBytes(state, files.inputSize(kDataFile));
   // The memory of the lines is made ready on another thread while they are read.
@@ -73,31 +88,24 @@ ReadOutcome readRecordLines(Program& program) {
     files.closeFiles();
     return ReadOutcome::NoData;
   }
-  SjisString line;
-  files.readLineInto(kDataFile, line);
-  state.recordLines.append(line);
-  state.lastItemIndex = countLastItemIndex(line);
+  WorkProgress progress(program.progress, "データの読み込み中");
+  LineTableStore store(state.recordLines, progress);
+  files.readLines(kDataFile, store, 1);
+  const int32_t lastItemIndex = state.lastItemIndex = countLastItemIndex(state.recordLines[0]);
+  store.countLines([lastItemIndex](std::string_view line) { return hasExtraData(line, lastItemIndex); });
 
   const double limit = state.maxRecords;
-  const double lastEntry = std::round(limit);
-  WorkProgress progress(program.progress, "データの読み込み中");
-  for (;;) {
-    if (state.recordCount >= limit) break;
-    if (files.atEnd(kDataFile)) {
-      files.closeFiles();
-      progress.finish();
-      // Item names without a single record still make a run: its layout
-      // file holds only the end mark.
-      return ReadOutcome::Loaded;
-    }
-    if (state.recordCount + 1 > lastEntry) break;
-    files.readLineInto(kDataFile, line);
-    state.recordLines.append(line);
-    ++state.recordCount;
-    progress.step(state.recordCount);
-  }
+  state.recordCount = int32_t(files.readLines(kDataFile, store, dataLinesAllowed(limit)));
+  // Item names without a single record still make a run: its layout file
+  // holds only the end mark.
+  const bool loaded = !(state.recordCount >= limit) && files.atEnd(kDataFile);
   files.closeFiles();
   progress.finish();
+  if (loaded) {
+    if (const std::optional<int64_t> counted = store.countedLines()) state.linesWithExtraData = int32_t(*counted);
+    return ReadOutcome::Loaded;
+  }
+  store.stopCounting();
   state.recordLines.clear();
   return ReadOutcome::OverLimit;
 }
@@ -143,7 +151,8 @@ void parseLoadedRecords(Program& program) {
   AppState& state = program.state;
   state.collapseQuotes = 0;
   parseItemNames(state);
-  const int32_t linesWithExtraData = countLinesWithExtraData(state, program.progress);
+  const int32_t linesWithExtraData =
+      state.linesWithExtraData ? *state.linesWithExtraData : countLinesWithExtraData(state, program.progress);
   if (linesWithExtraData > 0)
     program.ui.messageBox(sjis(kWarningCaption),
                           sjis(kExtraFieldsBefore) + countText(linesWithExtraData) + sjis(kExtraFieldsAfter),

@@ -46,6 +46,8 @@ class LineTable {
     bytes_->append(line);
     ends_->push_back(bytes_->size());
   }
+  // The first bytes of a line that an append completes.
+  void appendPart(std::string_view bytes) { bytes_->append(bytes); }
 
   // Replaces every line i by the line that rebuild(i, line, out) puts into
   // out (empty when called). The lines are rebuilt in blocks on the threads

@@ -13,6 +13,7 @@
 #include "text/encoding.h"
 #include "text/file_encoding.h"
 #include "text/file_system.h"
+#include "text/line_store.h"
 #include "text/memory_file.h"
 #include "text/path_text.h"
 #include "text/processes.h"
@@ -41,17 +42,19 @@ bool hasWildcard(std::string_view name) {
   return name.find_first_of("*?") != std::string_view::npos;
 }
 
-// Appends n bytes to line, leaving out NUL bytes.
-void appendWithoutNul(SjisString& line, const char* p, size_t n) {
-  while (n > 0) {
-    const char* nul = static_cast<const char*>(std::memchr(p, '\0', n));
-    const size_t take = nul ? size_t(nul - p) : n;
-    line.append(p, take);
-    if (!nul) return;
-    p += take + 1;
-    n -= take + 1;
-  }
-}
+// Where a line read goes: into a string, or a piece at a time into a store.
+struct IntoString {
+  SjisString& line;
+  void part(std::string_view bytes) { line.append(bytes); }
+  void last(std::string_view bytes) { line.append(bytes); }
+  void blockRead() {}
+};
+struct IntoStore {
+  LineStore& store;
+  void part(std::string_view bytes) { store.addPart(bytes); }
+  void last(std::string_view bytes) { store.endLine(bytes); }
+  void blockRead() { store.blockRead(); }
+};
 
 // Temporary files of a replaced output file are hidden and named
 // ".~HEADLY-TTTTTTTT-PID-RRRRRRRR.TMP": T a tag of the target's path, PID the
@@ -141,32 +144,17 @@ class Channel {
   }
 
   void readLine(SjisString& line) {
-    if (position_ >= size_) raise(err::kReadPastEnd);
     line.clear();
-    while (position_ < size_) {
-      if (position_ == bufferEnd() && !fill()) return;
-      const char* begin = buffer_.get() + (position_ - bufferStart_);
-      const size_t available = size_t(bufferEnd() - position_);
-      // The block that holds the file's last byte stops before a final 0x1A.
-      const bool endMarkHere = bufferEnd() == size_ && buffer_[bufferLength_ - 1] == kEndMark;
-      const size_t scan = endMarkHere ? available - 1 : available;
-      const char* cr = static_cast<const char*>(std::memchr(begin, lineEnd_, scan));
-      const size_t take = cr ? size_t(cr - begin) : scan;
-      appendWithoutNul(line, begin, take);
-      if (line.size() > kMaxLine) raise(err::kStringTooLong);
-      position_ += take;
-      if (cr) {
-        ++position_;
-        if (lineEnd_ == '\r' && position_ < size_ && (position_ < bufferEnd() || fill()) &&
-            buffer_[position_ - bufferStart_] == '\n')
-          ++position_;
-        return;
-      }
-      if (endMarkHere) {
-        position_ = size_;
-        return;
-      }
-    }
+    IntoString out{line};
+    readLineTo(out);
+  }
+
+  uint64_t readLines(LineStore& store, uint64_t maxLines) {
+    IntoStore out{store};
+    uint64_t lines = 0;
+    for (; lines < maxLines && !atEnd(); ++lines) readLineTo(out);
+    store.blockRead();
+    return lines;
   }
 
   void writeLine(std::string_view text) {
@@ -242,7 +230,79 @@ class Channel {
     bufferStart_ = position_;
     bufferLength_ = file_->read(buffer_.get(), size_t(std::min<uint64_t>(kBlockSize, size_ - position_)));
     if (bufferLength_ == 0) size_ = position_;
+    nulAt_ = nextNul(0);
     return bufferLength_ > 0;
+  }
+
+  // The offset in the block of the first NUL byte at from or after it; the
+  // block's length when there is none.
+  size_t nextNul(size_t from) const {
+    const void* nul = std::memchr(buffer_.get() + from, '\0', bufferLength_ - from);
+    return nul ? size_t(static_cast<const char*>(nul) - buffer_.get()) : bufferLength_;
+  }
+
+  // Reads the next line (without its line end: CR, CR LF, or LF for a file
+  // whose lines end in a bare LF; a final 0x1A ends the file) into out, in
+  // pieces without NUL bytes: out.part for all but the last, out.last once.
+  template <class Out>
+  void readLineTo(Out& out) {
+    if (position_ >= size_) raise(err::kReadPastEnd);
+    size_t length = 0;
+    while (position_ < size_) {
+      if (position_ == bufferEnd() && !nextBlock(out)) break;
+      const char* begin = buffer_.get() + (position_ - bufferStart_);
+      const size_t available = size_t(bufferEnd() - position_);
+      // The block that holds the file's last byte stops before a final 0x1A.
+      const bool endMarkHere = bufferEnd() == size_ && buffer_[bufferLength_ - 1] == kEndMark;
+      const size_t scan = endMarkHere ? available - 1 : available;
+      const char* lineEnd = static_cast<const char*>(std::memchr(begin, lineEnd_, scan));
+      const size_t take = lineEnd ? size_t(lineEnd - begin) : scan;
+      handOn(out, take, lineEnd || endMarkHere, length);
+      position_ += take;
+      if (lineEnd) {
+        ++position_;
+        if (lineEnd_ == '\r' && position_ < size_ && (position_ < bufferEnd() || nextBlock(out)) &&
+            buffer_[position_ - bufferStart_] == '\n')
+          ++position_;
+        return;
+      }
+      if (endMarkHere) {
+        position_ = size_;
+        return;
+      }
+    }
+    out.last({});
+  }
+
+  template <class Out>
+  bool nextBlock(Out& out) {
+    out.blockRead();
+    return fill();
+  }
+
+  // Hands the take bytes at position_ on to out without their NUL bytes, as
+  // the line's last piece when ends. length counts the line's bytes so far:
+  // longer than 32,767 is error 15.
+  template <class Out>
+  void handOn(Out& out, size_t take, bool ends, size_t& length) {
+    size_t from = size_t(position_ - bufferStart_);
+    const size_t to = from + take;
+    for (; nulAt_ < to; nulAt_ = nextNul(from)) {
+      addPiece(out, from, nulAt_ - from, false, length);
+      from = nulAt_ + 1;
+    }
+    addPiece(out, from, to - from, ends, length);
+  }
+
+  template <class Out>
+  void addPiece(Out& out, size_t from, size_t n, bool ends, size_t& length) {
+    length += n;
+    if (length > kMaxLine) raise(err::kStringTooLong);
+    const std::string_view piece(buffer_.get() + from, n);
+    if (ends)
+      out.last(piece);
+    else if (n > 0)
+      out.part(piece);
   }
 
   // The complete file takes the target's name. The target is looked at again:
@@ -311,6 +371,7 @@ class Channel {
   std::unique_ptr<char[]> buffer_;
   uint64_t bufferStart_ = 0;
   size_t bufferLength_ = 0;
+  size_t nulAt_ = 0;  // the first NUL byte in the block not yet read past
   // Output: bytes already in the file and the lines not yet written.
   uint64_t written_ = 0, sentToDisk_ = 0;
   std::string out_;
@@ -427,6 +488,12 @@ void TextFiles::readLineInto(int number, SjisString& line) {
   Channel& c = channel(number);
   if (c.mode() != FileMode::Input) raise(err::kBadFileMode);
   c.readLine(line);
+}
+
+uint64_t TextFiles::readLines(int number, LineStore& store, uint64_t maxLines) {
+  Channel& c = channel(number);
+  if (c.mode() != FileMode::Input) raise(err::kBadFileMode);
+  return c.readLines(store, maxLines);
 }
 
 bool TextFiles::atEnd(int number) {

@@ -18,6 +18,7 @@ namespace headly {
 class FileSystem;
 class Drives;
 class Channel;
+class LineStore;
 struct InputForm;
 
 // How an output file's lines are written: Shift-JIS, or UTF-8 for other
@@ -57,6 +58,10 @@ class TextFiles {
   SjisString readLine(int number);
   // The same into line, reusing its storage.
   void readLineInto(int number, SjisString& line);
+  // Reads up to maxLines lines as readLine does, each into store, until the
+  // end; the number read. A block of the file is read at a time and its
+  // lines go to store without another copy.
+  uint64_t readLines(int number, LineStore& store, uint64_t maxLines);
   bool atEnd(int number);
   // The size in bytes of the file open for input, for sizing what it is read
   // into.

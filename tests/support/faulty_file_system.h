@@ -3,7 +3,7 @@
 // as a full disk does (ENOSPC) after writing what still fitted. A sync, a
 // close or a rename can be made to fail with a chosen errno as well. It also
 // counts the read calls, so that tests can see that input goes in blocks,
-// and can hold every write still.
+// can make reads short, and can hold every write still.
 #pragma once
 
 #include <cerrno>
@@ -54,6 +54,9 @@ class FaultyFileSystem : public FileSystem {
 
   // Number of read calls made on the files of this layer.
   int reads() const { return reads_; }
+  // A read gives at most this many bytes (0: as many as asked for), so that
+  // the reader meets the end of its block anywhere in a line.
+  size_t readLimit = 0;
 
  private:
   class File : public NativeFile {
@@ -61,7 +64,7 @@ class FaultyFileSystem : public FileSystem {
     File(std::unique_ptr<NativeFile> real, FaultyFileSystem& fs) : real_(std::move(real)), fs_(fs) {}
     size_t read(char* buffer, size_t n) override {
       ++fs_.reads_;
-      return real_->read(buffer, n);
+      return real_->read(buffer, fs_.readLimit > 0 && fs_.readLimit < n ? fs_.readLimit : n);
     }
     void write(const char* data, size_t n) override {
       if (fs_.onWrite) fs_.onWrite();

@@ -1,0 +1,34 @@
+#include "session/line_table_store.h"
+
+#include <utility>
+#include <vector>
+
+namespace headly {
+
+void LineTableStore::countLines(BackgroundCount::Counts counts) {
+  count_.emplace(std::move(counts));
+  handedOn_ = lines_.size();
+}
+
+std::optional<int64_t> LineTableStore::countedLines() {
+  if (!count_) return std::nullopt;
+  const int64_t total = count_->total();
+  count_.reset();
+  return total;
+}
+
+void LineTableStore::blockRead() {
+  const size_t ended = lines_.size();
+  if (ended == 0) return;
+  progress_.stepBlock(int64_t(ended - 1));
+  if (!count_ || handedOn_ == ended) return;
+  std::vector<std::string_view> batch;
+  batch.reserve(ended - handedOn_);
+  for (size_t i = handedOn_; i < ended; ++i) batch.push_back(lines_[i]);
+  handedOn_ = ended;
+  count_->add(std::move(batch));
+}
+
+void LineTableStore::stopCounting() { count_.reset(); }
+
+}  // namespace headly
