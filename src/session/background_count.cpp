@@ -28,11 +28,19 @@ void BackgroundCount::add(std::vector<std::string_view> lines) {
 }
 
 int64_t BackgroundCount::total() {
-  {
-    const std::lock_guard<std::mutex> lock(mutex_);
-    closing_ = true;
-  }
+  std::unique_lock<std::mutex> lock(mutex_);
+  closing_ = true;
   changed_.notify_one();
+  // The calling thread counts the batches still waiting as well.
+  while (!waiting_.empty() && !failure_) {
+    const std::vector<std::string_view> lines = std::move(waiting_.front());
+    waiting_.pop_front();
+    lock.unlock();
+    const int64_t found = countBatch(lines);
+    lock.lock();
+    count_ += found;
+  }
+  lock.unlock();
   if (thread_.joinable()) thread_.join();
   if (failure_) std::rethrow_exception(failure_);
   return count_;

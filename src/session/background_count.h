@@ -29,8 +29,9 @@ class BackgroundCount {
   // Lines to count; their bytes must stay where they are until total() or
   // stop() has returned.
   void add(std::vector<std::string_view> lines);
-  // The count of every line added, once it is done; a failure while
-  // counting is raised here.
+  // The count of every line added, once it is done, the calling thread
+  // helping with the lines still waiting; a failure while counting is
+  // raised here.
   int64_t total();
   // Counts no more, and waits until the thread no longer touches a line.
   void stop() noexcept;
