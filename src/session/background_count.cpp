@@ -15,16 +15,15 @@ BackgroundCount::BackgroundCount(Counts counts) : counts_(std::move(counts)) {
 BackgroundCount::~BackgroundCount() { stop(); }
 
 void BackgroundCount::add(std::vector<std::string_view> lines) {
-  if (!thread_.joinable()) {
-    count_ += countBatch(lines);
+  std::unique_lock<std::mutex> lock(mutex_);
+  if (closing_ || failure_) return;
+  waiting_.push_back(std::move(lines));
+  if (thread_.joinable()) {
+    lock.unlock();
+    changed_.notify_one();
     return;
   }
-  {
-    const std::lock_guard<std::mutex> lock(mutex_);
-    if (closing_ || failure_) return;
-    waiting_.push_back(std::move(lines));
-  }
-  changed_.notify_one();
+  countOneWaiting(lock);
 }
 
 int64_t BackgroundCount::total() {
@@ -32,13 +31,7 @@ int64_t BackgroundCount::total() {
   closing_ = true;
   changed_.notify_one();
   // The calling thread counts the batches still waiting as well.
-  while (!waiting_.empty() && !failure_) {
-    const std::vector<std::string_view> lines = std::move(waiting_.front());
-    waiting_.pop_front();
-    lock.unlock();
-    const int64_t found = countBatch(lines);
-    lock.lock();
-    count_ += found;
+  while (countOneWaiting(lock)) {
   }
   lock.unlock();
   if (thread_.joinable()) thread_.join();
@@ -58,34 +51,28 @@ void BackgroundCount::stop() noexcept {
 
 void BackgroundCount::run() {
   std::unique_lock<std::mutex> lock(mutex_);
-  for (;;) {
+  do {
     changed_.wait(lock, [&] { return closing_ || !waiting_.empty(); });
-    if (waiting_.empty()) return;
-    const std::vector<std::string_view> lines = std::move(waiting_.front());
-    waiting_.pop_front();
-    lock.unlock();
-    int64_t found = 0;
-    std::exception_ptr failure;
-    try {
-      found = countBatch(lines);
-    } catch (...) {
-      failure = std::current_exception();
-    }
-    lock.lock();
-    count_ += found;
-    if (failure) {
-      failure_ = failure;
-      waiting_.clear();
-      return;
-    }
-  }
+  } while (countOneWaiting(lock));
 }
 
-int64_t BackgroundCount::countBatch(const std::vector<std::string_view>& lines) const {
+bool BackgroundCount::countOneWaiting(std::unique_lock<std::mutex>& lock) {
+  if (waiting_.empty() || failure_) return false;
+  const std::vector<std::string_view> lines = std::move(waiting_.front());
+  waiting_.pop_front();
+  lock.unlock();
   int64_t found = 0;
-  for (std::string_view line : lines)
-    if (counts_(line)) ++found;
-  return found;
+  std::exception_ptr failure;
+  try {
+    for (std::string_view line : lines)
+      if (counts_(line)) ++found;
+  } catch (...) {
+    failure = std::current_exception();
+  }
+  lock.lock();
+  count_ += found;
+  if (failure && !failure_) failure_ = failure;
+  return true;
 }
 
 }  // namespace headly

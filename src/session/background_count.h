@@ -7,8 +7,8 @@
 #include <deque>
 #include <exception>
 #include <functional>
-#include <mutex>
 #include <condition_variable>
+#include <mutex>
 #include <string_view>
 #include <thread>
 #include <vector>
@@ -38,7 +38,9 @@ class BackgroundCount {
 
  private:
   void run();
-  int64_t countBatch(const std::vector<std::string_view>& lines) const;
+  // Counts the first batch waiting, the lock released meanwhile; false when
+  // none waits or counting failed.
+  bool countOneWaiting(std::unique_lock<std::mutex>& lock);
 
   const Counts counts_;
   std::mutex mutex_;
