@@ -30,14 +30,15 @@ RebuiltField rebuiltField(const LineFields& fields, int item) {
   return {fields.text(item), false};
 }
 
-// The line of the items, in their order, separated by commas, into out.
-// No text is longer than its part of line, so the rebuilt line has room in
-// line's length and two quotes and a comma for each item.
+// Appends the line of the items, in their order, separated by commas, to
+// out. No text is longer than its part of line, so the rebuilt line has room
+// in line's length and two quotes and a comma for each item.
 void buildRebuiltLine(const std::vector<int>& items, std::string_view line, const LineFields& fields,
                       SjisString& out) {
-  out.resize(line.size() + 3 * items.size());
+  const size_t from = out.size();
+  out.resize(from + line.size() + 3 * items.size());
   char* const begin = out.data();
-  char* p = begin;
+  char* p = begin + from;
   for (size_t k = 0; k < items.size(); ++k) {
     if (k > 0) *p++ = ',';
     const RebuiltField field = rebuiltField(fields, items[k]);
@@ -82,12 +83,20 @@ void rebuildRecordLines(SessionData& s, ProgressDisplay& display, const WorkSpli
     std::vector<LongestTexts>* tallies;
     std::atomic<size_t>* talliesTaken;
     LongestTexts* tally = nullptr;
-    void operator()(size_t r, std::string_view line, SjisString& rebuilt) {
+    void operator()(size_t r, std::string_view line, SjisString& block) {
+      const size_t from = block.size();
       read.cut(line);
-      buildRebuiltLine(*items, line, read, rebuilt);
+      buildRebuiltLine(*items, line, read, block);
       if (r == 0) return;
       if (!tally) tally = &(*tallies)[(*talliesTaken)++];
-      measureRebuiltLine(measured, rebuilt, *tally);
+      if (read.anyReworked()) {
+        measureRebuiltLine(measured, std::string_view(block).substr(from), *tally);
+      } else {
+        // Without reworked quotes the rebuilt line cuts again into the very
+        // texts it was built from, which are measured as they are.
+        for (size_t k = 0; k < items->size(); ++k)
+          raiseLongest(*tally, int32_t(k), rebuiltField(read, (*items)[k]).text);
+      }
     }
   };
   WorkProgress progress(display, "データの並べ替え中", s.recordCount);

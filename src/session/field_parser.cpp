@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "session/work_progress.h"
+#include "text/byte_marks.h"
 #include "text/byte_search.h"
 #include "text/full_width.h"
 
@@ -14,31 +15,32 @@ constexpr std::string_view kDoubledQuote = "\"\"";
 constexpr std::string_view kQuoteMarker = "\xFF\xFF";
 
 // The quote that closes a quoted field whose text starts at p (a quote
-// followed by a comma), stepping over doubled quotes; end when the field
-// runs to the end of the line.
-const char* closingQuote(const char* p, const char* end) {
-  for (p = findByte(p, end, '"'); p != end; p = findByte(p, end, '"')) {
+// followed by a comma), stepping over doubled quotes; the line's size when
+// the field runs to its end.
+size_t closingQuote(const ByteMarks& marks, std::string_view line, size_t p) {
+  const size_t end = line.size();
+  for (p = marks.nextSecond(p); p != end; p = marks.nextSecond(p)) {
     if (p + 1 == end) return end;
-    if (p[1] == ',') return p;
-    p += p[1] == '"' ? 2 : 1;
+    if (line[p + 1] == ',') return p;
+    p += line[p + 1] == '"' ? 2 : 1;
   }
   return end;
 }
 
-// Walks the fields of line from the left: visit(f, region, quoted, last)
-// gets field f's bytes (for a quoted field those after the opening quote,
-// up to its closing quote, or to the end of the line for the last field) and
-// returns false to stop the walk.
+// Walks the fields of line, whose commas and quotes marks holds, from the
+// left: visit(f, region, quoted, last) gets field f's bytes (for a quoted
+// field those after the opening quote, up to its closing quote, or to the
+// end of the line for the last field) and returns false to stop the walk.
 template <class Visit>
-void walkFields(std::string_view line, Visit visit) {
-  const char* p = line.data();
-  const char* const end = p + line.size();
+void walkFields(const ByteMarks& marks, std::string_view line, Visit visit) {
+  const size_t end = line.size();
+  size_t p = 0;
   for (int32_t f = 0; p != end; ++f) {
-    const bool quoted = *p == '"';
+    const bool quoted = line[p] == '"';
     if (quoted) ++p;
-    const char* const stop = quoted ? closingQuote(p, end) : findByte(p, end, ',');
+    const size_t stop = quoted ? closingQuote(marks, line, p) : marks.nextFirst(p);
     const bool last = stop == end;
-    if (!visit(f, std::string_view(p, size_t(stop - p)), quoted, last) || last) return;
+    if (!visit(f, line.substr(p, stop - p), quoted, last) || last) return;
     p = stop + (quoted ? 2 : 1);
   }
 }
@@ -82,9 +84,11 @@ LineFields::LineFields(int32_t items, bool collapseQuotes)
 void LineFields::cut(std::string_view line) {
   line_ = line;
   count_ = 0;
+  anyReworked_ = false;
   reworked_.clear();
   extraData_ = false;
-  walkFields(line, [&](int32_t f, std::string_view region, bool quoted, bool last) {
+  marks_.mark(line);
+  walkFields(marks_, line, [&](int32_t f, std::string_view region, bool quoted, bool last) {
     if (size_t(f) >= items_) {
       extraData_ = !emptyText(region, quoted, last);
       return !extraData_;
@@ -115,14 +119,17 @@ void LineFields::addQuoted(std::string_view region, bool lastField) {
   const size_t offset = reworked_.size();
   appendPairsReplaced(marked_, kQuoteMarker[0], collapseQuotes_ ? "\"" : kDoubledQuote, reworked_);
   add(offset, reworked_.size() - offset, true, true);
+  anyReworked_ = true;
 }
 
 bool hasExtraData(std::string_view line, int32_t lastItemIndex) {
+  thread_local ByteMarks marks(',', '"');
+  marks.mark(line);
   // Every field after the first starts after a comma: without more commas
   // than the last item's index there is no field beyond it.
-  if (lastItemIndex >= 0 && countByte(line, ',') <= size_t(lastItemIndex)) return false;
+  if (lastItemIndex >= 0 && marks.countFirst() <= size_t(lastItemIndex)) return false;
   bool extra = false;
-  walkFields(line, [&](int32_t f, std::string_view region, bool quoted, bool last) {
+  walkFields(marks, line, [&](int32_t f, std::string_view region, bool quoted, bool last) {
     extra = f > lastItemIndex && !emptyText(region, quoted, last);
     return !extra;
   });
@@ -204,17 +211,18 @@ bool measureLine(LineFields& fields, std::string_view line, bool fullWidth, std:
   return fields.extraData();
 }
 
+void raiseLongest(LongestTexts& longest, int32_t f, std::string_view text) {
+  const int32_t length = int32_t(text.size());
+  longest.asTheyAre[size_t(f)] = std::max(longest.asTheyAre[size_t(f)], length);
+  // No byte gives more than two in full width: a text of at most half the
+  // longest so far cannot be longer.
+  int32_t& longestConverted = longest.inFullWidth[size_t(f)];
+  if (2 * length > longestConverted) longestConverted = std::max(longestConverted, int32_t(fullWidthLength(text)));
+}
+
 void measureRebuiltLine(LineFields& fields, std::string_view line, LongestTexts& longest) {
   fields.cut(line);
-  for (int32_t f = 0; f < fields.count(); ++f) {
-    const std::string_view text = fields.text(f);
-    const int32_t length = int32_t(text.size());
-    longest.asTheyAre[size_t(f)] = std::max(longest.asTheyAre[size_t(f)], length);
-    // No byte gives more than two in full width: a text of at most half the
-    // longest so far cannot be longer.
-    int32_t& longestConverted = longest.inFullWidth[size_t(f)];
-    if (2 * length > longestConverted) longestConverted = std::max(longestConverted, int32_t(fullWidthLength(text)));
-  }
+  for (int32_t f = 0; f < fields.count(); ++f) raiseLongest(longest, f, fields.text(f));
 }
 
 void joinLongest(LongestTexts& into, const LongestTexts& from) {

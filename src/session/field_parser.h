@@ -11,6 +11,7 @@
 #include "session/ordered_blocks.h"
 #include "session/session_data.h"
 #include "session/work_progress.h"
+#include "text/byte_marks.h"
 
 namespace headly {
 
@@ -47,6 +48,9 @@ class LineFields {
   bool blank(int32_t f) const { return !quoted(f) && fields_[size_t(f)].length == 0; }
   // A field beyond the last item held data.
   bool extraData() const { return extraData_; }
+  // Some field's quotes were reworked: without that no quoted text holds a
+  // quote or the marker byte.
+  bool anyReworked() const { return anyReworked_; }
 
  private:
   // A line is far shorter than 4 GB.
@@ -66,7 +70,9 @@ class LineFields {
   std::vector<Field> fields_;  // one for every item, the first count_ in use
   int32_t count_ = 0;
   bool extraData_ = false;
+  bool anyReworked_ = false;
   SjisString marked_, reworked_;
+  ByteMarks marks_{',', '"'};
 };
 
 // Cuts a data line into fields and raises longest[f] to the length of each
@@ -74,8 +80,10 @@ class LineFields {
 // beyond the items held data.
 bool measureLine(LineFields& fields, std::string_view line, bool fullWidth, std::vector<int32_t>& longest);
 
+// Raises the longest text of item f, as it is and in full width, to text.
+void raiseLongest(LongestTexts& longest, int32_t f, std::string_view text);
 // Cuts a rebuilt data line with fields (which collapse quotes) and raises
-// the longest texts of longest, as they are and in full width.
+// the longest texts of longest.
 void measureRebuiltLine(LineFields& fields, std::string_view line, LongestTexts& longest);
 // Raises the longest texts of into to those of from.
 void joinLongest(LongestTexts& into, const LongestTexts& from);

@@ -49,8 +49,8 @@ class LineTable {
   // The first bytes of a line that an append completes.
   void appendPart(std::string_view bytes) { bytes_->append(bytes); }
 
-  // Replaces every line i by the line that rebuild(i, line, out) puts into
-  // out (empty when called). The lines are rebuilt in blocks on the threads
+  // Replaces every line i by the line that rebuild(i, line, out) appends to
+  // out (the lines before it in its block may be there). The lines are rebuilt in blocks on the threads
   // of split, each thread with its own copy of rebuild; taken(last) follows
   // on the calling thread once the lines up to last are in place. A block's
   // new lines are written over the old ones while they fit before the lines
@@ -79,11 +79,8 @@ class LineTable {
         [&](Rebuild& mine, int64_t begin, int64_t end, Block& block) {
           block.bytes.clear();
           block.ends.clear();
-          std::string line;
           for (size_t i = size_t(begin); i < size_t(end); ++i) {
-            line.clear();
-            mine(i, lineAt(bytes, ends, i), line);
-            block.bytes.append(line);
+            mine(i, lineAt(bytes, ends, i), block.bytes);
             block.ends.push_back(block.bytes.size());
           }
         },

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
@@ -60,6 +61,46 @@ TEST(CsvRebuild, EmptyItemsGiveCommasOnlyAndNoItemsAnEmptyLine) {
   // Short lines come out longer than they went in, with the lines around them.
   EXPECT_EQ(rebuilt({"a,b,c,d", "1", "1,2,3,4", "", "\"1\"", "1,2,3,4"}, {3, 2}, {1, 0}),
             (std::vector<std::string>{"d,c,b,a", ",,,1", "4,3,2,1", ",,,", ",,,\"1\"", "4,3,2,1"}));
+}
+
+// The rebuild measures the longest texts of the second parse without always
+// cutting its lines again: the texts it measures must be those of cutting
+// every rebuilt line again, whatever quotes, marker bytes and commas the
+// fields hold.
+TEST(CsvRebuild, MeasuresTheLongestTextsOfTheRebuiltLines) {
+  const std::vector<std::string> pieces = {"a", "ab", ",", "\"", "\"\"", "\xFF", "\xFF\xFF", "\xB1", "\x8A\xBF", " "};
+  std::mt19937 random(11);
+  const auto field = [&] {
+    std::string text;
+    for (size_t n = random() % 4; n > 0; --n) text += pieces[random() % pieces.size()];
+    return random() % 3 == 0 ? "\"" + text + (random() % 4 == 0 ? "" : "\"") : text;
+  };
+  for (int round = 0; round < 200; ++round) {
+    test::ProgramFixture f;
+    AppState& s = f.program.state;
+    s.recordLines.append(round % 5 == 0 ? "h0,\"h,1\",h2,h3,h4" : "h0,h1,h2,h3,h4");
+    for (int r = 0; r < 20; ++r) {
+      std::string line = field();
+      for (size_t n = random() % 7; n > 0; --n) line += "," + field();
+      s.recordLines.append(line);
+    }
+    s.recordCount = 20;
+    s.lastItemIndex = countLastItemIndex(s.recordLines[0]);
+    parseItemNames(s);
+    s.headingOrder = {3, 0};
+    s.headingCount = 2;
+    s.otherOrder = {4, 1, 2};
+    s.otherCount = 3;
+    rebuildRecordLines(s, f.program.progress);
+
+    const LongestTexts& measured = s.rebuiltLongest;
+    LongestTexts expected{measured.items, std::vector<int32_t>(size_t(measured.items)),
+                          std::vector<int32_t>(size_t(measured.items))};
+    LineFields fields(measured.items, true);
+    for (int32_t r = 1; r <= s.recordCount; ++r) measureRebuiltLine(fields, s.recordLines[size_t(r)], expected);
+    ASSERT_EQ(measured.asTheyAre, expected.asTheyAre) << round;
+    ASSERT_EQ(measured.inFullWidth, expected.inFullWidth) << round;
+  }
 }
 
 TEST(CsvRebuild, TrailingQuoteTrim) {

@@ -30,7 +30,7 @@ void rewriteTo(LineTable& table, const std::vector<std::string>& lines) {
   std::vector<size_t> seen;
   table.rewrite([&](size_t i, std::string_view, std::string& out) {
     seen.push_back(i);
-    out = lines[i];
+    out += lines[i];
   });
   ASSERT_EQ(seen.size(), lines.size());
   for (size_t i = 0; i < seen.size(); ++i) EXPECT_EQ(seen[i], i);
@@ -41,7 +41,7 @@ TEST(LineTable, RewriteHandsOverEveryLineAsItWas) {
   std::vector<std::string> given;
   table.rewrite([&](size_t, std::string_view line, std::string& out) {
     given.emplace_back(line);
-    out = std::string(line) + std::string(line);  // each line grows
+    out.append(line).append(line);  // each line grows
   });
   EXPECT_EQ(given, (std::vector<std::string>{"ab", "", "cde"}));
   EXPECT_EQ(linesOf(table), (std::vector<std::string>{"abab", "", "cdecde"}));

@@ -1,0 +1,55 @@
+// Where two chosen bytes stand in a text, as bits sixty-four to a word,
+// found sixteen bytes at a time. A line's fields are cut by jumping from one
+// comma or quote to the next instead of searching byte after byte, which
+// for fields of a few bytes costs more than the search itself.
+#pragma once
+
+#include <bit>
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+namespace headly {
+
+class ByteMarks {
+ public:
+  // first and second must not be the zero byte.
+  ByteMarks(char first, char second) : first_(first), second_(second) {}
+
+  // Marks text, which need not stay alive.
+  void mark(std::string_view text);
+
+  // The place of the first byte first (second) at or after pos, or the
+  // text's size when there is none.
+  size_t nextFirst(size_t pos) const { return next(firstMarks_, pos); }
+  size_t nextSecond(size_t pos) const { return next(secondMarks_, pos); }
+  // How many bytes first the text holds.
+  size_t countFirst() const;
+
+ private:
+  struct Pair {
+    uint64_t first, second;
+  };
+  Pair markSixteen(const char* bytes) const;
+  Pair markRest(const char* bytes, size_t at) const;
+  size_t next(const std::vector<uint64_t>& words, size_t pos) const {
+    size_t w = pos / 64;
+    if (w >= words_) return size_;
+    uint64_t bits = words[w] & (~uint64_t(0) << (pos % 64));
+    while (bits == 0) {
+      if (++w == words_) return size_;
+      bits = words[w];
+    }
+    return w * 64 + size_t(std::countr_zero(bits));
+  }
+
+  const char first_, second_;
+  size_t size_ = 0;
+  // One word for every 64 bytes and one for the rest, which may be none;
+  // the vectors keep their size from longer texts marked before.
+  size_t words_ = 0;
+  std::vector<uint64_t> firstMarks_, secondMarks_;
+};
+
+}  // namespace headly

@@ -1,0 +1,40 @@
+// The marks of two bytes against a plain scan: random texts around the
+// sixteen- and sixty-four-byte steps, marked one after the other with the
+// same marks (a shorter text after a longer one must not see its marks).
+#include "text/byte_marks.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+
+namespace headly {
+namespace {
+
+size_t plainFind(const std::string& s, size_t from, char c) {
+  const size_t at = s.find(c, from);
+  return at == std::string::npos ? s.size() : at;
+}
+
+TEST(ByteMarks, FindAndCountAsAPlainScanDoes) {
+  std::mt19937 random(7);
+  const std::string alphabet = std::string("a,\"\xFF\x81\x40 ") + '\0';
+  ByteMarks marks(',', '"');
+  for (int round = 0; round < 3000; ++round) {
+    const size_t length = random() % 200;
+    std::string s(length, 'a');
+    for (char& c : s) c = alphabet[random() % alphabet.size()];
+    marks.mark(s);
+    size_t commas = 0;
+    for (size_t from = 0; from <= length; ++from) {
+      ASSERT_EQ(marks.nextFirst(from), plainFind(s, from, ',')) << round << " " << from;
+      ASSERT_EQ(marks.nextSecond(from), plainFind(s, from, '"')) << round << " " << from;
+      if (from < length && s[from] == ',') ++commas;
+    }
+    ASSERT_EQ(marks.countFirst(), commas) << round;
+    EXPECT_EQ(marks.nextFirst(length + 70), length);
+  }
+}
+
+}  // namespace
+}  // namespace headly
