@@ -34,8 +34,12 @@ void startRun(Program& program) {
 // written as the CSV file; the layout stages follow only when asked for and
 // when there are heading items and other items.
 bool reorderRecords(Program& program) {
-  rebuildRecordLines(program.state, program.progress);
-  if (program.state.options.writeCsv) writeCsvFile(program);
+  if (program.state.options.writeCsv) {
+    rebuildRecordLines(program.state, program.progress);
+    writeCsvFile(program);
+  } else {
+    measureRebuiltLines(program.state, program.progress);
+  }
   if (!program.state.options.makeHeadings) return false;
   return bothItemKindsPresent(program);
 }
@@ -49,7 +53,7 @@ bool parseReorderedRecords(Program& program) {
   s.cells.release();
   s.itemMaxLength.clear();
   s.blankItemName.clear();
-  s.lastItemIndex = countLastItemIndex(s.recordLines[0]);
+  s.lastItemIndex = countLastItemIndex(s.headerLine());
   if (!askFullWidth(program)) return false;
   s.collapseQuotes = 1;
   createParseTables(s);

@@ -5,23 +5,24 @@
 #include <string_view>
 
 #include "session/ordered_blocks.h"
+#include "session/rebuilt_lines.h"
 #include "session/session_data.h"
 #include "session/work_progress.h"
 #include "text/text_files.h"
 
 namespace headly {
 
-// A quoted cell without the stray closing quote that a last field keeps when
-// its line goes on after the quote: the last byte goes when it is a quote
-// and the last two bytes are not a doubled quote.
-std::string_view trimTrailingQuote(std::string_view cell);
-
 // Replaces entries 0..recordCount of recordLines by the heading items in
 // heading order and then the other items in their order, with the fields
 // the first parse cuts from the lines read. A field quoted in the data file
 // is quoted again; an empty item name is written empty, not as "（空白）".
-// The lines are rebuilt in blocks on the threads of split.
+// The lines are rebuilt in blocks on the threads of split. Either way the
+// longest texts of the second parse are measured on the way.
 void rebuildRecordLines(SessionData& session, ProgressDisplay& display, const WorkSplit& split = {});
+// The same when no CSV file is written: recordLines keeps the lines read,
+// and every rebuilt line is made from its line read when its cells are read
+// (rebuildOnRead).
+void measureRebuiltLines(SessionData& session, ProgressDisplay& display, const WorkSplit& split = {});
 
 // Writes every rebuilt line to the CSV file at path; closing adds the end
 // mark (not in UTF-8), and only the complete file replaces one that was there.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "session/rebuilt_lines.h"
 #include "session/work_progress.h"
 #include "text/byte_marks.h"
 #include "text/byte_search.h"
@@ -75,7 +76,7 @@ void appendPairsReplaced(std::string_view s, char c, std::string_view to, SjisSt
 }  // namespace
 
 int32_t countLastItemIndex(std::string_view header) {
-  return static_cast<int32_t>(std::count(header.begin(), header.end(), ','));
+  return int32_t(countByte(header, ','));
 }
 
 LineFields::LineFields(int32_t items, bool collapseQuotes)
@@ -136,41 +137,78 @@ bool hasExtraData(std::string_view line, int32_t lastItemIndex) {
   return extra;
 }
 
-void cutIntoRow(LineFields& fields, std::string_view line, bool fullWidth, CutRow& row) {
-  fields.cut(line);
-  const size_t items = size_t(fields.items());
-  row.texts.resize(items);
-  row.quoted.resize(items);
-  // Reworked texts are no longer than the line, converted ones at most
-  // twice as long as their fields: with room for twice the line the bytes
-  // never move, so the texts can point into them as they are added.
+namespace {
+
+// Makes row ready for items texts, with room for the converted texts of a
+// line of lineSize bytes: reworked texts are no longer than the line,
+// converted ones at most twice as long as their fields, so with room for
+// twice the line the bytes never move and texts can point into them as they
+// are added.
+void startRow(CutRow& row, size_t items, size_t lineSize) {
+  row.texts.assign(items, std::string_view());
+  row.quoted.assign(items, 0);
   row.bytes.clear();
-  row.bytes.reserve(2 * line.size());
-  const size_t found = size_t(fields.count());
-  for (size_t f = 0; f < found; ++f) {
-    const std::string_view text = fields.text(int32_t(f));
-    row.quoted[f] = fields.quoted(int32_t(f)) ? 1 : 0;
-    const size_t offset = row.bytes.size();
-    if (fullWidth && !isFullWidth(text))
-      appendFullWidth(text, row.bytes);
-    else if (fields.reworked(int32_t(f)))
-      row.bytes.append(text);
-    else {
-      row.texts[f] = text;
-      continue;
-    }
-    row.texts[f] = std::string_view(row.bytes).substr(offset);
+  row.bytes.reserve(2 * lineSize);
+}
+
+// Field f of row: a text that stands in the line stays there; one that does
+// not, or that is converted to full width when fullWidth, goes to the row's
+// bytes.
+void putText(CutRow& row, size_t f, std::string_view text, bool quoted, bool inLine, bool fullWidth) {
+  row.quoted[f] = quoted ? 1 : 0;
+  const size_t offset = row.bytes.size();
+  if (fullWidth && !isFullWidth(text))
+    appendFullWidth(text, row.bytes);
+  else if (!inLine)
+    row.bytes.append(text);
+  else {
+    row.texts[f] = text;
+    return;
   }
-  for (size_t f = found; f < items; ++f) {
-    row.texts[f] = std::string_view();
-    row.quoted[f] = 0;
+  row.texts[f] = std::string_view(row.bytes).substr(offset);
+}
+
+// The row that cutting the rebuilt line of items gives, taken from read,
+// which cut the line read and reworked no quotes: the rebuilt line would
+// cut again into the very texts it is built from.
+void takeRebuiltIntoRow(const LineFields& read, const std::vector<int>& items, std::string_view line, size_t count,
+                        bool fullWidth, CutRow& row) {
+  startRow(row, count, line.size());
+  for (size_t k = 0; k < items.size() && k < count; ++k) {
+    const RebuiltField field = rebuiltField(read, items[k]);
+    putText(row, k, field.text, field.quoted, true, fullWidth);
   }
 }
 
+}  // namespace
+
+void cutIntoRow(LineFields& fields, std::string_view line, bool fullWidth, CutRow& row) {
+  fields.cut(line);
+  startRow(row, size_t(fields.items()), line.size());
+  for (int32_t f = 0; f < fields.count(); ++f)
+    putText(row, size_t(f), fields.text(f), fields.quoted(f), !fields.reworked(f), fullWidth);
+}
+
 RowCutter rowCutter(const SessionData& state, int32_t items) {
-  return [lines = state.recordLines.shared(), fields = LineFields(items, state.collapseQuotes != 0),
-          fullWidth = state.fullWidth != 0](int32_t r, CutRow& row) mutable {
-    cutIntoRow(fields, lines[size_t(r)], fullWidth, row);
+  const bool fullWidth = state.fullWidth != 0;
+  LineFields fields(items, state.collapseQuotes != 0);
+  if (!state.rebuildOnRead.active) {
+    return [lines = state.recordLines.shared(), fields, fullWidth](int32_t r, CutRow& row) mutable {
+      cutIntoRow(fields, lines[size_t(r)], fullWidth, row);
+    };
+  }
+  const RebuildOnRead& onRead = state.rebuildOnRead;
+  return [lines = state.recordLines.shared(), fields, read = LineFields(onRead.fieldsRead, false),
+          order = onRead.items, fullWidth](int32_t r, CutRow& row) mutable {
+    const std::string_view line = lines[size_t(r)];
+    read.cut(line);
+    if (!read.anyReworked()) {
+      takeRebuiltIntoRow(read, order, line, size_t(fields.items()), fullWidth, row);
+      return;
+    }
+    row.rebuilt.clear();
+    buildRebuiltLine(order, line, read, row.rebuilt);
+    cutIntoRow(fields, row.rebuilt, fullWidth, row);
   };
 }
 
@@ -249,7 +287,7 @@ bool FieldParser::parseLine(int32_t r, std::string_view line) {
 }
 
 void parseAllRecords(SessionData& state, ProgressDisplay& display, const WorkSplit& split) {
-  FieldParser(state).parseLine(0, state.recordLines[0]);
+  FieldParser(state).parseLine(0, state.headerLine());
   const int32_t items = state.lastItemIndex + 1;
   const LongestTexts measured = std::move(state.rebuiltLongest);
   state.rebuiltLongest = {};
@@ -257,15 +295,22 @@ void parseAllRecords(SessionData& state, ProgressDisplay& display, const WorkSpl
     state.itemMaxLength = state.fullWidth != 0 ? measured.inFullWidth : measured.asTheyAre;
     return;
   }
+  // The records are cut as their cells will be.
   WorkProgress progress(display, "データの解析中", state.recordCount);
-  const bool collapseQuotes = state.collapseQuotes != 0, fullWidth = state.fullWidth != 0;
-  const LineTable& lines = state.recordLines;
+  struct Measurer {
+    RowCutter cutter;
+    CutRow row;
+  };
   runOrderedBlocks<std::vector<int32_t>>(
-      1, int64_t(state.recordCount) + 1, settleSplit(split, lines.bytesPerLine()),
-      [&] { return LineFields(items, collapseQuotes); },
-      [&](LineFields& fields, int64_t begin, int64_t end, std::vector<int32_t>& longest) {
+      1, int64_t(state.recordCount) + 1, settleSplit(split, state.recordLines.bytesPerLine()),
+      [&] { return Measurer{rowCutter(state, items), CutRow{}}; },
+      [&](Measurer& mine, int64_t begin, int64_t end, std::vector<int32_t>& longest) {
         longest.assign(size_t(items), 0);
-        for (int64_t r = begin; r < end; ++r) measureLine(fields, lines[size_t(r)], fullWidth, longest);
+        for (int64_t r = begin; r < end; ++r) {
+          mine.cutter(int32_t(r), mine.row);
+          for (size_t f = 0; f < size_t(items); ++f)
+            longest[f] = std::max(longest[f], int32_t(mine.row.texts[f].size()));
+        }
       },
       [&](int64_t, int64_t end, const std::vector<int32_t>& longest) {
         for (size_t f = 0; f < size_t(items); ++f)
@@ -277,6 +322,7 @@ void parseAllRecords(SessionData& state, ProgressDisplay& display, const WorkSpl
 
 void parseItemNames(SessionData& state) {
   // The names are copied: the rebuild writes its lines over the lines read.
+  state.rebuildOnRead = {};
   createTables(state, 1);
   FieldParser(state).parseLine(0, state.recordLines[0]);
 }

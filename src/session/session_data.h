@@ -4,11 +4,13 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 #include <vector>
 
 #include "session/item_layout.h"
 #include "session/record_tables.h"
 #include "session/run_options.h"
+#include "text/sjis_string.h"
 
 namespace headly {
 
@@ -18,6 +20,17 @@ namespace headly {
 struct LongestTexts {
   int32_t items = 0;
   std::vector<int32_t> asTheyAre, inFullWidth;
+};
+
+// The rebuilt record lines while recordLines still holds the lines read:
+// each is made from its line read when its cells are read. The items they
+// keep in their order, the fields the lines read are cut into, and the
+// rebuilt item names line.
+struct RebuildOnRead {
+  bool active = false;
+  std::vector<int> items;
+  int32_t fieldsRead = 0;
+  SjisString header;
 };
 
 struct SessionData {
@@ -30,6 +43,11 @@ struct SessionData {
   CellTable cells;
   std::vector<int32_t> itemMaxLength;
   LongestTexts rebuiltLongest;
+  RebuildOnRead rebuildOnRead;
+  // The item names line of the lines that the cells are cut from.
+  std::string_view headerLine() const {
+    return rebuildOnRead.active ? std::string_view(rebuildOnRead.header) : recordLines[0];
+  }
   std::vector<uint8_t> blankItemName;
   // Whether the field of item i in record r was quoted.
   bool quoted(int32_t r, int32_t i) const { return cells.quoted(r, i); }

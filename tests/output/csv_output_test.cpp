@@ -63,34 +63,51 @@ TEST(CsvRebuild, EmptyItemsGiveCommasOnlyAndNoItemsAnEmptyLine) {
             (std::vector<std::string>{"d,c,b,a", ",,,1", "4,3,2,1", ",,,", ",,,\"1\"", "4,3,2,1"}));
 }
 
+// Lines of random fields: quoted or not, with commas, quotes, doubled
+// quotes, marker bytes, kana and kanji, some lines short of the items,
+// under item names of which one may hold a quoted comma.
+class RandomLines {
+ public:
+  explicit RandomLines(unsigned seed) : random_(seed) {}
+  void fill(AppState& s, int round, int32_t records) {
+    s.recordLines.append(round % 5 == 0 ? "h0,\"h,1\",h2,h3,h4" : "h0,h1,h2,h3,h4");
+    for (int32_t r = 0; r < records; ++r) {
+      std::string line = field();
+      for (size_t n = random_() % 7; n > 0; --n) line += "," + field();
+      s.recordLines.append(line);
+    }
+    s.recordCount = records;
+    s.lastItemIndex = countLastItemIndex(s.recordLines[0]);
+  }
+
+ private:
+  std::string field() {
+    static const std::vector<std::string> pieces = {"a", "ab", ",", "\"", "\"\"", "\xFF", "\xFF\xFF", "\xB1", "\x8A\xBF", " "};
+    std::string text;
+    for (size_t n = random_() % 4; n > 0; --n) text += pieces[random_() % pieces.size()];
+    return random_() % 3 == 0 ? "\"" + text + (random_() % 4 == 0 ? "" : "\"") : text;
+  }
+  std::mt19937 random_;
+};
+
+void classifyForTheTests(AppState& s) {
+  parseItemNames(s);
+  s.headingOrder = {3, 0};
+  s.headingCount = 2;
+  s.otherOrder = {4, 1, 2};
+  s.otherCount = 3;
+}
+
 // The rebuild measures the longest texts of the second parse without always
 // cutting its lines again: the texts it measures must be those of cutting
-// every rebuilt line again, whatever quotes, marker bytes and commas the
-// fields hold.
+// every rebuilt line again, whatever the fields hold.
 TEST(CsvRebuild, MeasuresTheLongestTextsOfTheRebuiltLines) {
-  const std::vector<std::string> pieces = {"a", "ab", ",", "\"", "\"\"", "\xFF", "\xFF\xFF", "\xB1", "\x8A\xBF", " "};
-  std::mt19937 random(11);
-  const auto field = [&] {
-    std::string text;
-    for (size_t n = random() % 4; n > 0; --n) text += pieces[random() % pieces.size()];
-    return random() % 3 == 0 ? "\"" + text + (random() % 4 == 0 ? "" : "\"") : text;
-  };
+  RandomLines lines(11);
   for (int round = 0; round < 200; ++round) {
     test::ProgramFixture f;
     AppState& s = f.program.state;
-    s.recordLines.append(round % 5 == 0 ? "h0,\"h,1\",h2,h3,h4" : "h0,h1,h2,h3,h4");
-    for (int r = 0; r < 20; ++r) {
-      std::string line = field();
-      for (size_t n = random() % 7; n > 0; --n) line += "," + field();
-      s.recordLines.append(line);
-    }
-    s.recordCount = 20;
-    s.lastItemIndex = countLastItemIndex(s.recordLines[0]);
-    parseItemNames(s);
-    s.headingOrder = {3, 0};
-    s.headingCount = 2;
-    s.otherOrder = {4, 1, 2};
-    s.otherCount = 3;
+    lines.fill(s, round, 20);
+    classifyForTheTests(s);
     rebuildRecordLines(s, f.program.progress);
 
     const LongestTexts& measured = s.rebuiltLongest;
@@ -100,6 +117,43 @@ TEST(CsvRebuild, MeasuresTheLongestTextsOfTheRebuiltLines) {
     for (int32_t r = 1; r <= s.recordCount; ++r) measureRebuiltLine(fields, s.recordLines[size_t(r)], expected);
     ASSERT_EQ(measured.asTheyAre, expected.asTheyAre) << round;
     ASSERT_EQ(measured.inFullWidth, expected.inFullWidth) << round;
+  }
+}
+
+// Without a CSV file the rebuilt lines are never made whole: the cells read
+// from the lines read must be those of the rebuilt lines, text, quoting and
+// full width, and so must the item names and the longest texts.
+TEST(CsvRebuild, CellsOfLinesRebuiltOnReadAreThoseOfTheRebuiltLines) {
+  for (const bool fullWidth : {false, true}) {
+    RandomLines rebuiltLines(23), linesRead(23);
+    for (int round = 0; round < 100; ++round) {
+      test::ProgramFixture rebuilt, onRead;
+      AppState& a = rebuilt.program.state;
+      AppState& b = onRead.program.state;
+      rebuiltLines.fill(a, round, 30);
+      linesRead.fill(b, round, 30);
+      classifyForTheTests(a);
+      classifyForTheTests(b);
+      rebuildRecordLines(a, rebuilt.program.progress, WorkSplit{2, 3});
+      measureRebuiltLines(b, onRead.program.progress, WorkSplit{2, 3});
+      ASSERT_FALSE(a.rebuildOnRead.active);
+      ASSERT_TRUE(b.rebuildOnRead.active);
+      for (AppState* s : {&a, &b}) {
+        s->cells.release();
+        s->lastItemIndex = countLastItemIndex(s->headerLine());
+        s->collapseQuotes = 1;
+        s->fullWidth = fullWidth ? 1 : 0;
+        createParseTables(*s);
+        parseAllRecords(*s, rebuilt.program.progress);
+      }
+      ASSERT_EQ(a.lastItemIndex, b.lastItemIndex);
+      EXPECT_EQ(a.itemMaxLength, b.itemMaxLength) << round;
+      for (int32_t r = 0; r <= a.recordCount; ++r)
+        for (int32_t i = 0; i <= a.lastItemIndex; ++i) {
+          ASSERT_EQ(a.cells.get(r, i), b.cells.get(r, i)) << round << " " << r << " " << i;
+          ASSERT_EQ(a.cells.quoted(r, i), b.cells.quoted(r, i)) << round << " " << r << " " << i;
+        }
+    }
   }
 }
 

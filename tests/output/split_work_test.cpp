@@ -46,7 +46,10 @@ class SplitWorkTest : public ::testing::Test, public ProgramFixture {
  protected:
   // Runs the stages from the loaded lines to the layout with split; returns
   // the files written, by path below the temporary folder.
-  std::map<std::string, std::string> run(const WorkSplit& split, bool folderMode, bool fullWidth) {
+  // onRead: the lines are not rebuilt whole but on reading, as when no CSV
+  // file is written.
+  std::map<std::string, std::string> run(const WorkSplit& split, bool folderMode, bool fullWidth,
+                                         bool onRead = false) {
     std::filesystem::remove_all(temp / "out");
     std::filesystem::create_directory(temp / "out");
     LayoutFixture f({{"地区", "支店", "品名", "摘要"}}, 2, fullWidth);
@@ -59,7 +62,10 @@ class SplitWorkTest : public ::testing::Test, public ProgramFixture {
     s.headingOrder = {0, 1, -1};
     s.otherOrder = {3, 2, -1};
     s.otherCount = 2;
-    rebuildRecordLines(s, display, split);
+    if (onRead)
+      measureRebuiltLines(s, display, split);
+    else
+      rebuildRecordLines(s, display, split);
     s.cells.release();
     s.collapseQuotes = 1;
     createParseTables(s);
@@ -104,6 +110,7 @@ TEST_F(SplitWorkTest, AnySplitWritesTheBytesOfOneThread) {
             << split.threads << " threads, " << split.blockRecords << " a block, folders " << folderMode;
         EXPECT_EQ(extraLines, extraAlone);
       }
+      EXPECT_EQ(run(WorkSplit{2, 3}, folderMode, fullWidth, true), alone) << "rebuilt on reading, folders " << folderMode;
     }
 }
 

@@ -1,0 +1,36 @@
+// The record lines rebuilt from the classified items: the heading items in
+// heading order and then the other items in their order, each with the text
+// that the first parse cuts from the line read (doubled quotes kept), quoted
+// again where the data file quoted it.
+#pragma once
+
+#include <string_view>
+#include <vector>
+
+#include "session/field_parser.h"
+#include "text/sjis_string.h"
+
+namespace headly {
+
+// A quoted cell without the stray closing quote that a last field keeps when
+// its line goes on after the quote: the last byte goes when it is a quote
+// and the last two bytes are not a doubled quote.
+std::string_view trimTrailingQuote(std::string_view cell);
+
+// What item of the fields cut from a line read adds to its rebuilt line: its
+// text, and whether it goes in quotes because it was quoted in the data
+// file. An item the line has no field for is empty, and so is an empty item
+// name, which the item lists show as "（空白）".
+struct RebuiltField {
+  std::string_view text;
+  bool quoted = false;
+};
+RebuiltField rebuiltField(const LineFields& fields, int item);
+
+// Appends the rebuilt line of items to out: the fields of line, cut by
+// fields as the first parse cuts them, in the order of items, separated by
+// commas.
+void buildRebuiltLine(const std::vector<int>& items, std::string_view line, const LineFields& fields,
+                      SjisString& out);
+
+}  // namespace headly
