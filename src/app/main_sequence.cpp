@@ -30,16 +30,12 @@ void startRun(Program& program) {
   s.quoteMarker = "\xFF\xFF";
 }
 
-// Stage 5: the lines are rebuilt from the classified items and optionally
-// written as the CSV file; the layout stages follow only when asked for and
+// Stage 5: the lines are rebuilt from the classified items (made when they
+// are read) and optionally written as the CSV file; the layout stages follow only when asked for and
 // when there are heading items and other items.
 bool reorderRecords(Program& program) {
-  if (program.state.options.writeCsv) {
-    rebuildRecordLines(program.state, program.progress);
-    writeCsvFile(program);
-  } else {
-    measureRebuiltLines(program.state, program.progress);
-  }
+  measureRebuiltLines(program.state, program.progress);
+  if (program.state.options.writeCsv) writeCsvFile(program);
   if (!program.state.options.makeHeadings) return false;
   return bothItemKindsPresent(program);
 }

@@ -131,9 +131,32 @@ void writeCsvLines(const SessionData& s, TextFiles& files, const SjisString& pat
                    ProgressDisplay& display) {
   files.openOutput(path, encoding, kCsvFile);
   WorkProgress progress(display, "ＣＳＶファイルの書き込み中", s.recordCount);
-  for (int32_t r = 0; r <= s.recordCount; ++r) {
-    files.writeLine(kCsvFile, s.recordLines[size_t(r)]);
-    progress.step(r);
+  const RebuildOnRead& onRead = s.rebuildOnRead;
+  if (onRead.active) {
+    // The lines are rebuilt from the lines read in blocks on the threads.
+    files.writeLine(kCsvFile, onRead.header);
+    const LineTable& lines = s.recordLines;
+    runOrderedBlocks<SjisString>(
+        1, int64_t(s.recordCount) + 1, settleSplit({}, lines.bytesPerLine()),
+        [&] { return LineFields(onRead.fieldsRead, false); },
+        [&](LineFields& read, int64_t begin, int64_t end, SjisString& block) {
+          block.clear();
+          for (int64_t r = begin; r < end; ++r) {
+            const std::string_view line = lines[size_t(r)];
+            read.cut(line);
+            buildRebuiltLine(onRead.items, line, read, block);
+            block.append(kLineEnd);
+          }
+        },
+        [&](int64_t, int64_t end, const SjisString& block) {
+          files.writeLines(kCsvFile, block);
+          progress.stepBlock(end - 1);
+        });
+  } else {
+    for (int32_t r = 0; r <= s.recordCount; ++r) {
+      files.writeLine(kCsvFile, s.recordLines[size_t(r)]);
+      progress.step(r);
+    }
   }
   files.closeFiles();
   progress.finish();

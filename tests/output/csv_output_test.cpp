@@ -157,6 +157,30 @@ TEST(CsvRebuild, CellsOfLinesRebuiltOnReadAreThoseOfTheRebuiltLines) {
   }
 }
 
+// The CSV file written from lines rebuilt on reading, on both threads, is
+// byte for byte the one written from the lines made whole, in Shift-JIS and
+// in UTF-8.
+TEST(CsvRebuild, TheCsvFileOfLinesRebuiltOnReadIsThatOfTheWholeLines) {
+  RandomLines rebuiltLines(31), linesRead(31);
+  for (int round = 0; round < 20; ++round) {
+    const OutputEncoding encoding = round % 2 == 0 ? OutputEncoding::ShiftJis : OutputEncoding::Utf8;
+    test::ProgramFixture rebuilt, onRead;
+    AppState& a = rebuilt.program.state;
+    AppState& b = onRead.program.state;
+    rebuiltLines.fill(a, round, 300);
+    linesRead.fill(b, round, 300);
+    classifyForTheTests(a);
+    classifyForTheTests(b);
+    rebuildRecordLines(a, rebuilt.program.progress);
+    measureRebuiltLines(b, onRead.program.progress, WorkSplit{2, 7});
+    writeCsvLines(a, rebuilt.files, rebuilt.internal("OUT.CSV"), encoding, rebuilt.program.progress);
+    writeCsvLines(b, onRead.files, onRead.internal("OUT.CSV"), encoding, onRead.program.progress);
+    const std::string whole = rebuilt.temp.read("OUT.CSV");
+    ASSERT_GT(whole.size(), 300u);
+    ASSERT_EQ(onRead.temp.read("OUT.CSV"), whole) << round;
+  }
+}
+
 TEST(CsvRebuild, TrailingQuoteTrim) {
   EXPECT_EQ(trimTrailingQuote("abc\""), "abc");
   EXPECT_EQ(trimTrailingQuote("\""), "");
