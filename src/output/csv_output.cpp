@@ -65,9 +65,10 @@ class RebuildPass {
  public:
   RebuildPass(SessionData& s, const WorkSplit& split)
       : items_(s.headingOrder.begin(), s.headingOrder.begin() + s.headingCount),
-        fieldsRead_(s.lastItemIndex + 1),
         split_(settleSplit(split, s.recordLines.bytesPerLine())) {
     items_.insert(items_.end(), s.otherOrder.begin(), s.otherOrder.begin() + s.otherCount);
+    // The fields after the last item kept are never read.
+    fieldsRead_ = items_.empty() ? 0 : *std::max_element(items_.begin(), items_.end()) + 1;
     s.rebuiltLongest = {};
     s.rebuildOnRead = {};
     // The second parse takes as many items as the rebuilt header has commas
@@ -95,7 +96,7 @@ class RebuildPass {
 
  private:
   std::vector<int> items_;
-  int32_t fieldsRead_;
+  int32_t fieldsRead_ = 0;
   WorkSplit split_;
   SjisString header_;
   LongestTexts longest_;

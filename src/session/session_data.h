@@ -24,8 +24,8 @@ struct LongestTexts {
 
 // The rebuilt record lines while recordLines still holds the lines read:
 // each is made from its line read when its cells are read. The items they
-// keep in their order, the fields the lines read are cut into, and the
-// rebuilt item names line.
+// keep in their order, the fields of the lines read up to the last of them,
+// and the rebuilt item names line.
 struct RebuildOnRead {
   bool active = false;
   std::vector<int> items;
