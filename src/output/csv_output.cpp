@@ -27,7 +27,7 @@ struct Rebuilder {
   std::vector<LongestTexts>* tallies;
   std::atomic<size_t>* talliesTaken;
   LongestTexts* tally = nullptr;
-  SjisString rebuilt;
+  SjisString rebuilt, scratch;
 
   // Appends the rebuilt line of line r to out and measures it.
   void operator()(size_t r, std::string_view line, SjisString& out) {
@@ -54,8 +54,9 @@ struct Rebuilder {
       return;
     }
     // Without reworked quotes the rebuilt line cuts again into the very texts
-    // it was built from, which are measured as they are.
-    for (size_t k = 0; k < items->size(); ++k) raiseLongest(*tally, int32_t(k), rebuiltField(read, (*items)[k]).text);
+    // it was built from, doubled quotes collapsed.
+    for (size_t k = 0; k < items->size(); ++k)
+      raiseLongest(*tally, int32_t(k), secondParseText(read, (*items)[k], scratch));
   }
 };
 
@@ -84,7 +85,7 @@ class RebuildPass {
 
   Rebuilder rebuilder() {
     return Rebuilder{&items_, LineFields(fieldsRead_, false), LineFields(longest_.items, true), &tallies_, &taken_,
-                     nullptr, {}};
+                     nullptr, {}, {}};
   }
   const WorkSplit& split() const { return split_; }
 

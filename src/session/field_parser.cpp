@@ -75,6 +75,8 @@ void appendPairsReplaced(std::string_view s, char c, std::string_view to, SjisSt
 
 }  // namespace
 
+void collapseDoubledQuotes(std::string_view text, SjisString& out) { appendPairsReplaced(text, '"', "\"", out); }
+
 int32_t countLastItemIndex(std::string_view header) {
   return int32_t(countByte(header, ','));
 }
@@ -105,9 +107,17 @@ void LineFields::cut(std::string_view line) {
 
 void LineFields::addQuoted(std::string_view region, bool lastField) {
   // Without a quote or a marker byte the text is the region as it stands.
+  const size_t inLine = size_t(region.data() - line_.data());
   if (!holdsEither(region, '"', kQuoteMarker[0])) {
     if (lastField && !region.empty()) region.remove_suffix(1);
-    add(size_t(region.data() - line_.data()), region.size(), false, true);
+    add(inLine, region.size(), false, true);
+    return;
+  }
+  // Doubled quotes that stay doubled come out as they went in, unless a
+  // marker byte of the text's own or a last field's closing quote is among
+  // them.
+  if (!collapseQuotes_ && !lastField && !holdsByte(region, kQuoteMarker[0])) {
+    add(inLine, region.size(), false, true, true);
     return;
   }
   // While the field is cut out every doubled quote is held as the marker, so
@@ -176,7 +186,8 @@ void takeRebuiltIntoRow(const LineFields& read, const std::vector<int>& items, s
   startRow(row, count, line.size());
   for (size_t k = 0; k < items.size() && k < count; ++k) {
     const RebuiltField field = rebuiltField(read, items[k]);
-    putText(row, k, field.text, field.quoted, true, fullWidth);
+    const std::string_view text = secondParseText(read, items[k], row.rebuilt);
+    putText(row, k, text, field.quoted, text.data() == field.text.data(), fullWidth);
   }
 }
 

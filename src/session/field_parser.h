@@ -18,6 +18,9 @@ namespace headly {
 // The name shown for an item whose header field is empty.
 inline constexpr char kBlankItemName[] = "（空白）";
 
+// Appends text to out with every doubled quote, left to right, made one.
+void collapseDoubledQuotes(std::string_view text, SjisString& out);
+
 // The highest item index of a header line: its number of comma bytes, those
 // inside quotes included.
 int32_t countLastItemIndex(std::string_view header);
@@ -43,6 +46,9 @@ class LineFields {
   bool quoted(int32_t f) const { return fields_[size_t(f)].quoted; }
   // The text was reworked (its quotes) and is not found in the line.
   bool reworked(int32_t f) const { return fields_[size_t(f)].reworked; }
+  // A quoted text that holds a quote and stands in the line as it is, its
+  // doubled quotes kept.
+  bool holdsQuote(int32_t f) const { return fields_[size_t(f)].holdsQuote; }
   int32_t items() const { return int32_t(items_); }
   // An empty field without quotes (nothing between two commas).
   bool blank(int32_t f) const { return !quoted(f) && fields_[size_t(f)].length == 0; }
@@ -58,9 +64,10 @@ class LineFields {
     uint32_t offset = 0, length = 0;
     bool reworked = false;  // held in reworked_, not in the line
     bool quoted = false;
+    bool holdsQuote = false;
   };
-  void add(size_t offset, size_t length, bool reworked, bool quoted) {
-    fields_[size_t(count_++)] = Field{uint32_t(offset), uint32_t(length), reworked, quoted};
+  void add(size_t offset, size_t length, bool reworked, bool quoted, bool holdsQuote = false) {
+    fields_[size_t(count_++)] = Field{uint32_t(offset), uint32_t(length), reworked, quoted, holdsQuote};
   }
   void addQuoted(std::string_view region, bool lastField);
 

@@ -27,6 +27,12 @@ struct RebuiltField {
 };
 RebuiltField rebuiltField(const LineFields& fields, int item);
 
+// The text that cutting a rebuilt line again, doubled quotes collapsed,
+// gives for item when read, which cut its line read, reworked no quotes:
+// the item's text, its doubled quotes collapsed into scratch (cleared
+// first) when it holds any.
+std::string_view secondParseText(const LineFields& read, int item, SjisString& scratch);
+
 // Appends the rebuilt line of items to out: the fields of line, cut by
 // fields as the first parse cuts them, in the order of items, separated by
 // commas.
