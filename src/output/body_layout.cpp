@@ -66,19 +66,24 @@ int32_t BodyLayout::layOutRecord(const CellReader& cells, int32_t r) {
   return multiLineLayout_ ? std::max(recordLineCount, 1) : 1;
 }
 
+char* BodyLayout::writeBlanks(char* out, size_t blanks) const {
+  // Half-width blanks are there already.
+  return pairBlanks_ && !textHoldsBlank_ ? writeBlankRun(out, blanks, true) : out + blanks;
+}
+
 char* BodyLayout::writeText(std::string_view text, size_t& blanks, char* out) const {
-  out = writeBlankRun(out, blanks, pairBlanks_ && !textHoldsBlank_);
+  out = writeBlanks(out, blanks);
   blanks = 0;
   return copyBytes(text, out);
 }
 
 void BodyLayout::appendLine(int32_t n, SjisString& text) const {
   // Every piece is at most its item's line width, so the line gets room for
-  // the longest it can be once and is filled in place. Blanks are counted
-  // until a text or the end of the line, so that a run of them goes out at
-  // once.
+  // the longest it can be once, all blanks, and is filled in place. Blanks
+  // are counted until a text or the end of the line, so that a run of them
+  // goes out at once.
   const size_t from = text.size();
-  text.resize(from + lineBytes_);
+  text.append(lineBytes_, ' ');
   char* const begin = text.data() + from;
   char* out = begin;
   size_t blanks = 0;
@@ -98,7 +103,7 @@ void BodyLayout::appendLine(int32_t n, SjisString& text) const {
       blanks += size_t(std::max(item.cellWidth, 0));
     }
   }
-  out = writeBlankRun(out, blanks, pairBlanks_ && !textHoldsBlank_);
+  out = writeBlanks(out, blanks);
   text.resize(from + size_t(out - begin));
   // A blank in a text belongs to the run of blanks around it.
   if (pairBlanks_ && textHoldsBlank_) pairBlanksToFullWidth(text, from);

@@ -51,6 +51,9 @@ class BodyLayout {
     LineStats stats;
     int32_t cellWidth = 0;  // bytes of every cell after the prefix
   };
+  // Writes a run of blanks at out, where half-width blanks stand already;
+  // returns the end.
+  char* writeBlanks(char* out, size_t blanks) const;
   // Writes the blanks counted so far and then text at out; returns the end.
   char* writeText(std::string_view text, size_t& blanks, char* out) const;
 

@@ -15,7 +15,11 @@ namespace headly {
 // A quoted cell without the stray closing quote that a last field keeps when
 // its line goes on after the quote: the last byte goes when it is a quote
 // and the last two bytes are not a doubled quote.
-std::string_view trimTrailingQuote(std::string_view cell);
+inline std::string_view trimTrailingQuote(std::string_view cell) {
+  const size_t n = cell.size();
+  if (n > 0 && cell[n - 1] == '"' && !(n > 1 && cell[n - 2] == '"')) cell.remove_suffix(1);
+  return cell;
+}
 
 // What item of the fields cut from a line read adds to its rebuilt line: its
 // text, and whether it goes in quotes because it was quoted in the data
@@ -25,13 +29,25 @@ struct RebuiltField {
   std::string_view text;
   bool quoted = false;
 };
-RebuiltField rebuiltField(const LineFields& fields, int item);
+inline RebuiltField rebuiltField(const LineFields& fields, int item) {
+  if (item >= fields.count()) return {};
+  if (fields.quoted(item)) return {trimTrailingQuote(fields.text(item)), true};
+  return {fields.text(item), false};
+}
 
 // The text that cutting a rebuilt line again, doubled quotes collapsed,
 // gives for item when read, which cut its line read, reworked no quotes:
 // the item's text, its doubled quotes collapsed into scratch (cleared
 // first) when it holds any.
-std::string_view secondParseText(const LineFields& read, int item, SjisString& scratch);
+inline std::string_view secondParseText(const LineFields& read, int item, SjisString& scratch) {
+  const std::string_view text = rebuiltField(read, item).text;
+  if (item >= read.count() || !read.holdsQuote(item)) return text;
+  // A quoted text that is not the last of its line never ends in a quote of
+  // its own, so the rebuilt line's closing quote pairs with nothing in it.
+  scratch.clear();
+  collapseDoubledQuotes(text, scratch);
+  return scratch;
+}
 
 // Appends the rebuilt line of items to out: the fields of line, cut by
 // fields as the first parse cuts them, in the order of items, separated by
