@@ -26,7 +26,8 @@ class NativeFile {
   // here); a failure raises.
   virtual void sync() = 0;
   // Lets the system start writing bytes begin..end-1 to the disk now, so
-  // that a later sync has less to wait for. Only a hint: nothing raises.
+  // that a later sync has less to wait for. Nothing raises here: a write
+  // lost meanwhile is reported by sync.
   virtual void startWriteBack(uint64_t begin, uint64_t end) {
     (void)begin;
     (void)end;

@@ -9,7 +9,10 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <memory>
+#include <system_error>
 
+#include "text/background_sync.h"
 #include "text/file_system.h"
 #include "text/runtime_error.h"
 
@@ -26,6 +29,7 @@ class PosixFile final : public NativeFile {
  public:
   explicit PosixFile(int fd) : fd_(fd) {}
   ~PosixFile() override {
+    syncer_.reset();
     if (fd_ >= 0) ::close(fd_);
   }
 
@@ -64,6 +68,11 @@ class PosixFile final : public NativeFile {
   }
 
   void sync() override {
+    if (syncer_) {
+      const int failed = syncer_->finish();
+      syncer_.reset();
+      if (failed != 0) raiseErrno(failed);
+    }
     while (::fsync(fd_) != 0) {
       if (errno == EINTR) continue;
       // A file system that cannot sync (some special ones) has nothing to force.
@@ -77,8 +86,17 @@ class PosixFile final : public NativeFile {
     (void)::sync_file_range(fd_, off64_t(begin), off64_t(end - begin), SYNC_FILE_RANGE_WRITE);
 #else
     (void)begin;
-    (void)end;
 #endif
+    // The disk's own cache is emptied every so often on another thread: the
+    // sync at the end then waits for the last part only.
+    if (end - lastSyncAsked_ < kBackgroundSyncBytes) return;
+    lastSyncAsked_ = end;
+    try {
+      if (!syncer_) syncer_ = std::make_unique<BackgroundSync>(fd_);
+      syncer_->request();
+    } catch (const std::system_error&) {
+      // No thread to be had: the sync at the end does it all.
+    }
   }
 
   void lock() override {
@@ -97,13 +115,18 @@ class PosixFile final : public NativeFile {
   }
 
   void close() override {
+    syncer_.reset();
     const int fd = fd_;
     fd_ = -1;
     if (fd >= 0 && ::close(fd) != 0 && errno != EINTR) raiseErrno();
   }
 
  private:
+  static constexpr uint64_t kBackgroundSyncBytes = 16 * 1024 * 1024;
+
   int fd_;
+  uint64_t lastSyncAsked_ = 0;
+  std::unique_ptr<BackgroundSync> syncer_;
 };
 
 // Opens path; only regular files are accepted (a folder is refused as
