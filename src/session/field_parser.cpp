@@ -208,17 +208,26 @@ RowCutter rowCutter(const SessionData& state, int32_t items) {
       cutIntoRow(fields, lines[size_t(r)], fullWidth, row);
     };
   }
+  // The line read is cut first up to the last item that the row's items
+  // take: without reworked quotes those fields are all the row needs. Else
+  // the rebuilt line is made of every field, since a reworked text may run
+  // on into the fields after it when the line is cut again.
   const RebuildOnRead& onRead = state.rebuildOnRead;
-  return [lines = state.recordLines.shared(), fields, read = LineFields(onRead.fieldsRead, false),
-          order = onRead.items, fullWidth](int32_t r, CutRow& row) mutable {
+  const auto taken = onRead.items.begin() + std::min(onRead.items.size(), size_t(std::max(items, 0)));
+  const int32_t fieldsTaken = taken == onRead.items.begin() ? 0 : *std::max_element(onRead.items.begin(), taken) + 1;
+  return [lines = state.recordLines.shared(), fields, read = LineFields(fieldsTaken, false),
+          whole = LineFields(onRead.fieldsRead, false), order = onRead.items,
+          fullWidth](int32_t r, CutRow& row) mutable {
     const std::string_view line = lines[size_t(r)];
     read.cut(line);
     if (!read.anyReworked()) {
       takeRebuiltIntoRow(read, order, line, size_t(fields.items()), fullWidth, row);
       return;
     }
+    LineFields& every = whole.items() == read.items() ? read : whole;
+    if (&every != &read) every.cut(line);
     row.rebuilt.clear();
-    buildRebuiltLine(order, line, read, row.rebuilt);
+    buildRebuiltLine(order, line, every, row.rebuilt);
     cutIntoRow(fields, row.rebuilt, fullWidth, row);
   };
 }
