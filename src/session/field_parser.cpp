@@ -153,12 +153,12 @@ namespace {
 // line of lineSize bytes: reworked texts are no longer than the line,
 // converted ones at most twice as long as their fields, so with room for
 // twice the line the bytes never move and texts can point into them as they
-// are added.
+// are written.
 void startRow(CutRow& row, size_t items, size_t lineSize) {
   row.texts.assign(items, std::string_view());
   row.quoted.assign(items, 0);
-  row.bytes.clear();
-  row.bytes.reserve(2 * lineSize);
+  if (row.bytes.size() < 2 * lineSize) row.bytes.resize(2 * lineSize);
+  row.bytesUsed = 0;
 }
 
 // Field f of row: a text that stands in the line stays there; one that does
@@ -166,16 +166,18 @@ void startRow(CutRow& row, size_t items, size_t lineSize) {
 // bytes.
 void putText(CutRow& row, size_t f, std::string_view text, bool quoted, bool inLine, bool fullWidth) {
   row.quoted[f] = quoted ? 1 : 0;
-  const size_t offset = row.bytes.size();
+  char* const begin = row.bytes.data() + row.bytesUsed;
+  char* end;
   if (fullWidth && !isFullWidth(text))
-    appendFullWidth(text, row.bytes);
+    end = writeFullWidth(text, begin);
   else if (!inLine)
-    row.bytes.append(text);
+    end = std::copy(text.begin(), text.end(), begin);
   else {
     row.texts[f] = text;
     return;
   }
-  row.texts[f] = std::string_view(row.bytes).substr(offset);
+  row.texts[f] = std::string_view(begin, size_t(end - begin));
+  row.bytesUsed += size_t(end - begin);
 }
 
 // The row that cutting the rebuilt line of items gives, taken from read,

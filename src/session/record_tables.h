@@ -156,12 +156,14 @@ class LineTable {
 // A data record's cells as cut from its line: the text of every item (empty
 // after the last field) and whether its field was quoted. A text lies in the
 // line, in the line rebuilt from it when that had to be made, or, when it
-// was reworked or converted, in bytes.
+// was reworked or converted, in the first bytesUsed of bytes (which keeps
+// the size of the longest row cut, so that it is never filled twice).
 struct CutRow {
   int32_t record = -1;
   std::vector<std::string_view> texts;
   std::vector<uint8_t> quoted;
   std::string rebuilt, bytes;
+  size_t bytesUsed = 0;
 };
 // Cuts the line of data record r into row.
 using RowCutter = std::function<void(int32_t r, CutRow& row)>;

@@ -81,11 +81,14 @@ size_t doubleByteRunEnd(std::string_view s, size_t i) {
 
 void appendFullWidth(std::string_view s, SjisString& out) {
   if (s.size() > kMaxInput) raise(err::kStringTooLong);
-  // Every byte gives at most two: room for all of them, written through o.
+  // Every byte gives at most two: room for all of them.
   const size_t base = out.size();
   out.resize(base + 2 * s.size());
   char* const first = out.data() + base;
-  char* o = first;
+  out.resize(base + size_t(writeFullWidth(s, first) - first));
+}
+
+char* writeFullWidth(std::string_view s, char* o) {
   // The byte just converted, 0 after a double-byte character: a mark merges
   // only into the kana before it.
   unsigned char previous = 0;
@@ -118,7 +121,7 @@ void appendFullWidth(std::string_view s, SjisString& out) {
     previous = b;
     ++i;
   }
-  out.resize(base + size_t(o - first));
+  return o;
 }
 
 size_t fullWidthLength(std::string_view s) {

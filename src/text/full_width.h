@@ -13,6 +13,9 @@ namespace headly {
 SjisString toFullWidth(std::string_view s);
 // The same, appended to out (no allocation when out has room).
 void appendFullWidth(std::string_view s, SjisString& out);
+// The same, written at o, which has room for twice the bytes of s (at most
+// 0x3FFFFFFF); returns the end.
+char* writeFullWidth(std::string_view s, char* o);
 // The byte length of the full-width form of s, without making it.
 size_t fullWidthLength(std::string_view s);
 // True when s holds double-byte characters only, which the conversion
