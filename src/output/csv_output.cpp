@@ -56,7 +56,7 @@ struct Rebuilder {
     // Without reworked quotes the rebuilt line cuts again into the very texts
     // it was built from, doubled quotes collapsed.
     for (size_t k = 0; k < items->size(); ++k)
-      raiseLongest(*tally, int32_t(k), secondParseText(read, (*items)[k], scratch));
+      raiseLongest(*tally, int32_t(k), secondParseField(read, (*items)[k], scratch).text);
   }
 };
 

@@ -187,9 +187,8 @@ void takeRebuiltIntoRow(const LineFields& read, const std::vector<int>& items, s
                         bool fullWidth, CutRow& row) {
   startRow(row, count, line.size());
   for (size_t k = 0; k < items.size() && k < count; ++k) {
-    const RebuiltField field = rebuiltField(read, items[k]);
-    const std::string_view text = secondParseText(read, items[k], row.rebuilt);
-    putText(row, k, text, field.quoted, text.data() == field.text.data(), fullWidth);
+    const RebuiltField field = secondParseField(read, items[k], row.rebuilt);
+    putText(row, k, field.text, field.quoted, field.text.data() != row.rebuilt.data(), fullWidth);
   }
 }
 

@@ -35,18 +35,19 @@ inline RebuiltField rebuiltField(const LineFields& fields, int item) {
   return {fields.text(item), false};
 }
 
-// The text that cutting a rebuilt line again, doubled quotes collapsed,
+// The field that cutting a rebuilt line again, doubled quotes collapsed,
 // gives for item when read, which cut its line read, reworked no quotes:
-// the item's text, its doubled quotes collapsed into scratch (cleared
-// first) when it holds any.
-inline std::string_view secondParseText(const LineFields& read, int item, SjisString& scratch) {
-  const std::string_view text = rebuiltField(read, item).text;
-  if (item >= read.count() || !read.holdsQuote(item)) return text;
+// the item's rebuilt field, its doubled quotes collapsed into scratch
+// (cleared first) when it holds any.
+inline RebuiltField secondParseField(const LineFields& read, int item, SjisString& scratch) {
+  RebuiltField field = rebuiltField(read, item);
+  if (item >= read.count() || !read.holdsQuote(item)) return field;
   // A quoted text that is not the last of its line never ends in a quote of
   // its own, so the rebuilt line's closing quote pairs with nothing in it.
   scratch.clear();
-  collapseDoubledQuotes(text, scratch);
-  return scratch;
+  collapseDoubledQuotes(field.text, scratch);
+  field.text = scratch;
+  return field;
 }
 
 // Appends the rebuilt line of items to out: the fields of line, cut by

@@ -122,6 +122,22 @@ TEST(CsvRebuild, MeasuresTheLongestTextsOfTheRebuiltLines) {
   }
 }
 
+// The same random lines, classified alike, rebuilt whole in one program and
+// only measured (rebuilt on reading) in the other.
+struct BothWays {
+  test::ProgramFixture rebuilt, onRead;
+  AppState& a = rebuilt.program.state;
+  AppState& b = onRead.program.state;
+  BothWays(RandomLines& first, RandomLines& second, int round, int32_t records, const WorkSplit& split) {
+    first.fill(a, round, records);
+    second.fill(b, round, records);
+    classifyForTheTests(a, round);
+    classifyForTheTests(b, round);
+    rebuildRecordLines(a, rebuilt.program.progress, split);
+    measureRebuiltLines(b, onRead.program.progress, split);
+  }
+};
+
 // Without a CSV file the rebuilt lines are never made whole: the cells read
 // from the lines read must be those of the rebuilt lines, text, quoting and
 // full width, and so must the item names and the longest texts.
@@ -129,15 +145,9 @@ TEST(CsvRebuild, CellsOfLinesRebuiltOnReadAreThoseOfTheRebuiltLines) {
   for (const bool fullWidth : {false, true}) {
     RandomLines rebuiltLines(23), linesRead(23);
     for (int round = 0; round < 100; ++round) {
-      test::ProgramFixture rebuilt, onRead;
-      AppState& a = rebuilt.program.state;
-      AppState& b = onRead.program.state;
-      rebuiltLines.fill(a, round, 30);
-      linesRead.fill(b, round, 30);
-      classifyForTheTests(a, round);
-      classifyForTheTests(b, round);
-      rebuildRecordLines(a, rebuilt.program.progress, WorkSplit{2, 3});
-      measureRebuiltLines(b, onRead.program.progress, WorkSplit{2, 3});
+      BothWays both(rebuiltLines, linesRead, round, 30, WorkSplit{2, 3});
+      AppState& a = both.a;
+      AppState& b = both.b;
       ASSERT_FALSE(a.rebuildOnRead.active);
       ASSERT_TRUE(b.rebuildOnRead.active);
       for (AppState* s : {&a, &b}) {
@@ -146,7 +156,7 @@ TEST(CsvRebuild, CellsOfLinesRebuiltOnReadAreThoseOfTheRebuiltLines) {
         s->collapseQuotes = 1;
         s->fullWidth = fullWidth ? 1 : 0;
         createParseTables(*s);
-        parseAllRecords(*s, rebuilt.program.progress);
+        parseAllRecords(*s, both.rebuilt.program.progress);
       }
       ASSERT_EQ(a.lastItemIndex, b.lastItemIndex);
       EXPECT_EQ(a.itemMaxLength, b.itemMaxLength) << round;
@@ -171,15 +181,11 @@ TEST(CsvRebuild, TheCsvFileOfLinesRebuiltOnReadIsThatOfTheWholeLines) {
   RandomLines rebuiltLines(31), linesRead(31);
   for (int round = 0; round < 20; ++round) {
     const OutputEncoding encoding = round % 2 == 0 ? OutputEncoding::ShiftJis : OutputEncoding::Utf8;
-    test::ProgramFixture rebuilt, onRead;
-    AppState& a = rebuilt.program.state;
-    AppState& b = onRead.program.state;
-    rebuiltLines.fill(a, round, 300);
-    linesRead.fill(b, round, 300);
-    classifyForTheTests(a, round);
-    classifyForTheTests(b, round);
-    rebuildRecordLines(a, rebuilt.program.progress);
-    measureRebuiltLines(b, onRead.program.progress, WorkSplit{2, 7});
+    BothWays both(rebuiltLines, linesRead, round, 300, WorkSplit{2, 7});
+    test::ProgramFixture& rebuilt = both.rebuilt;
+    test::ProgramFixture& onRead = both.onRead;
+    const AppState& a = both.a;
+    const AppState& b = both.b;
     writeCsvLines(a, rebuilt.files, rebuilt.internal("OUT.CSV"), encoding, rebuilt.program.progress);
     writeCsvLines(b, onRead.files, onRead.internal("OUT.CSV"), encoding, onRead.program.progress);
     const std::string whole = rebuilt.temp.read("OUT.CSV");
