@@ -20,10 +20,12 @@ constexpr char kRebuildProgress[] = "データの並べ替え中";
 // Cuts the lines read as the first parse cut them, doubled quotes kept (so
 // no cell of the first parse needs to be held for every record), and
 // measures their rebuilt lines as the second parse cuts them, into a tally
-// of its thread.
+// of its thread. The line cut before stays cut, to compare with.
 struct Rebuilder {
   const std::vector<int>* items;
-  LineFields read, measured;
+  LineFields cuts[2];
+  size_t current = 0;
+  LineFields measured;
   std::vector<LongestTexts>* tallies;
   std::atomic<size_t>* talliesTaken;
   LongestTexts* tally = nullptr;
@@ -31,32 +33,44 @@ struct Rebuilder {
 
   // Appends the rebuilt line of line r to out and measures it.
   void operator()(size_t r, std::string_view line, SjisString& out) {
-    read.cut(line);
+    cutNext(line);
     const size_t from = out.size();
-    buildRebuiltLine(*items, line, read, out);
+    buildRebuiltLine(*items, line, read(), out);
     if (r > 0) measure(std::string_view(out).substr(from));
   }
-  // Measures the rebuilt line of a data line, made only when it must be cut.
-  void measureOnly(std::string_view line) {
-    read.cut(line);
-    if (read.anyReworked()) {
+  // Cuts the line before the first one measured of a block.
+  void follow(std::string_view line) { cutNext(line); }
+  // Measures the rebuilt line of a data line, made only when it must be cut;
+  // returns how many leading items keep their cells from the line cut just
+  // before, when that is the record before (afterRecord), else 0.
+  uint8_t measureOnly(std::string_view line, bool afterRecord) {
+    cutNext(line);
+    if (read().anyReworked()) {
       rebuilt.clear();
-      buildRebuiltLine(*items, line, read, rebuilt);
+      buildRebuiltLine(*items, line, read(), rebuilt);
     }
     measure(rebuilt);
+    const LineFields& before = cuts[1 - current];
+    if (!afterRecord || before.anyReworked() || read().anyReworked()) return 0;
+    return unchangedLeadingItems(before, read(), *items);
   }
 
  private:
+  LineFields& read() { return cuts[current]; }
+  void cutNext(std::string_view line) {
+    current = 1 - current;
+    read().cut(line);
+  }
   void measure(std::string_view rebuiltLine) {
     if (!tally) tally = &(*tallies)[(*talliesTaken)++];
-    if (read.anyReworked()) {
+    if (read().anyReworked()) {
       measureRebuiltLine(measured, rebuiltLine, *tally);
       return;
     }
     // Without reworked quotes the rebuilt line cuts again into the very texts
     // it was built from, doubled quotes collapsed.
     for (size_t k = 0; k < items->size(); ++k)
-      raiseLongest(*tally, int32_t(k), secondParseField(read, (*items)[k], scratch).text);
+      raiseLongest(*tally, int32_t(k), secondParseField(read(), (*items)[k], scratch).text);
   }
 };
 
@@ -84,15 +98,16 @@ class RebuildPass {
   }
 
   Rebuilder rebuilder() {
-    return Rebuilder{&items_, LineFields(fieldsRead_, false), LineFields(longest_.items, true), &tallies_, &taken_,
-                     nullptr, {}, {}};
+    const LineFields read(fieldsRead_, false);
+    return Rebuilder{&items_, {read, read}, 0, LineFields(longest_.items, true), &tallies_, &taken_, nullptr, {}, {}};
   }
   const WorkSplit& split() const { return split_; }
 
-  void finish(SessionData& s, bool linesRebuilt) {
+  void finish(SessionData& s, std::vector<uint8_t> unchanged = {}) {
     for (const LongestTexts& tally : tallies_) joinLongest(longest_, tally);
     s.rebuiltLongest = std::move(longest_);
-    if (!linesRebuilt) s.rebuildOnRead = {true, std::move(items_), fieldsRead_, std::move(header_)};
+    if (!unchanged.empty())
+      s.rebuildOnRead = {true, std::move(items_), fieldsRead_, std::move(header_), std::move(unchanged)};
   }
 
  private:
@@ -112,21 +127,23 @@ void rebuildRecordLines(SessionData& s, ProgressDisplay& display, const WorkSpli
   WorkProgress progress(display, kRebuildProgress, s.recordCount);
   s.recordLines.rewrite(pass.rebuilder(), pass.split(), [&](size_t last) { progress.stepBlock(int64_t(last)); });
   progress.finish();
-  pass.finish(s, true);
+  pass.finish(s);
 }
 
 void measureRebuiltLines(SessionData& s, ProgressDisplay& display, const WorkSplit& split) {
   RebuildPass pass(s, split);
   WorkProgress progress(display, kRebuildProgress, s.recordCount);
   const LineTable& lines = s.recordLines;
+  std::vector<uint8_t> unchanged(size_t(s.recordCount) + 1, 0);
   runOrderedBlocks<int>(
       1, int64_t(s.recordCount) + 1, pass.split(), [&] { return pass.rebuilder(); },
       [&](Rebuilder& mine, int64_t begin, int64_t end, int&) {
-        for (int64_t r = begin; r < end; ++r) mine.measureOnly(lines[size_t(r)]);
+        if (begin > 1) mine.follow(lines[size_t(begin) - 1]);
+        for (int64_t r = begin; r < end; ++r) unchanged[size_t(r)] = mine.measureOnly(lines[size_t(r)], r > 1);
       },
       [&](int64_t, int64_t end, int) { progress.stepBlock(end - 1); });
   progress.finish();
-  pass.finish(s, false);
+  pass.finish(s, std::move(unchanged));
 }
 
 void writeCsvLines(const SessionData& s, TextFiles& files, const SjisString& path, OutputEncoding encoding,

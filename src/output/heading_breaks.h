@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -21,23 +22,35 @@ class HeadingBreaks {
   // firstRecord on. The first record breaks at the last level at least (its
   // first level compares with the item names and the ones below break), so
   // from the second on every level is compared until one breaks: where
-  // records start does not change what breaks.
-  HeadingBreaks(const CellReader& cells, bool folderMode, int32_t levels, int32_t firstRecord = 1)
-      : cells_(cells), folderMode_(folderMode), lastHeadingLevel_(firstRecord > 1 ? std::max(levels - 1, 0) : 0) {}
+  // records start does not change what breaks. unchanged, when not empty,
+  // tells for every record how many of its first items are known to hold
+  // the cells of the record before, which are then not compared.
+  HeadingBreaks(const CellReader& cells, bool folderMode, int32_t levels, int32_t firstRecord = 1,
+                std::span<const uint8_t> unchanged = {})
+      : cells_(cells),
+        folderMode_(folderMode),
+        lastHeadingLevel_(firstRecord > 1 ? std::max(levels - 1, 0) : 0),
+        unchanged_(unchanged) {}
 
   // True when heading item i is written for record r. Asked for every
   // heading item of a record in order, and for the records in order.
   bool breaksAt(int32_t r, int32_t i) {
     const bool firstFolder = folderMode_ && r == 1 && i == 0;
-    if (!firstFolder && i <= lastHeadingLevel_ && cells_.get(r, i) == cells_.get(r - 1, i)) return false;
+    if (!firstFolder && i <= lastHeadingLevel_ && sameAsBefore(r, i)) return false;
     lastHeadingLevel_ = i;
     return true;
   }
 
  private:
+  bool sameAsBefore(int32_t r, int32_t i) const {
+    if (size_t(r) < unchanged_.size() && i < unchanged_[size_t(r)]) return true;
+    return cells_.get(r, i) == cells_.get(r - 1, i);
+  }
+
   const CellReader& cells_;
   const bool folderMode_;
   int32_t lastHeadingLevel_;
+  std::span<const uint8_t> unchanged_;
 };
 
 // The heading breaks met in a block of records, in order: each with its

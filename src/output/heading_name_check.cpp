@@ -41,7 +41,7 @@ std::optional<RefusedHeading> findRefusedHeading(const SessionData& state, const
         [&] { return CellReader(state.cells, rowCutter(state, levels)); },
         [&](const CellReader& headings, int64_t begin, int64_t end, BreakList& found) {
           found.clear();
-          HeadingBreaks breaks(headings, true, levels, int32_t(begin));
+          HeadingBreaks breaks(headings, true, levels, int32_t(begin), state.rebuildOnRead.unchangedLeadingItems);
           for (int32_t r = int32_t(begin); r < int32_t(end); ++r)
             for (int32_t i = 0; i < levels; ++i)
               if (breaks.breaksAt(r, i)) found.add(0, i, headings.get(r, i));

@@ -44,7 +44,8 @@ class BlockLayouter {
   void layOut(int32_t begin, int32_t end, LayoutBlock& block) {
     block.lines.clear();
     block.breaks.clear();
-    HeadingBreaks breaks(cells_, state_.options.folderMode, state_.firstBodyItem, begin);
+    HeadingBreaks breaks(cells_, state_.options.folderMode, state_.firstBodyItem, begin,
+                         state_.rebuildOnRead.unchangedLeadingItems);
     for (int32_t r = begin; r < end; ++r) {
       layOutHeadings(breaks, r, block);
       layOutBody(r, block.lines);

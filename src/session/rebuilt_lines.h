@@ -4,6 +4,8 @@
 // again where the data file quoted it.
 #pragma once
 
+#include <algorithm>
+#include <cstdint>
 #include <string_view>
 #include <vector>
 
@@ -48,6 +50,21 @@ inline RebuiltField secondParseField(const LineFields& read, int item, SjisStrin
   collapseDoubledQuotes(field.text, scratch);
   field.text = scratch;
   return field;
+}
+
+// How many of items, from the first, the rebuilt line of now holds with the
+// same cells as that of before, counted up to kMostLeadingItems. Both lines
+// were cut reworking no quotes: then a field's text and whether it was quoted
+// fix its cell, in full width too.
+inline constexpr int kMostLeadingItems = 255;
+inline uint8_t unchangedLeadingItems(const LineFields& before, const LineFields& now, const std::vector<int>& items) {
+  const size_t counted = std::min(items.size(), size_t(kMostLeadingItems));
+  size_t k = 0;
+  for (; k < counted; ++k) {
+    const RebuiltField was = rebuiltField(before, items[k]), is = rebuiltField(now, items[k]);
+    if (was.quoted != is.quoted || was.text != is.text) break;
+  }
+  return uint8_t(k);
 }
 
 // Appends the rebuilt line of items to out: the fields of line, cut by

@@ -25,12 +25,15 @@ struct LongestTexts {
 // The rebuilt record lines while recordLines still holds the lines read:
 // each is made from its line read when its cells are read. The items they
 // keep in their order, the fields of the lines read up to the last of them,
-// and the rebuilt item names line.
+// and the rebuilt item names line. For every data record, how many of its
+// leading items hold the same cells as in the record before (at most 255;
+// 0 where unknown), so that heading breaks need not cut every record.
 struct RebuildOnRead {
   bool active = false;
   std::vector<int> items;
   int32_t fieldsRead = 0;
   SjisString header;
+  std::vector<uint8_t> unchangedLeadingItems;
 };
 
 struct SessionData {
