@@ -45,14 +45,17 @@ struct Rebuilder {
   // before, when that is the record before (afterRecord), else 0.
   uint8_t measureOnly(std::string_view line, bool afterRecord) {
     cutNext(line);
+    const LineFields& before = cuts[1 - current];
+    const uint8_t unchanged = !afterRecord || before.anyReworked() || read().anyReworked()
+                                  ? 0
+                                  : unchangedLeadingItems(before, read(), *items);
     if (read().anyReworked()) {
       rebuilt.clear();
       buildRebuiltLine(*items, line, read(), rebuilt);
     }
-    measure(rebuilt);
-    const LineFields& before = cuts[1 - current];
-    if (!afterRecord || before.anyReworked() || read().anyReworked()) return 0;
-    return unchangedLeadingItems(before, read(), *items);
+    // The texts of the record before were measured already.
+    measure(rebuilt, unchanged);
+    return unchanged;
   }
 
  private:
@@ -61,7 +64,7 @@ struct Rebuilder {
     current = 1 - current;
     read().cut(line);
   }
-  void measure(std::string_view rebuiltLine) {
+  void measure(std::string_view rebuiltLine, size_t firstItem = 0) {
     if (!tally) tally = &(*tallies)[(*talliesTaken)++];
     if (read().anyReworked()) {
       measureRebuiltLine(measured, rebuiltLine, *tally);
@@ -69,7 +72,7 @@ struct Rebuilder {
     }
     // Without reworked quotes the rebuilt line cuts again into the very texts
     // it was built from, doubled quotes collapsed.
-    for (size_t k = 0; k < items->size(); ++k)
+    for (size_t k = firstItem; k < items->size(); ++k)
       raiseLongest(*tally, int32_t(k), secondParseField(read(), (*items)[k], scratch).text);
   }
 };
