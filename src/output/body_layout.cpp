@@ -45,8 +45,9 @@ int32_t BodyLayout::layOutRecord(const CellReader& cells, int32_t r) {
   int32_t recordLineCount = 0;
   lineBytes_ = 0;
   textHoldsBlank_ = false;
+  CutRow* const row = cells.cutRow(r);
   for (Item& item : items_) {
-    const std::string_view value = cells.get(r, item.index);
+    const std::string_view value = row ? row->text(size_t(item.index)) : cells.get(r, item.index);
     if (item.before.empty() && item.after.empty()) {
       item.source = value;
     } else {

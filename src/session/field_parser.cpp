@@ -35,11 +35,18 @@ size_t closingQuote(const ByteMarks& marks, std::string_view line, size_t p) {
 template <class Visit>
 void walkFields(const ByteMarks& marks, std::string_view line, Visit visit) {
   const size_t end = line.size();
+  ByteMarks::FirstCursor commas(marks);
   size_t p = 0;
   for (int32_t f = 0; p != end; ++f) {
     const bool quoted = line[p] == '"';
-    if (quoted) ++p;
-    const size_t stop = quoted ? closingQuote(marks, line, p) : marks.nextFirst(p);
+    size_t stop;
+    if (quoted) {
+      stop = closingQuote(marks, line, ++p);
+      // The commas inside the quotes and the one after them are passed.
+      if (stop != end) commas.skipTo(stop + 2);
+    } else {
+      stop = commas.take();
+    }
     const bool last = stop == end;
     if (!visit(f, line.substr(p, stop - p), quoted, last) || last) return;
     p = stop + (quoted ? 2 : 1);
@@ -157,25 +164,23 @@ namespace {
 void startRow(CutRow& row, size_t items, size_t lineSize) {
   row.texts.assign(items, std::string_view());
   row.quoted.assign(items, 0);
+  row.toConvert.assign(items, 0);
   if (row.bytes.size() < 2 * lineSize) row.bytes.resize(2 * lineSize);
   row.bytesUsed = 0;
 }
 
-// Field f of row: a text that stands in the line stays there; one that does
-// not, or that is converted to full width when fullWidth, goes to the row's
-// bytes.
+// Field f of row: a text that stands in the line stays there, converted to
+// full width when fullWidth as it is read; one that does not goes to the
+// row's bytes, converted at once.
 void putText(CutRow& row, size_t f, std::string_view text, bool quoted, bool inLine, bool fullWidth) {
   row.quoted[f] = quoted ? 1 : 0;
-  char* const begin = row.bytes.data() + row.bytesUsed;
-  char* end;
-  if (fullWidth && !isFullWidth(text))
-    end = writeFullWidth(text, begin);
-  else if (!inLine)
-    end = std::copy(text.begin(), text.end(), begin);
-  else {
+  if (inLine) {
     row.texts[f] = text;
+    row.toConvert[f] = fullWidth ? 1 : 0;
     return;
   }
+  char* const begin = row.bytes.data() + row.bytesUsed;
+  char* const end = fullWidth && !isFullWidth(text) ? writeFullWidth(text, begin) : std::copy(text.begin(), text.end(), begin);
   row.texts[f] = std::string_view(begin, size_t(end - begin));
   row.bytesUsed += size_t(end - begin);
 }
@@ -330,7 +335,7 @@ void parseAllRecords(SessionData& state, ProgressDisplay& display, const WorkSpl
         for (int64_t r = begin; r < end; ++r) {
           mine.cutter(int32_t(r), mine.row);
           for (size_t f = 0; f < size_t(items); ++f)
-            longest[f] = std::max(longest[f], int32_t(mine.row.texts[f].size()));
+            longest[f] = std::max(longest[f], int32_t(mine.row.text(f).size()));
         }
       },
       [&](int64_t, int64_t end, const std::vector<int32_t>& longest) {

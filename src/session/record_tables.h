@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "session/ordered_blocks.h"
+#include "text/full_width.h"
 #include "text/large_pages.h"
 
 namespace headly {
@@ -157,13 +158,30 @@ class LineTable {
 // after the last field) and whether its field was quoted. A text lies in the
 // line, in the line rebuilt from it when that had to be made, or, when it
 // was reworked or converted, in the first bytesUsed of bytes (which keeps
-// the size of the longest row cut, so that it is never filled twice).
+// the size of the longest row cut, so that it is never filled twice). A
+// text marked toConvert still stands as in its line and is converted to full
+// width when it is first read, so that cells never read cost nothing.
 struct CutRow {
   int32_t record = -1;
   std::vector<std::string_view> texts;
-  std::vector<uint8_t> quoted;
+  std::vector<uint8_t> quoted, toConvert;
   std::string rebuilt, bytes;
   size_t bytesUsed = 0;
+
+  std::string_view text(size_t i) {
+    if (!toConvert.empty() && toConvert[i]) convert(i);
+    return texts[i];
+  }
+
+ private:
+  void convert(size_t i) {
+    toConvert[i] = 0;
+    if (isFullWidth(texts[i])) return;
+    char* const begin = bytes.data() + bytesUsed;
+    const size_t length = size_t(writeFullWidth(texts[i], begin) - begin);
+    texts[i] = std::string_view(begin, length);
+    bytesUsed += length;
+  }
 };
 // Cuts the line of data record r into row.
 using RowCutter = std::function<void(int32_t r, CutRow& row)>;
@@ -173,7 +191,7 @@ using RowCutter = std::function<void(int32_t r, CutRow& row)>;
 struct RowCache {
   RowCutter cutter;
   mutable CutRow rows[2];
-  const CutRow& row(int32_t r) const {
+  CutRow& row(int32_t r) const {
     CutRow& cut = rows[size_t(r) % 2];
     if (cut.record != r) {
       cutter(r, cut);
@@ -264,7 +282,7 @@ class CellTable {
   }
   friend class CellReader;
   std::string_view getWith(const RowCache& cache, int32_t r, int32_t i) const {
-    if (isCut(r)) return cache.row(r).texts[size_t(i)];
+    if (isCut(r)) return cache.row(r).text(size_t(i));
     const Span& s = span(r, i);
     return std::string_view(s.inLines ? lines_.bytes() : bytes_).substr(s.offset, s.length);
   }
@@ -294,6 +312,9 @@ class CellReader {
   CellReader(const CellTable& cells, RowCutter cutter) : cells_(&cells) { cache_.cutter = std::move(cutter); }
   std::string_view get(int32_t r, int32_t i) const { return cells_->getWith(cache_, r, i); }
   bool quoted(int32_t r, int32_t i) const { return cells_->quotedWith(cache_, r, i); }
+  // The row of record r when it is cut from its line, else null: its cells
+  // can be read from it without looking the record up for each.
+  CutRow* cutRow(int32_t r) const { return cells_->isCut(r) ? &cache_.row(r) : nullptr; }
 
  private:
   const CellTable* cells_;

@@ -20,12 +20,47 @@ class ByteMarks {
   // Marks text, which need not stay alive.
   void mark(std::string_view text);
 
-  // The place of the first byte first (second) at or after pos, or the
-  // text's size when there is none.
-  size_t nextFirst(size_t pos) const { return next(firstMarks_, pos); }
+  // The place of the first byte second at or after pos, or the text's size
+  // when there is none.
   size_t nextSecond(size_t pos) const { return next(secondMarks_, pos); }
   // How many bytes first the text holds.
   size_t countFirst() const;
+
+  // Takes the places of the byte first from left to right.
+  class FirstCursor {
+   public:
+    explicit FirstCursor(const ByteMarks& marks) : marks_(marks), bits_(marks.firstMarks_[0]) {}
+    // The place of the next byte first not taken yet, now taken, or the
+    // text's size when there is none.
+    size_t take() {
+      while (bits_ == 0) {
+        if (++word_ >= marks_.words_) return marks_.size_;
+        bits_ = marks_.firstMarks_[word_];
+      }
+      const size_t place = word_ * 64 + size_t(std::countr_zero(bits_));
+      bits_ &= bits_ - 1;
+      return place;
+    }
+    // Drops the places before pos, which is after the last place taken.
+    void skipTo(size_t pos) {
+      const size_t word = pos / 64;
+      if (word >= marks_.words_) {
+        word_ = marks_.words_;
+        bits_ = 0;
+        return;
+      }
+      if (word != word_) {
+        word_ = word;
+        bits_ = marks_.firstMarks_[word];
+      }
+      bits_ &= ~uint64_t(0) << (pos % 64);
+    }
+
+   private:
+    const ByteMarks& marks_;
+    size_t word_ = 0;
+    uint64_t bits_;
+  };
 
  private:
   struct Pair {

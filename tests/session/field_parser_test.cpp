@@ -224,5 +224,24 @@ TEST(FieldParser, FullWidthConvertsDataButNotItemNames) {
   EXPECT_EQ(p.state.itemMaxLength, (std::vector<int32_t>{12, 6}));
 }
 
+// A cell becomes full width when it is first read: in whatever order the
+// cells of a record and of the one before are read, each is the converted
+// text of the cell cut without conversion, quoted, reworked or in its line.
+TEST(FieldParser, CellsConvertedWhenReadInAnyOrder) {
+  const std::vector<std::string> lines = {"a,b,c,d", "ｶﾞ ﾊﾟ,ABC,\"x,\"\"y\"\"\",１２", "ｱ,\"ｲ\",z,\"ｳ\"\"ｴ", "全角,ｶ,\"ｷ\"\"\"", "q"};
+  const Parsed half = parse(lines, 1, 0);
+  const Parsed full = parse(lines, 1, 1);
+  // The item names stay as they are.
+  auto expected = [&](int32_t r, int32_t i) {
+    const std::string_view cell = half.state.cells.get(r, i);
+    return r == 0 ? SjisString(cell) : toFullWidth(cell);
+  };
+  for (int32_t r = 1; r <= full.state.recordCount; ++r)
+    for (int32_t i = full.state.lastItemIndex; i >= 0; --i) {
+      ASSERT_EQ(full.state.cells.get(r, i), expected(r, i)) << r << " " << i;
+      ASSERT_EQ(full.state.cells.get(r - 1, i), expected(r - 1, i)) << r << " " << i;
+    }
+}
+
 }  // namespace
 }  // namespace headly

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 
@@ -27,12 +28,24 @@ TEST(ByteMarks, FindAndCountAsAPlainScanDoes) {
     marks.mark(s);
     size_t commas = 0;
     for (size_t from = 0; from <= length; ++from) {
-      ASSERT_EQ(marks.nextFirst(from), plainFind(s, from, ',')) << round << " " << from;
       ASSERT_EQ(marks.nextSecond(from), plainFind(s, from, '"')) << round << " " << from;
       if (from < length && s[from] == ',') ++commas;
     }
     ASSERT_EQ(marks.countFirst(), commas) << round;
-    EXPECT_EQ(marks.nextFirst(length + 70), length);
+    EXPECT_EQ(marks.nextSecond(length + 70), length);
+    // Cursors take every comma in turn, or skip on by random steps first.
+    ByteMarks::FirstCursor every(marks), skipping(marks);
+    size_t pos = 0;
+    for (size_t at = plainFind(s, 0, ','); at < length; at = plainFind(s, at + 1, ','))
+      ASSERT_EQ(every.take(), at) << round;
+    ASSERT_EQ(every.take(), length) << round;
+    while (pos <= length) {
+      pos += random() % 90;
+      skipping.skipTo(pos);
+      const size_t taken = skipping.take();
+      ASSERT_EQ(taken, plainFind(s, std::min(pos, length), ',')) << round << " " << pos;
+      pos = taken + 1;
+    }
   }
 }
 
