@@ -67,9 +67,11 @@ int32_t BodyLayout::layOutRecord(const CellReader& cells, int32_t r) {
   return multiLineLayout_ ? std::max(recordLineCount, 1) : 1;
 }
 
+bool BodyLayout::blanksPaired() const { return pairBlanks_ && !textHoldsBlank_; }
+
 char* BodyLayout::writeBlanks(char* out, size_t blanks) const {
   // Half-width blanks are there already.
-  return pairBlanks_ && !textHoldsBlank_ ? writeBlankRun(out, blanks, true) : out + blanks;
+  return blanksPaired() ? writeBlankRun(out, blanks, true) : out + blanks;
 }
 
 char* BodyLayout::writeText(std::string_view text, size_t& blanks, char* out) const {
@@ -78,14 +80,13 @@ char* BodyLayout::writeText(std::string_view text, size_t& blanks, char* out) co
   return copyBytes(text, out);
 }
 
-void BodyLayout::appendLine(int32_t n, SjisString& text) const {
+void BodyLayout::appendLine(int32_t n, LineBlock& block) const {
   // Every piece is at most its item's line width, so the line gets room for
-  // the longest it can be once, all blanks, and is filled in place. Blanks
-  // are counted until a text or the end of the line, so that a run of them
-  // goes out at once.
-  const size_t from = text.size();
-  text.append(lineBytes_, ' ');
-  char* const begin = text.data() + from;
+  // the longest it can be once and is written in place: all blanks first
+  // unless they are written paired. Blanks are counted until a text or the
+  // end of the line, so that a run of them goes out at once.
+  char* const begin = block.room(lineBytes_);
+  if (!blanksPaired()) std::fill_n(begin, lineBytes_, ' ');
   char* out = begin;
   size_t blanks = 0;
   for (const Item& item : items_) {
@@ -105,9 +106,9 @@ void BodyLayout::appendLine(int32_t n, SjisString& text) const {
     }
   }
   out = writeBlanks(out, blanks);
-  text.resize(from + size_t(out - begin));
   // A blank in a text belongs to the run of blanks around it.
-  if (pairBlanks_ && textHoldsBlank_) pairBlanksToFullWidth(text, from);
+  if (pairBlanks_ && textHoldsBlank_) pairBlanksToFullWidth(begin, size_t(out - begin));
+  block.commit(out);
 }
 
 SjisString separatorLine(const SessionData& state) {

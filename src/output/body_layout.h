@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "session/session_data.h"
+#include "output/line_block.h"
 #include "output/line_stats.h"
 
 namespace headly {
@@ -30,12 +31,12 @@ class BodyLayout {
   // write: 1 in the single-line layout, else the lines of the longest text
   // and at least 1 (a record of empty values gives one line of blanks).
   int32_t layOutRecord(const CellReader& cells, int32_t r);
-  // Appends body line n of the record last laid out to text (without its
+  // Appends body line n of the record last laid out to block (without its
   // line end). In full-width mode its blanks come paired into full-width
   // blanks as appendOutputLine pairs them. Every value and delimiter is
   // converted then, so a run of blanks is, but for invalid Shift-JIS in a
   // text, one made here and is written paired at once.
-  void appendLine(int32_t n, SjisString& text) const;
+  void appendLine(int32_t n, LineBlock& block) const;
 
  private:
   struct Item {
@@ -51,8 +52,10 @@ class BodyLayout {
     LineStats stats;
     int32_t cellWidth = 0;  // bytes of every cell after the prefix
   };
-  // Writes a run of blanks at out, where half-width blanks stand already;
-  // returns the end.
+  // Blanks are written paired as they go; else half-width blanks stand
+  // before anything is written.
+  bool blanksPaired() const;
+  // Writes a run of blanks at out; returns the end.
   char* writeBlanks(char* out, size_t blanks) const;
   // Writes the blanks counted so far and then text at out; returns the end.
   char* writeText(std::string_view text, size_t& blanks, char* out) const;

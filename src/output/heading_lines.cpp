@@ -5,7 +5,7 @@
 
 namespace headly {
 
-void appendHeadingLines(SjisString& block, SjisString& line, std::string_view value, int32_t column, int32_t width,
+void appendHeadingLines(LineBlock& block, SjisString& line, std::string_view value, int32_t column, int32_t width,
                         bool fullWidth) {
   const LineStats stats = lineStats(byteLength(value), width);
   const int32_t lines = stats.fullLines + (stats.remainder > 0 ? 1 : 0);

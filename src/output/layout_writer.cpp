@@ -23,7 +23,7 @@ namespace {
 // The output of a block of records: its lines and, in folder mode, the
 // heading breaks among them, each before the lines from its offset on.
 struct LayoutBlock {
-  SjisString lines;
+  LineBlock lines;
   BreakList breaks;
 };
 
@@ -67,13 +67,16 @@ class BlockLayouter {
   }
 
   // The body lines and the separator come with their blanks paired.
-  void layOutBody(int32_t r, SjisString& lines) {
+  void layOutBody(int32_t r, LineBlock& lines) {
     const int32_t count = body_.layOutRecord(cells_, r);
     for (int32_t n = 0; n < count; ++n) {
       body_.appendLine(n, lines);
       lines.append(kLineEnd);
     }
-    if (body_.multiLineLayout()) lines.append(separator_).append(kLineEnd);
+    if (body_.multiLineLayout()) {
+      lines.append(separator_);
+      lines.append(kLineEnd);
+    }
   }
 
   const SessionData& state_;
@@ -97,7 +100,7 @@ class BlockWriter {
   }
 
   void write(const LayoutBlock& block) {
-    const std::string_view lines = block.lines;
+    const std::string_view lines = block.lines.lines();
     size_t written = 0;
     for (const BreakList::Break& at : block.breaks) {
       writeLines(lines.substr(written, at.offset - written));

@@ -7,10 +7,10 @@
 
 namespace headly {
 
-void pairBlanksToFullWidth(SjisString& text, size_t from) {
+void pairBlanksToFullWidth(SjisString& text, size_t from) { pairBlanksToFullWidth(text.data() + from, text.size() - from); }
+
+void pairBlanksToFullWidth(char* bytes, size_t size) {
   // A trail byte is never 0x20, so a byte-wise search cannot split a character.
-  char* const bytes = text.data() + from;
-  const size_t size = text.size() - from;
   for (size_t p = 0; p + 1 < size;) {
     const void* blank = std::memchr(bytes + p, ' ', size - p - 1);
     if (!blank) return;
@@ -42,9 +42,10 @@ char* writeBlankRun(char* out, size_t count, bool paired) {
   return out;
 }
 
-void appendOutputLine(SjisString& block, SjisString& lineBuffer, bool pairBlanks) {
+void appendOutputLine(LineBlock& block, SjisString& lineBuffer, bool pairBlanks) {
   if (pairBlanks) pairBlanksToFullWidth(lineBuffer);
-  block.append(lineBuffer).append(kLineEnd);
+  block.append(lineBuffer);
+  block.append(kLineEnd);
   lineBuffer.clear();
 }
 

@@ -2,6 +2,7 @@
 // block of lines that goes to its file, in file mode and in folder mode.
 #pragma once
 
+#include "output/line_block.h"
 #include "text/sjis_string.h"
 
 namespace headly {
@@ -10,6 +11,8 @@ namespace headly {
 // to right, in place: a run of 2m+1 blanks becomes m full-width blanks and a
 // half-width one. The line is bytes from..end of text.
 void pairBlanksToFullWidth(SjisString& text, size_t from = 0);
+// The same over the size bytes at bytes.
+void pairBlanksToFullWidth(char* bytes, size_t size);
 
 // Writes a run of count blanks at out as that rule leaves it when paired,
 // else as half-width blanks; returns the end.
@@ -18,6 +21,6 @@ char* writeBlankRun(char* out, size_t count, bool paired);
 // Appends lineBuffer with its line end to block (with the blank rule above
 // when pairBlanks: in full-width mode, for a line whose blanks are not
 // paired yet) and empties it, keeping its storage for the next line.
-void appendOutputLine(SjisString& block, SjisString& lineBuffer, bool pairBlanks);
+void appendOutputLine(LineBlock& block, SjisString& lineBuffer, bool pairBlanks);
 
 }  // namespace headly

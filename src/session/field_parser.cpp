@@ -176,7 +176,7 @@ void putText(CutRow& row, size_t f, std::string_view text, bool quoted, bool inL
   row.quoted[f] = quoted ? 1 : 0;
   if (inLine) {
     row.texts[f] = text;
-    row.toConvert[f] = fullWidth ? 1 : 0;
+    row.toConvert[f] = fullWidth && !text.empty() ? 1 : 0;
     return;
   }
   char* const begin = row.bytes.data() + row.bytesUsed;

@@ -26,11 +26,15 @@ std::vector<std::string> bodyLines(BodyLayout& body, const SessionData& state, i
   const CellReader cells(state.cells);
   const int count = body.layOutRecord(cells, r);
   for (int n = 0; n < count; ++n) {
-    // Appended after bytes already there, which stay.
-    SjisString line = "x";
-    body.appendLine(n, line);
-    EXPECT_EQ(line[0], 'x');
-    lines.push_back(toUtf8(line.substr(1)));
+    // Appended after bytes already there, which stay, in room that held
+    // other bytes before.
+    LineBlock block;
+    block.append(std::string(200, '#'));
+    block.clear();
+    block.append("x");
+    body.appendLine(n, block);
+    EXPECT_EQ(block.lines()[0], 'x');
+    lines.push_back(toUtf8(SjisString(block.lines().substr(1))));
   }
   return lines;
 }
@@ -114,9 +118,9 @@ TEST(BodyLayout, ABlankInAnInvalidCharacterJoinsTheBlanksAroundIt) {
   pairBlanksToFullWidth(expected);
   const CellReader cells(f.state.cells);
   ASSERT_EQ(body.layOutRecord(cells, 1), 1);
-  SjisString line;
+  LineBlock line;
   body.appendLine(0, line);
-  EXPECT_EQ(line, expected);
+  EXPECT_EQ(line.lines(), expected);
 }
 
 TEST(BodyLayout, HalfWidthLayoutKeepsItsBlanksAndOddColumnsPairAllButOne) {
