@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <exception>
 #include <mutex>
+#include <optional>
 #include <system_error>
 #include <thread>
 #include <vector>
@@ -62,7 +63,9 @@ class BlockSchedule {
 // Runs produce(worker, begin, end, result) for every block [begin, end) of
 // the records first..last-1 on the threads of split, each thread with its
 // own Worker from makeWorker(), and then take(begin, end, result) on the
-// calling thread for the blocks in order. A Result is reused for later
+// calling thread for the blocks in order. makeWorker runs on every thread at
+// once, so it only reads what the threads share; a helper thread whose
+// worker cannot be made leaves its blocks to the others. A Result is reused for later
 // blocks. An exception in produce is thrown here when its block's turn
 // comes, after the blocks before it were taken; any exception stops the
 // helper threads, which are joined before it leaves.
@@ -86,13 +89,19 @@ void runOrderedBlocks(int64_t first, int64_t last, const WorkSplit& split, MakeW
     return;
   }
 
+  // Threads that write to one cache line at once slow each other down: the
+  // results of blocks done at once lie apart, and a helper's worker is made
+  // on its own thread, in memory of its own.
+  struct alignas(64) Slot {
+    Result result{};
+  };
   const int slotCount = 2 * threads;
-  std::vector<Result> results(static_cast<size_t>(slotCount));
+  std::vector<Slot> results(static_cast<size_t>(slotCount));
   BlockSchedule schedule(blocks, slotCount);
   const auto run = [&](auto& worker, int64_t k) {
     std::exception_ptr failure;
     try {
-      produce(worker, beginOf(k), endOf(k), results[size_t(k % slotCount)]);
+      produce(worker, beginOf(k), endOf(k), results[size_t(k % slotCount)].result);
     } catch (...) {
       failure = std::current_exception();
     }
@@ -109,8 +118,14 @@ void runOrderedBlocks(int64_t first, int64_t last, const WorkSplit& split, MakeW
   } joiner{schedule, helpers};
   for (int t = 1; t < threads; ++t) {
     try {
-      helpers.emplace_back([&run, &schedule, worker = makeWorker()]() mutable {
-        for (int64_t k; (k = schedule.claimWaiting()) >= 0;) run(worker, k);
+      helpers.emplace_back([&run, &schedule, &makeWorker] {
+        std::optional<decltype(makeWorker())> worker;
+        try {
+          worker.emplace(makeWorker());
+        } catch (...) {
+          return;  // the other threads do the work
+        }
+        for (int64_t k; (k = schedule.claimWaiting()) >= 0;) run(*worker, k);
       });
     } catch (const std::system_error&) {
       break;  // no more threads to be had: the others do the work
@@ -122,7 +137,7 @@ void runOrderedBlocks(int64_t first, int64_t last, const WorkSplit& split, MakeW
       if (claimed >= 0) run(mine, claimed);
     }
     if (std::exception_ptr failure = schedule.failure(k)) std::rethrow_exception(failure);
-    take(beginOf(k), endOf(k), results[size_t(k % slotCount)]);
+    take(beginOf(k), endOf(k), results[size_t(k % slotCount)].result);
     schedule.release(k);
   }
 }
