@@ -7,6 +7,9 @@
 
 #include <atomic>
 #include <chrono>
+#include <mutex>
+#include <new>
+#include <set>
 #include <stdexcept>
 #include <thread>
 #include <vector>
@@ -60,10 +63,14 @@ TEST(OrderedBlocks, ResultsAreTakenOnTheCallingThreadWhileOthersHelp) {
   std::atomic<bool> helped = false;
   const std::thread::id caller = std::this_thread::get_id();
   std::vector<int64_t> seen;
+  std::mutex madeOn;
+  std::set<std::thread::id> workerThreads;
   runOrderedBlocks<int64_t>(
       0, 2000, WorkSplit{2, 1},
       [&] {
         ++workers;
+        const std::lock_guard<std::mutex> lock(madeOn);
+        workerThreads.insert(std::this_thread::get_id());
         return 0;
       },
       [&](int, int64_t begin, int64_t, int64_t& first) {
@@ -79,7 +86,8 @@ TEST(OrderedBlocks, ResultsAreTakenOnTheCallingThreadWhileOthersHelp) {
       });
   EXPECT_TRUE(helped);
   EXPECT_EQ(seen, range(0, 2000));
-  EXPECT_EQ(workers, 2);  // one worker for every thread
+  EXPECT_EQ(workers, 2);  // one worker for every thread, made on that thread
+  EXPECT_EQ(workerThreads.size(), 2u);
   // One thread alone needs no other.
   workers = 0;
   EXPECT_EQ(taken(0, 50, WorkSplit{1, 1}, &workers), range(0, 50));
@@ -100,6 +108,21 @@ TEST(OrderedBlocks, AFailedBlockIsThrownAfterTheBlocksBeforeIt) {
     ASSERT_EQ(seen.size(), 100u) << threads;
     EXPECT_EQ(seen.back(), 297);
   }
+}
+
+TEST(OrderedBlocks, HelpersWithoutAWorkerLeaveTheBlocksToTheCallingThread) {
+  std::atomic<int> made = 0;
+  std::vector<int64_t> seen;
+  runOrderedBlocks<int64_t>(
+      0, 300, WorkSplit{3, 2},
+      [&] {
+        if (made++ > 0) throw std::bad_alloc();
+        return 0;
+      },
+      [](int, int64_t begin, int64_t, int64_t& first) { first = begin; },
+      [&](int64_t, int64_t, int64_t first) { seen.push_back(first); });
+  ASSERT_EQ(seen.size(), 150u);
+  EXPECT_EQ(seen.back(), 298);
 }
 
 TEST(OrderedBlocks, AFailureWhileTakingStopsTheHelpers) {
