@@ -1,6 +1,8 @@
 #include "session/field_parser.h"
 
 #include <algorithm>
+#include <bit>
+#include <optional>
 
 #include "session/rebuilt_lines.h"
 #include "session/work_progress.h"
@@ -32,12 +34,15 @@ size_t closingQuote(const ByteMarks& marks, std::string_view line, size_t p) {
 // left: visit(f, region, quoted, last) gets field f's bytes (for a quoted
 // field those after the opening quote, up to its closing quote, or to the
 // end of the line for the last field) and returns false to stop the walk.
+// The walk may start at the place from where field firstField begins.
 template <class Visit>
-void walkFields(const ByteMarks& marks, std::string_view line, Visit visit) {
+void walkFields(const ByteMarks& marks, std::string_view line, Visit visit, size_t from = 0,
+                int32_t firstField = 0) {
   const size_t end = line.size();
   ByteMarks::FirstCursor commas(marks);
-  size_t p = 0;
-  for (int32_t f = 0; p != end; ++f) {
+  if (from > 0) commas.skipTo(from);
+  size_t p = from;
+  for (int32_t f = firstField; p != end; ++f) {
     const bool quoted = line[p] == '"';
     size_t stop;
     if (quoted) {
@@ -140,17 +145,65 @@ void LineFields::addQuoted(std::string_view region, bool lastField) {
   anyReworked_ = true;
 }
 
+std::optional<size_t> fieldStartByPairedQuotes(const ByteMarks& marks, size_t field) {
+  if (field == 0) return 0;
+  const size_t words = marks.wordCount();
+  const size_t size = marks.size();
+  uint64_t inside = 0;  // all ones while a quote is open where the word starts
+  uint64_t afterMark = 1;  // the first byte of the line counts as after a comma
+  size_t separators = 0;
+  for (size_t w = 0; w < words; ++w) {
+    const uint64_t quotes = marks.secondWord(w), commas = marks.firstWord(w);
+    // Bit k: an odd number of quotes up to byte k, that is, inside quotes
+    // from an opening quote up to the byte before its closing one.
+    uint64_t open = quotes;
+    for (int shift = 1; shift < 64; shift *= 2) open ^= open << shift;
+    open ^= inside;
+    const uint64_t next = w + 1 < words ? (marks.firstWord(w + 1) | marks.secondWord(w + 1)) & 1 : 0;
+    const uint64_t lastByte = size > 0 && (size - 1) / 64 == w ? uint64_t(1) << ((size - 1) % 64) : 0;
+    const uint64_t beforeMark = ((commas | quotes) >> 1) | (next << 63) | lastByte;
+    afterMark |= (commas | quotes) << 1;
+    // An opening quote after anything but a comma or a quote, or a closing
+    // one before anything but a comma, a quote or the end, is read otherwise.
+    if ((quotes & open & ~afterMark) != 0 || (quotes & ~open & ~beforeMark) != 0) return std::nullopt;
+    uint64_t found = commas & ~open;
+    const size_t count = countBits(found);
+    if (separators + count >= field) {
+      for (; separators + 1 < field; ++separators) found &= found - 1;
+      return w * 64 + size_t(std::countr_zero(found)) + 1;
+    }
+    separators += count;
+    inside = open >> 63 != 0 ? ~uint64_t(0) : 0;
+    afterMark = (commas | quotes) >> 63;
+  }
+  return std::string_view::npos;
+}
+
 bool hasExtraData(std::string_view line, int32_t lastItemIndex) {
   thread_local ByteMarks marks(',', '"');
   marks.mark(line);
   // Every field after the first starts after a comma: without more commas
   // than the last item's index there is no field beyond it.
   if (lastItemIndex >= 0 && marks.countFirst() <= size_t(lastItemIndex)) return false;
+  // Where the quotes pair plainly, the fields after the items are walked
+  // alone.
+  size_t from = 0;
+  int32_t firstField = 0;
+  if (lastItemIndex >= 0) {
+    if (const std::optional<size_t> start = fieldStartByPairedQuotes(marks, size_t(lastItemIndex) + 1)) {
+      if (*start == std::string_view::npos) return false;
+      from = *start;
+      firstField = lastItemIndex + 1;
+    }
+  }
   bool extra = false;
-  walkFields(marks, line, [&](int32_t f, std::string_view region, bool quoted, bool last) {
-    extra = f > lastItemIndex && !emptyText(region, quoted, last);
-    return !extra;
-  });
+  walkFields(
+      marks, line,
+      [&](int32_t f, std::string_view region, bool quoted, bool last) {
+        extra = f > lastItemIndex && !emptyText(region, quoted, last);
+        return !extra;
+      },
+      from, firstField);
   return extra;
 }
 

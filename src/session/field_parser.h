@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -97,6 +98,14 @@ void joinLongest(LongestTexts& into, const LongestTexts& from);
 
 // True when a field of line beyond items 0..lastItemIndex holds data.
 bool hasExtraData(std::string_view line, int32_t lastItemIndex);
+
+// Where field number field (from 0) of a marked line begins, found from the
+// marks alone by pairing its quotes left to right, or npos when the line has
+// no such field. That is where the field walk finds it while every quote
+// before opens a field (at the line's start or after a comma), closes one
+// (before a comma or the line's end) or stands next to another quote; for a
+// line with a quote anywhere else, nothing.
+std::optional<size_t> fieldStartByPairedQuotes(const ByteMarks& marks, size_t field);
 
 // Cuts line with fields into row: a text that stands in the line stays there;
 // one whose quotes were reworked, or that is converted to full width when

@@ -59,22 +59,9 @@ ByteMarks::Pair ByteMarks::markRest(const char* bytes, size_t at) const {
   return marks;
 }
 
-namespace {
-
-// The bits set in word, counted in the word itself: without a count
-// instruction in the processors built for, std::popcount calls the library.
-size_t bitCount(uint64_t word) {
-  word -= (word >> 1) & 0x5555555555555555u;
-  word = (word & 0x3333333333333333u) + ((word >> 2) & 0x3333333333333333u);
-  word = (word + (word >> 4)) & 0x0F0F0F0F0F0F0F0Fu;
-  return size_t((word * 0x0101010101010101u) >> 56);
-}
-
-}  // namespace
-
 size_t ByteMarks::countFirst() const {
   size_t count = 0;
-  for (size_t w = 0; w < words_; ++w) count += bitCount(firstMarks_[w]);
+  for (size_t w = 0; w < words_; ++w) count += countBits(firstMarks_[w]);
   return count;
 }
 

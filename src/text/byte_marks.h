@@ -12,6 +12,15 @@
 
 namespace headly {
 
+// The bits set in word, counted in the word itself: without a count
+// instruction in the processors built for, std::popcount calls the library.
+inline size_t countBits(uint64_t word) {
+  word -= (word >> 1) & 0x5555555555555555u;
+  word = (word & 0x3333333333333333u) + ((word >> 2) & 0x3333333333333333u);
+  word = (word + (word >> 4)) & 0x0F0F0F0F0F0F0F0Fu;
+  return size_t((word * 0x0101010101010101u) >> 56);
+}
+
 class ByteMarks {
  public:
   // first and second must not be the zero byte.
@@ -25,6 +34,12 @@ class ByteMarks {
   size_t nextSecond(size_t pos) const { return next(secondMarks_, pos); }
   // How many bytes first the text holds.
   size_t countFirst() const;
+
+  // The marks themselves: bit k of word w stands for byte 64 * w + k.
+  size_t size() const { return size_; }
+  size_t wordCount() const { return words_; }
+  uint64_t firstWord(size_t w) const { return firstMarks_[w]; }
+  uint64_t secondWord(size_t w) const { return secondMarks_[w]; }
 
   // Takes the places of the byte first from left to right.
   class FirstCursor {

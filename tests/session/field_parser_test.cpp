@@ -224,6 +224,48 @@ TEST(FieldParser, FullWidthConvertsDataButNotItemNames) {
   EXPECT_EQ(p.state.itemMaxLength, (std::vector<int32_t>{12, 6}));
 }
 
+// The fields after the items are found by pairing quotes where that reads a
+// line as the field walk does, and walked where it does not: either way
+// extra data is told as a walk of the whole line tells it.
+TEST(FieldParser, ExtraDataFoundByPairedQuotesAsByTheWalk) {
+  std::mt19937 random(17);
+  const std::vector<std::string> pieces = {"a", "bc", ",", "\"", "\"\"", ",\"", "\",", "\xFF", "\x83\x5C", ",,"};
+  for (int round = 0; round < 20000; ++round) {
+    std::string line;
+    for (size_t n = random() % 60; n > 0; --n) line += pieces[random() % pieces.size()];
+    for (int32_t last = 0; last < 6; ++last) {
+      LineFields whole(last + 1, false);
+      whole.cut(line);
+      ASSERT_EQ(hasExtraData(line, last), whole.extraData()) << round << " " << last << " " << line;
+    }
+  }
+  // Lines of fields quoted or not, quotes doubled inside quotes only: every
+  // field is found where it begins.
+  ByteMarks marks(',', '"');
+  for (int round = 0; round < 3000; ++round) {
+    std::string line;
+    std::vector<size_t> starts;
+    for (size_t n = 1 + random() % 30; n > 0; --n) {
+      if (!starts.empty()) line += ',';
+      starts.push_back(line.size());
+      const bool quoted = random() % 2 == 0;
+      std::string text;
+      for (size_t k = random() % 4; k > 0; --k) {
+        const std::string& piece = pieces[random() % pieces.size()];
+        if (piece.find_first_of(quoted ? "\"" : ",\"") == std::string::npos) text += piece;
+      }
+      if (quoted && random() % 2 == 0) text += "\"\",";
+      line += quoted ? "\"" + text + "\"" : text;
+    }
+    marks.mark(line);
+    for (size_t f = 0; f < starts.size() + 2; ++f) {
+      const std::optional<size_t> start = fieldStartByPairedQuotes(marks, f);
+      ASSERT_TRUE(start.has_value()) << round << " " << line;
+      ASSERT_EQ(*start, f < starts.size() ? starts[f] : std::string_view::npos) << round << " " << f << " " << line;
+    }
+  }
+}
+
 // A cell becomes full width when it is first read: in whatever order the
 // cells of a record and of the one before are read, each is the converted
 // text of the cell cut without conversion, quoted, reworked or in its line.
