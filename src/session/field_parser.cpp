@@ -328,20 +328,6 @@ bool measureLine(LineFields& fields, std::string_view line, bool fullWidth, std:
   return fields.extraData();
 }
 
-void raiseLongest(LongestTexts& longest, int32_t f, std::string_view text) {
-  // The tallies of the threads may share cache lines: they are written only
-  // when a text is longer, which soon is seldom.
-  const int32_t length = int32_t(text.size());
-  int32_t& longestAsItIs = longest.asTheyAre[size_t(f)];
-  if (length > longestAsItIs) longestAsItIs = length;
-  // No byte gives more than two in full width: a text of at most half the
-  // longest so far cannot be longer.
-  int32_t& longestConverted = longest.inFullWidth[size_t(f)];
-  if (2 * length <= longestConverted) return;
-  const int32_t converted = int32_t(fullWidthLength(text));
-  if (converted > longestConverted) longestConverted = converted;
-}
-
 void measureRebuiltLine(LineFields& fields, std::string_view line, LongestTexts& longest) {
   fields.cut(line);
   for (int32_t f = 0; f < fields.count(); ++f) raiseLongest(longest, f, fields.text(f));

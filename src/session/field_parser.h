@@ -13,6 +13,7 @@
 #include "session/session_data.h"
 #include "session/work_progress.h"
 #include "text/byte_marks.h"
+#include "text/full_width.h"
 
 namespace headly {
 
@@ -89,7 +90,20 @@ class LineFields {
 bool measureLine(LineFields& fields, std::string_view line, bool fullWidth, std::vector<int32_t>& longest);
 
 // Raises the longest text of item f, as it is and in full width, to text.
-void raiseLongest(LongestTexts& longest, int32_t f, std::string_view text);
+inline void raiseLongest(LongestTexts& longest, int32_t f, std::string_view text) {
+  // The tallies of the threads may share cache lines: they are written only
+  // when a text is longer, which soon is seldom.
+  const int32_t length = int32_t(text.size());
+  int32_t& longestAsItIs = longest.asTheyAre[size_t(f)];
+  if (length > longestAsItIs) longestAsItIs = length;
+  // No byte gives more than two in full width: a text of at most half the
+  // longest so far cannot be longer.
+  int32_t& longestConverted = longest.inFullWidth[size_t(f)];
+  if (2 * length <= longestConverted) return;
+  const int32_t converted = int32_t(fullWidthLength(text));
+  if (converted > longestConverted) longestConverted = converted;
+}
+
 // Cuts a rebuilt data line with fields (which collapse quotes) and raises
 // the longest texts of longest.
 void measureRebuiltLine(LineFields& fields, std::string_view line, LongestTexts& longest);
