@@ -64,6 +64,41 @@ bool emptyText(std::string_view region, bool quoted, bool last) {
   return region.size() <= (quoted && last ? 1u : 0u);
 }
 
+// Reads a marked line sixty-four bytes at a time, pairing its quotes from
+// the left: a byte after an odd number of quotes is inside quotes. That is
+// how the field walk reads the line while every quote opens a field (at the
+// line's start or after a comma), closes one (before a comma or the line's
+// end) or stands next to another quote, which doubles it.
+class PairedQuotes {
+ public:
+  explicit PairedQuotes(const ByteMarks& marks) : marks_(marks) {}
+
+  // The commas outside quotes in word w, the words asked in order; nothing
+  // when a quote of the word stands elsewhere.
+  std::optional<uint64_t> separators(size_t w) {
+    const uint64_t quotes = marks_.secondWord(w), commas = marks_.firstWord(w);
+    uint64_t open = quotes;
+    for (int shift = 1; shift < 64; shift *= 2) open ^= open << shift;
+    open ^= inside_;
+    const size_t size = marks_.size();
+    const uint64_t next =
+        w + 1 < marks_.wordCount() ? (marks_.firstWord(w + 1) | marks_.secondWord(w + 1)) & 1 : 0;
+    const uint64_t lastByte = size > 0 && (size - 1) / 64 == w ? uint64_t(1) << ((size - 1) % 64) : 0;
+    const uint64_t marked = commas | quotes;
+    const uint64_t afterMark = (marked << 1) | afterMark_;
+    const uint64_t beforeMark = (marked >> 1) | (next << 63) | lastByte;
+    if ((quotes & open & ~afterMark) != 0 || (quotes & ~open & ~beforeMark) != 0) return std::nullopt;
+    inside_ = open >> 63 != 0 ? ~uint64_t(0) : 0;
+    afterMark_ = marked >> 63;
+    return commas & ~open;
+  }
+
+ private:
+  const ByteMarks& marks_;
+  uint64_t inside_ = 0;     // all ones while a quote is open where a word starts
+  uint64_t afterMark_ = 1;  // the line's first byte counts as after a comma
+};
+
 // Appends s to out with every pair of the byte c, left to right, replaced
 // by to.
 void appendPairsReplaced(std::string_view s, char c, std::string_view to, SjisString& out) {
@@ -98,23 +133,58 @@ LineFields::LineFields(int32_t items, bool collapseQuotes)
 
 void LineFields::cut(std::string_view line) {
   line_ = line;
+  marks_.mark(line);
+  if (cutByPairedQuotes()) return;
+  // A quote stands where only walking the fields reads it right.
+  restart();
+  walkFields(marks_, line, [&](int32_t f, std::string_view region, bool quoted, bool last) {
+    return take(f, region, quoted, last);
+  });
+}
+
+void LineFields::restart() {
   count_ = 0;
   anyReworked_ = false;
   reworked_.clear();
   extraData_ = false;
-  marks_.mark(line);
-  walkFields(marks_, line, [&](int32_t f, std::string_view region, bool quoted, bool last) {
-    if (size_t(f) >= items_) {
-      extraData_ = !emptyText(region, quoted, last);
-      return !extraData_;
+}
+
+bool LineFields::take(int32_t f, std::string_view region, bool quoted, bool last) {
+  if (size_t(f) >= items_) {
+    extraData_ = !emptyText(region, quoted, last);
+    return !extraData_;
+  }
+  if (quoted)
+    addQuoted(region, last);
+  else
+    add(size_t(region.data() - line_.data()), region.size(), false, false);
+  return true;
+}
+
+bool LineFields::cutByPairedQuotes() {
+  restart();
+  const std::string_view line = line_;
+  PairedQuotes pairs(marks_);
+  int32_t f = 0;
+  size_t start = 0;
+  // A quoted field's region lies between its quotes, or runs to the line's
+  // end when it is the last.
+  const auto takeField = [&](size_t stop, bool last) {
+    const bool quoted = line[start] == '"';
+    const size_t from = start + (quoted ? 1 : 0), to = quoted && !last ? stop - 1 : stop;
+    return take(f++, line.substr(from, to - from), quoted, last);
+  };
+  for (size_t w = 0; w < marks_.wordCount(); ++w) {
+    const std::optional<uint64_t> separators = pairs.separators(w);
+    if (!separators) return false;
+    for (uint64_t bits = *separators; bits != 0; bits &= bits - 1) {
+      const size_t at = w * 64 + size_t(std::countr_zero(bits));
+      if (!takeField(at, false)) return true;
+      start = at + 1;
     }
-    if (quoted) {
-      addQuoted(region, last);
-    } else {
-      add(size_t(region.data() - line_.data()), region.size(), false, false);
-    }
-    return true;
-  });
+  }
+  if (start < line.size()) takeField(line.size(), true);
+  return true;
 }
 
 void LineFields::addQuoted(std::string_view region, bool lastField) {
@@ -147,34 +217,18 @@ void LineFields::addQuoted(std::string_view region, bool lastField) {
 
 std::optional<size_t> fieldStartByPairedQuotes(const ByteMarks& marks, size_t field) {
   if (field == 0) return 0;
-  const size_t words = marks.wordCount();
-  const size_t size = marks.size();
-  uint64_t inside = 0;  // all ones while a quote is open where the word starts
-  uint64_t afterMark = 1;  // the first byte of the line counts as after a comma
+  PairedQuotes pairs(marks);
   size_t separators = 0;
-  for (size_t w = 0; w < words; ++w) {
-    const uint64_t quotes = marks.secondWord(w), commas = marks.firstWord(w);
-    // Bit k: an odd number of quotes up to byte k, that is, inside quotes
-    // from an opening quote up to the byte before its closing one.
-    uint64_t open = quotes;
-    for (int shift = 1; shift < 64; shift *= 2) open ^= open << shift;
-    open ^= inside;
-    const uint64_t next = w + 1 < words ? (marks.firstWord(w + 1) | marks.secondWord(w + 1)) & 1 : 0;
-    const uint64_t lastByte = size > 0 && (size - 1) / 64 == w ? uint64_t(1) << ((size - 1) % 64) : 0;
-    const uint64_t beforeMark = ((commas | quotes) >> 1) | (next << 63) | lastByte;
-    afterMark |= (commas | quotes) << 1;
-    // An opening quote after anything but a comma or a quote, or a closing
-    // one before anything but a comma, a quote or the end, is read otherwise.
-    if ((quotes & open & ~afterMark) != 0 || (quotes & ~open & ~beforeMark) != 0) return std::nullopt;
-    uint64_t found = commas & ~open;
-    const size_t count = countBits(found);
+  for (size_t w = 0; w < marks.wordCount(); ++w) {
+    const std::optional<uint64_t> found = pairs.separators(w);
+    if (!found) return std::nullopt;
+    uint64_t bits = *found;
+    const size_t count = countBits(bits);
     if (separators + count >= field) {
-      for (; separators + 1 < field; ++separators) found &= found - 1;
-      return w * 64 + size_t(std::countr_zero(found)) + 1;
+      for (; separators + 1 < field; ++separators) bits &= bits - 1;
+      return w * 64 + size_t(std::countr_zero(bits)) + 1;
     }
     separators += count;
-    inside = open >> 63 != 0 ? ~uint64_t(0) : 0;
-    afterMark = (commas | quotes) >> 63;
   }
   return std::string_view::npos;
 }

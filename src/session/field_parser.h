@@ -72,6 +72,13 @@ class LineFields {
     fields_[size_t(count_++)] = Field{uint32_t(offset), uint32_t(length), reworked, quoted, holdsQuote};
   }
   void addQuoted(std::string_view region, bool lastField);
+  // Empties the fields before a line is cut.
+  void restart();
+  // Field f's region, as the walk gives it; false when the cut ends there.
+  bool take(int32_t f, std::string_view region, bool quoted, bool last);
+  // Cuts the line from its marks alone where its quotes pair plainly; false,
+  // with the fields left unfinished, where a quote stands otherwise.
+  bool cutByPairedQuotes();
 
   const size_t items_;
   const bool collapseQuotes_;
