@@ -106,6 +106,8 @@ class RebuildPass {
   }
   const WorkSplit& split() const { return split_; }
 
+  // The lines are rebuilt on reading when the measure kept what the records
+  // keep of the one before (unchanged); else they were rebuilt whole.
   void finish(SessionData& s, std::vector<uint8_t> unchanged = {}) {
     for (const LongestTexts& tally : tallies_) joinLongest(longest_, tally);
     s.rebuiltLongest = std::move(longest_);

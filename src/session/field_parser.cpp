@@ -287,7 +287,8 @@ void putText(CutRow& row, size_t f, std::string_view text, bool quoted, bool inL
     return;
   }
   char* const begin = row.bytes.data() + row.bytesUsed;
-  char* const end = fullWidth && !isFullWidth(text) ? writeFullWidth(text, begin) : std::copy(text.begin(), text.end(), begin);
+  char* const end =
+      fullWidth && !isFullWidth(text) ? writeFullWidth(text, begin) : std::copy(text.begin(), text.end(), begin);
   row.texts[f] = std::string_view(begin, size_t(end - begin));
   row.bytesUsed += size_t(end - begin);
 }

@@ -65,10 +65,10 @@ class BlockSchedule {
 // own Worker from makeWorker(), and then take(begin, end, result) on the
 // calling thread for the blocks in order. makeWorker runs on every thread at
 // once, so it only reads what the threads share; a helper thread whose
-// worker cannot be made leaves its blocks to the others. A Result is reused for later
-// blocks. An exception in produce is thrown here when its block's turn
-// comes, after the blocks before it were taken; any exception stops the
-// helper threads, which are joined before it leaves.
+// worker cannot be made leaves its blocks to the others. A Result is reused
+// for later blocks. An exception in produce is thrown here when its block's
+// turn comes, after the blocks before it were taken; any exception stops
+// the helper threads, which are joined before it leaves.
 template <class Result, class MakeWorker, class Produce, class Take>
 void runOrderedBlocks(int64_t first, int64_t last, const WorkSplit& split, MakeWorker makeWorker, Produce produce,
                       Take take) {

@@ -341,7 +341,8 @@ TEST(FieldParser, ExtraDataFoundByPairedQuotesAsByTheWalk) {
 // cells of a record and of the one before are read, each is the converted
 // text of the cell cut without conversion, quoted, reworked or in its line.
 TEST(FieldParser, CellsConvertedWhenReadInAnyOrder) {
-  const std::vector<std::string> lines = {"a,b,c,d", "ｶﾞ ﾊﾟ,ABC,\"x,\"\"y\"\"\",１２", "ｱ,\"ｲ\",z,\"ｳ\"\"ｴ", "全角,ｶ,\"ｷ\"\"\"", "q"};
+  const std::vector<std::string> lines = {"a,b,c,d", "ｶﾞ ﾊﾟ,ABC,\"x,\"\"y\"\"\",１２", "ｱ,\"ｲ\",z,\"ｳ\"\"ｴ",
+                                          "全角,ｶ,\"ｷ\"\"\"", "q"};
   const Parsed half = parse(lines, 1, 0);
   const Parsed full = parse(lines, 1, 1);
   // The item names stay as they are.
