@@ -65,7 +65,12 @@ struct Rebuilder {
     read().cut(line);
   }
   void measure(std::string_view rebuiltLine, size_t firstItem = 0) {
-    if (!tally) tally = &(*tallies)[(*talliesTaken)++];
+    if (!tally) {
+      // Every text reads the tally: it is made again on this thread, in
+      // memory apart from what the other threads write.
+      tally = &(*tallies)[(*talliesTaken)++];
+      *tally = LongestTexts(*tally);
+    }
     if (read().anyReworked()) {
       measureRebuiltLine(measured, rebuiltLine, *tally);
       return;

@@ -420,22 +420,25 @@ void parseAllRecords(SessionData& state, ProgressDisplay& display, const WorkSpl
     state.itemMaxLength = state.fullWidth != 0 ? measured.inFullWidth : measured.asTheyAre;
     return;
   }
-  // The records are cut as their cells will be.
+  // The records are cut as their cells will be. Each thread measures into
+  // memory of its own, made on it, and hands the block's longest on.
   WorkProgress progress(display, "データの解析中", state.recordCount);
   struct Measurer {
     RowCutter cutter;
     CutRow row;
+    std::vector<int32_t> longest;
   };
   runOrderedBlocks<std::vector<int32_t>>(
       1, int64_t(state.recordCount) + 1, settleSplit(split, state.recordLines.bytesPerLine()),
-      [&] { return Measurer{rowCutter(state, items), CutRow{}}; },
+      [&] { return Measurer{rowCutter(state, items), CutRow{}, {}}; },
       [&](Measurer& mine, int64_t begin, int64_t end, std::vector<int32_t>& longest) {
-        longest.assign(size_t(items), 0);
+        mine.longest.assign(size_t(items), 0);
         for (int64_t r = begin; r < end; ++r) {
           mine.cutter(int32_t(r), mine.row);
           for (size_t f = 0; f < size_t(items); ++f)
-            longest[f] = std::max(longest[f], int32_t(mine.row.text(f).size()));
+            mine.longest[f] = std::max(mine.longest[f], int32_t(mine.row.text(f).size()));
         }
+        longest = mine.longest;
       },
       [&](int64_t, int64_t end, const std::vector<int32_t>& longest) {
         for (size_t f = 0; f < size_t(items); ++f)

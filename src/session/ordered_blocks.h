@@ -66,7 +66,8 @@ class BlockSchedule {
 // calling thread for the blocks in order. makeWorker runs on every thread at
 // once, so it only reads what the threads share; a helper thread whose
 // worker cannot be made leaves its blocks to the others. A Result is reused
-// for later blocks. An exception in produce is thrown here when its block's
+// for later blocks; what it holds on the heap may lie next to another's, so
+// work that writes often writes to its worker and leaves the result once. An exception in produce is thrown here when its block's
 // turn comes, after the blocks before it were taken; any exception stops
 // the helper threads, which are joined before it leaves.
 template <class Result, class MakeWorker, class Produce, class Take>
