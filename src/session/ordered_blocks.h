@@ -67,9 +67,10 @@ class BlockSchedule {
 // once, so it only reads what the threads share; a helper thread whose
 // worker cannot be made leaves its blocks to the others. A Result is reused
 // for later blocks; what it holds on the heap may lie next to another's, so
-// work that writes often writes to its worker and leaves the result once. An exception in produce is thrown here when its block's
-// turn comes, after the blocks before it were taken; any exception stops
-// the helper threads, which are joined before it leaves.
+// work that writes often writes to its worker and sets the result once. An
+// exception in produce is thrown here when its block's turn comes, after the
+// blocks before it were taken; any exception stops the helper threads, which
+// are joined before it leaves.
 template <class Result, class MakeWorker, class Produce, class Take>
 void runOrderedBlocks(int64_t first, int64_t last, const WorkSplit& split, MakeWorker makeWorker, Produce produce,
                       Take take) {
