@@ -7,9 +7,7 @@
 
 namespace headly {
 
-void pairBlanksToFullWidth(SjisString& text, size_t from) {
-  pairBlanksToFullWidth(text.data() + from, text.size() - from);
-}
+void pairBlanksToFullWidth(SjisString& text) { pairBlanksToFullWidth(text.data(), text.size()); }
 
 void pairBlanksToFullWidth(char* bytes, size_t size) {
   // A trail byte is never 0x20, so a byte-wise search cannot split a character.

@@ -9,8 +9,8 @@ namespace headly {
 
 // Turns every pair of half-width blanks into one full-width blank "　", left
 // to right, in place: a run of 2m+1 blanks becomes m full-width blanks and a
-// half-width one. The line is bytes from..end of text.
-void pairBlanksToFullWidth(SjisString& text, size_t from = 0);
+// half-width one.
+void pairBlanksToFullWidth(SjisString& text);
 // The same over the size bytes at bytes.
 void pairBlanksToFullWidth(char* bytes, size_t size);
 
