@@ -39,6 +39,37 @@ BodyLayout::BodyLayout(const SessionData& state) {
   }
   multiLineLayout_ = maxFullLines != 1 || anyRemainder;
   pairBlanks_ = state.fullWidth != 0;
+  // A piece is never wider than its item's width, so a line fits in the
+  // widths and blanks of all items after the last column.
+  const bool everyItemHasWidth =
+      std::all_of(items_.begin(), items_.end(), [](const Item& item) { return item.width > 0; });
+  if (!multiLineLayout_ && !pairBlanks_ && everyItemHasWidth) {
+    singleLineRoom_ = size_t(maxColumn_);
+    for (const Item& item : items_) singleLineRoom_ += size_t(std::max(item.prefix, 0)) + size_t(item.width);
+  }
+}
+
+void BodyLayout::appendSingleLine(const CellReader& cells, int32_t r, LineBlock& block) {
+  // The line starts as blanks; each item moves on to its column, past its
+  // prefix, and writes at most its width of its text. An empty text leaves
+  // its width in blanks; a shorter one is not padded.
+  char* const begin = block.room(singleLineRoom_);
+  std::fill_n(begin, singleLineRoom_, ' ');
+  CutRow* const row = cells.cutRow(r);
+  size_t at = 0;
+  for (Item& item : items_) {
+    std::string_view text = row ? row->text(size_t(item.index)) : cells.get(r, item.index);
+    if (!item.before.empty() || !item.after.empty()) {
+      item.withDelimiters.assign(item.before).append(text).append(item.after);
+      text = item.withDelimiters;
+    }
+    if (!item.joined) at = std::max(at, size_t(std::max(item.column, 0)));
+    at += size_t(std::max(item.prefix, 0));
+    const size_t width = size_t(item.width), shown = std::min(text.size(), width);
+    std::copy_n(text.data(), shown, begin + at);
+    at += text.empty() ? width : shown;
+  }
+  block.commit(begin + at);
 }
 
 int32_t BodyLayout::layOutRecord(const CellReader& cells, int32_t r) {

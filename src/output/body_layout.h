@@ -27,6 +27,15 @@ class BodyLayout {
   // gets all its body lines and ends with the separator line.
   bool multiLineLayout() const { return multiLineLayout_; }
 
+  // One line for every record, with half-width blanks, and every item a
+  // width of its own: then a record's line is written in one pass by
+  // appendSingleLine.
+  bool writesSingleLines() const { return singleLineRoom_ > 0; }
+  // Appends the body line of record r (without its line end) to block, as
+  // layOutRecord and then appendLine(0) append it. Only where
+  // writesSingleLines(); no branch here depends on whether a text is empty.
+  void appendSingleLine(const CellReader& cells, int32_t r, LineBlock& block);
+
   // Lays out the body items of record r; returns how many body lines to
   // write: 1 in the single-line layout, else the lines of the longest text
   // and at least 1 (a record of empty values gives one line of blanks).
@@ -66,6 +75,7 @@ class BodyLayout {
   bool textHoldsBlank_ = false;  // a text of the record holds a half-width blank
   int32_t maxColumn_ = 0;
   size_t lineBytes_ = 0;  // the most bytes a line of the record can take
+  size_t singleLineRoom_ = 0;  // the most bytes any single line can take
 };
 
 // The line that ends every record of a multi-line layout: blanks up to the

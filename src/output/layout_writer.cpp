@@ -68,6 +68,11 @@ class BlockLayouter {
 
   // The body lines and the separator come with their blanks paired.
   void layOutBody(int32_t r, LineBlock& lines) {
+    if (body_.writesSingleLines()) {
+      body_.appendSingleLine(cells_, r, lines);
+      lines.append(kLineEnd);
+      return;
+    }
     const int32_t count = body_.layOutRecord(cells_, r);
     for (int32_t n = 0; n < count; ++n) {
       body_.appendLine(n, lines);

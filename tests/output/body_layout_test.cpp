@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "output/layout_fixture.h"
 #include "output/output_line.h"
 
@@ -141,6 +143,63 @@ TEST(BodyLayout, HalfWidthLayoutKeepsItsBlanksAndOddColumnsPairAllButOne) {
   BodyLayout fullBody(full.state);
   EXPECT_EQ(bodyLines(fullBody, full.state, 2), std::vector<std::string>{"　 い　 ２２"});
   EXPECT_EQ(toUtf8(separatorLine(full.state)), "　 ――――");
+}
+
+TEST(BodyLayout, SingleLinesWrittenInOnePassAreTheLinesPutTogetherFromPieces) {
+  // Random items, texts, indents, joins and delimiters; now and then a width
+  // below an item's longest text while the statistics say that it fits, so
+  // that a text is cut at its width and pushes the next item on.
+  std::mt19937 random(11);
+  const std::vector<std::string> words = {"", "", "a", "xyz", "ｱｲｳ", "かな", "長い値の例", "1,234"};
+  const auto pick = [&](int n) { return int(random() % unsigned(n)); };
+  int checked = 0;
+  for (int round = 0; round < 400; ++round) {
+    const int items = 2 + pick(5), records = 4;
+    std::vector<std::vector<std::string>> rows(records + 1);
+    for (int i = 0; i < items; ++i) rows[0].push_back("項目");
+    for (int r = 1; r <= records; ++r)
+      for (int i = 0; i < items; ++i) rows[size_t(r)].push_back(words[size_t(pick(int(words.size())))]);
+    LayoutFixture f(rows, 1);
+    f.setHeading(0, 0);
+    f.setFirstBody(float(pick(3)));
+    for (int i = 2; i < items; ++i) {
+      const bool delimited = pick(4) == 0;
+      f.setBody(i, float(pick(3)), delimited ? "「" : "", delimited ? "」" : "", pick(3) == 0);
+    }
+    for (int i = 1; i < items; ++i) {
+      if (pick(5) != 0 || f.item(i).charsPerLine < 2) continue;
+      f.item(i).charsPerLine = float(1 + pick(int(f.item(i).charsPerLine) - 1));
+      f.state.itemMaxLength[size_t(i)] = int(f.item(i).charsPerLine);
+    }
+    BodyLayout pieces(f.state), onePass(f.state);
+    if (!onePass.writesSingleLines()) continue;
+    ++checked;
+    const CellReader cells(f.state.cells);
+    for (int r = 1; r <= records; ++r) {
+      ASSERT_EQ(pieces.layOutRecord(cells, r), 1);
+      LineBlock expected, actual;
+      expected.append("x");
+      actual.append("x");
+      pieces.appendLine(0, expected);
+      onePass.appendSingleLine(cells, r, actual);
+      ASSERT_EQ(actual.lines(), expected.lines()) << "round " << round << ", record " << r;
+    }
+  }
+  EXPECT_GT(checked, 200);
+}
+
+TEST(BodyLayout, OnlyHalfWidthSingleLineLayoutsWithWidthsAreWrittenInOnePass) {
+  const std::vector<std::vector<std::string>> rows = {{"見出し", "名", "数"}, {"あ", "いう", "１"}};
+  LayoutFixture half(rows, 1), full(rows, 1, true), wrapped(rows, 1);
+  for (LayoutFixture* f : {&half, &full, &wrapped}) {
+    f->setHeading(0, 0);
+    f->setFirstBody(2);
+    f->setBody(2, 1, "", "", false);
+  }
+  wrapped.item(1).charsPerLine = 2;
+  EXPECT_TRUE(BodyLayout(half.state).writesSingleLines());
+  EXPECT_FALSE(BodyLayout(full.state).writesSingleLines());
+  EXPECT_FALSE(BodyLayout(wrapped.state).writesSingleLines());
 }
 
 }  // namespace
