@@ -34,6 +34,7 @@ constexpr char kExtraFieldsAfter[] = "行）";
 constexpr int kDataFile = 1;
 // The longest line that reading returns, and its line end.
 constexpr double kMaxLineBytes = 32767, kLineEndBytes = 2;
+constexpr uint64_t kLikelyLineBytes = 16;
 
 enum class ReadOutcome { Loaded, OverLimit, NoData };
 
@@ -46,14 +47,18 @@ SjisString folderWithSeparator(const SjisString& folder) {
 
 // Room for the bytes of the lines at once: never more than the file holds,
 // nor more than the lines the limit lets in can hold, so that a huge file
-// with a small limit ends in the limit error, not in a full memory. Room
-// that cannot be had is no error: the table grows as lines arrive.
-void reserveLineBytes(AppState& state, uint64_t fileSize) {
+// with a small limit ends in the limit error, not in a full memory. The
+// index gets room for lines of kLikelyLineBytes on average, which costs no
+// memory until lines fill it; it is not moved while they are read (moving
+// it would wait for the memory being made ready meanwhile). Room that cannot
+// be had is no error: the table grows as lines arrive.
+void reserveLineRoom(AppState& state, uint64_t fileSize) {
   const double linesAllowed = std::max(0.0, std::round(double(state.maxRecords))) + 1;
   const double limitBytes = linesAllowed * (kMaxLineBytes + kLineEndBytes);
   const uint64_t bytes = uint64_t(std::min(limitBytes, double(fileSize)));
+  const uint64_t lines = uint64_t(std::min(linesAllowed, double(fileSize / kLikelyLineBytes + 1)));
   try {
-    state.recordLines.reserve(0, size_t(bytes));
+    state.recordLines.reserve(size_t(lines), size_t(bytes));
   } catch (const std::bad_alloc&) {
   } catch (const std::length_error&) {
   }
@@ -81,9 +86,7 @@ ReadOutcome readRecordLines(Program& program) {
   state.recordCount = 0;
   state.linesWithExtraData.reset();
   files.openInput(state.selectedPath, state.dataForm, kDataFile);
-  reserveLineBytes(state, files.inputSize(kDataFile));
-  // The memory of the lines is made ready on another thread while they are read.
-  const MemoryMadeReady ready(state.recordLines.spareRoom(), state.recordLines.spareBytes());
+  reserveLineRoom(state, files.inputSize(kDataFile));
   if (files.atEnd(kDataFile)) {
     files.closeFiles();
     return ReadOutcome::NoData;
@@ -93,6 +96,10 @@ ReadOutcome readRecordLines(Program& program) {
   files.readLines(kDataFile, store, 1);
   const int32_t lastItemIndex = state.lastItemIndex = countLastItemIndex(state.recordLines[0]);
   store.countLines([lastItemIndex](std::string_view line) { return hasExtraData(line, lastItemIndex); });
+  // The memory of the lines is made ready on another thread while they are
+  // read. Meanwhile this thread had better not map memory (it would wait for
+  // each large page being made ready): the counting thread is there already.
+  const MemoryMadeReady ready(state.recordLines.spareRoom(), state.recordLines.spareBytes());
 
   const double limit = state.maxRecords;
   state.recordCount = int32_t(files.readLines(kDataFile, store, dataLinesAllowed(limit)));
