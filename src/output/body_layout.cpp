@@ -141,9 +141,9 @@ void BodyLayout::appendLine(int32_t n, LineBlock& block) const {
     const LineStats& stats = item.stats;
     const size_t start = size_t(n) * size_t(stats.width);
     if (n < stats.fullLines) {
-      out = writeText(item.source.substr(start, size_t(stats.width)), blanks, out);
+      out = writeText(std::string_view(item.source.data() + start, size_t(stats.width)), blanks, out);
     } else if (n == stats.fullLines && stats.remainder > 0) {
-      out = writeText(item.source.substr(start, size_t(stats.remainder)), blanks, out);
+      out = writeText(std::string_view(item.source.data() + start, size_t(stats.remainder)), blanks, out);
       blanks += size_t(item.cellWidth - stats.remainder);
     } else {
       blanks += size_t(std::max(item.cellWidth, 0));

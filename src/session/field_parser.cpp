@@ -172,7 +172,7 @@ bool LineFields::cutByPairedQuotes() {
   const auto takeField = [&](size_t stop, bool last) {
     const bool quoted = line[start] == '"';
     const size_t from = start + (quoted ? 1 : 0), to = quoted && !last ? stop - 1 : stop;
-    return take(f++, line.substr(from, to - from), quoted, last);
+    return take(f++, std::string_view(line.data() + from, to - from), quoted, last);
   };
   for (size_t w = 0; w < marks_.wordCount(); ++w) {
     const std::optional<uint64_t> separators = pairs.separators(w);
@@ -268,10 +268,14 @@ namespace {
 // converted ones at most twice as long as their fields, so with room for
 // twice the line the bytes never move and texts can point into them as they
 // are written.
-void startRow(CutRow& row, size_t items, size_t lineSize) {
+void startRow(CutRow& row, size_t items, size_t lineSize, bool fullWidth) {
   row.texts.assign(items, std::string_view());
   row.quoted.assign(items, 0);
-  row.toConvert.assign(items, 0);
+  // Without full width no text is ever converted.
+  if (fullWidth)
+    row.toConvert.assign(items, 0);
+  else
+    row.toConvert.clear();
   if (row.bytes.size() < 2 * lineSize) row.bytes.resize(2 * lineSize);
   row.bytesUsed = 0;
 }
@@ -283,7 +287,7 @@ void putText(CutRow& row, size_t f, std::string_view text, bool quoted, bool inL
   row.quoted[f] = quoted ? 1 : 0;
   if (inLine) {
     row.texts[f] = text;
-    row.toConvert[f] = fullWidth && !text.empty() ? 1 : 0;
+    if (fullWidth) row.toConvert[f] = text.empty() ? 0 : 1;
     return;
   }
   char* const begin = row.bytes.data() + row.bytesUsed;
@@ -298,7 +302,7 @@ void putText(CutRow& row, size_t f, std::string_view text, bool quoted, bool inL
 // cut again into the very texts it is built from.
 void takeRebuiltIntoRow(const LineFields& read, const std::vector<int>& items, std::string_view line, size_t count,
                         bool fullWidth, CutRow& row) {
-  startRow(row, count, line.size());
+  startRow(row, count, line.size(), fullWidth);
   for (size_t k = 0; k < items.size() && k < count; ++k) {
     const RebuiltField field = secondParseField(read, items[k], row.rebuilt);
     putText(row, k, field.text, field.quoted, field.text.data() != row.rebuilt.data(), fullWidth);
@@ -309,7 +313,7 @@ void takeRebuiltIntoRow(const LineFields& read, const std::vector<int>& items, s
 
 void cutIntoRow(LineFields& fields, std::string_view line, bool fullWidth, CutRow& row) {
   fields.cut(line);
-  startRow(row, size_t(fields.items()), line.size());
+  startRow(row, size_t(fields.items()), line.size(), fullWidth);
   for (int32_t f = 0; f < fields.count(); ++f)
     putText(row, size_t(f), fields.text(f), fields.quoted(f), !fields.reworked(f), fullWidth);
 }

@@ -149,7 +149,7 @@ class LineTable {
  private:
   static std::string_view lineAt(const std::string& bytes, const std::vector<size_t>& ends, size_t i) {
     const size_t begin = i == 0 ? 0 : ends[i - 1];
-    return std::string_view(bytes).substr(begin, ends[i] - begin);
+    return std::string_view(bytes.data() + begin, ends[i] - begin);
   }
 
   std::shared_ptr<std::string> bytes_;
