@@ -117,8 +117,8 @@ class LineTable {
   // The room reserved after the bytes held, which lines appended fill.
   char* spareRoom() { return bytes_->data() + bytes_->size(); }
   size_t spareBytes() const { return bytes_->capacity() - bytes_->size(); }
-  // The bytes first: room for the index is the lesser need, and it takes
-  // small pages, so that room it does not fill costs no memory.
+  // The bytes first: room for the index is the lesser need. The index keeps
+  // to small pages, so that it costs no more memory than its lines take.
   void reserve(size_t lines, size_t bytes) {
     bytes_->reserve(bytes);
     adviseLargePages(bytes_->data(), bytes_->capacity());
