@@ -49,9 +49,9 @@ SjisString folderWithSeparator(const SjisString& folder) {
 // nor more than the lines the limit lets in can hold, so that a huge file
 // with a small limit ends in the limit error, not in a full memory. The
 // index gets room for lines of kLikelyLineBytes on average, which costs no
-// memory until lines fill it; it is not moved while they are read (moving
-// it would wait for the memory being made ready meanwhile). Room that cannot
-// be had is no error: the table grows as lines arrive.
+// memory until lines fill it, so that it is seldom moved while they are
+// read (moving it waits for the memory being made ready meanwhile). Room
+// that cannot be had is no error: the table grows as lines arrive.
 void reserveLineRoom(AppState& state, uint64_t fileSize) {
   const double linesAllowed = std::max(0.0, std::round(double(state.maxRecords))) + 1;
   const double limitBytes = linesAllowed * (kMaxLineBytes + kLineEndBytes);

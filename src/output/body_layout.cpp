@@ -1,7 +1,6 @@
 #include "output/body_layout.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "output/output_line.h"
 #include "text/byte_search.h"
@@ -13,10 +12,6 @@ namespace headly {
 namespace {
 
 char* copyBytes(std::string_view s, char* out) { return std::copy(s.begin(), s.end(), out); }
-
-// Room after a line for the last full-width blanks written eight bytes at a
-// time.
-constexpr size_t kBlankRoom = 8;
 
 }  // namespace
 
@@ -107,15 +102,7 @@ bool BodyLayout::blanksPaired() const { return pairBlanks_ && !textHoldsBlank_; 
 
 char* BodyLayout::writeBlanks(char* out, size_t blanks) const {
   // Half-width blanks are there already.
-  if (!blanksPaired()) return out + blanks;
-  // Runs are short: full-width blanks go eight bytes at a time, into the
-  // room kept after the line for the last of them.
-  constexpr char kFour[8] = {'\x81', '\x40', '\x81', '\x40', '\x81', '\x40', '\x81', '\x40'};
-  const size_t paired = blanks / 2 * 2;
-  for (size_t done = 0; done < paired; done += sizeof kFour) std::memcpy(out + done, kFour, sizeof kFour);
-  out += paired;
-  if (blanks % 2 != 0) *out++ = ' ';
-  return out;
+  return blanksPaired() ? writeBlankRun(out, blanks, true) : out + blanks;
 }
 
 char* BodyLayout::writeText(std::string_view text, size_t& blanks, char* out) const {
@@ -129,7 +116,7 @@ void BodyLayout::appendLine(int32_t n, LineBlock& block) const {
   // the longest it can be once and is written in place: all blanks first
   // unless they are written paired. Blanks are counted until a text or the
   // end of the line, so that a run of them goes out at once.
-  char* const begin = block.room(lineBytes_ + kBlankRoom);
+  char* const begin = block.room(lineBytes_);
   if (!blanksPaired()) std::fill_n(begin, lineBytes_, ' ');
   char* out = begin;
   size_t blanks = 0;

@@ -1,6 +1,5 @@
 #include "output/output_line.h"
 
-#include <algorithm>
 #include <cstring>
 
 #include "text/text_files.h"
@@ -23,23 +22,6 @@ void pairBlanksToFullWidth(char* bytes, size_t size) {
     }
     ++p;
   }
-}
-
-char* writeBlankRun(char* out, size_t count, bool paired) {
-  if (!paired) return std::fill_n(out, count, ' ');
-  // Full-width blanks are copied from a row of them, many at a time.
-  static const SjisString fullWidthBlanks = [] {
-    SjisString row;
-    for (int n = 0; n < 64; ++n) row += "\x81\x40";
-    return row;
-  }();
-  for (size_t bytes = count / 2 * 2; bytes > 0;) {
-    const size_t chunk = std::min(bytes, fullWidthBlanks.size());
-    out = std::copy_n(fullWidthBlanks.data(), chunk, out);
-    bytes -= chunk;
-  }
-  if (count % 2 != 0) *out++ = ' ';
-  return out;
 }
 
 void appendOutputLine(LineBlock& block, SjisString& lineBuffer, bool pairBlanks) {

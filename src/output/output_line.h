@@ -2,6 +2,9 @@
 // block of lines that goes to its file, in file mode and in folder mode.
 #pragma once
 
+#include <algorithm>
+#include <cstring>
+
 #include "output/line_block.h"
 #include "text/sjis_string.h"
 
@@ -15,8 +18,17 @@ void pairBlanksToFullWidth(SjisString& text);
 void pairBlanksToFullWidth(char* bytes, size_t size);
 
 // Writes a run of count blanks at out as that rule leaves it when paired,
-// else as half-width blanks; returns the end.
-char* writeBlankRun(char* out, size_t count, bool paired);
+// else as half-width blanks; returns the end. Runs are mostly short: inline,
+// four full-width blanks at a time and then one by one.
+inline char* writeBlankRun(char* out, size_t count, bool paired) {
+  if (!paired) return std::fill_n(out, count, ' ');
+  constexpr char kFour[8] = {'\x81', '\x40', '\x81', '\x40', '\x81', '\x40', '\x81', '\x40'};
+  size_t pairs = count / 2;
+  for (; pairs >= 4; pairs -= 4, out += sizeof kFour) std::memcpy(out, kFour, sizeof kFour);
+  for (; pairs > 0; --pairs, out += 2) std::memcpy(out, kFour, 2);
+  if (count % 2 != 0) *out++ = ' ';
+  return out;
+}
 
 // Appends lineBuffer with its line end to block (with the blank rule above
 // when pairBlanks: in full-width mode, for a line whose blanks are not
