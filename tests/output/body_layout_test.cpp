@@ -146,27 +146,22 @@ TEST(BodyLayout, HalfWidthLayoutKeepsItsBlanksAndOddColumnsPairAllButOne) {
 }
 
 TEST(BodyLayout, SingleLinesWrittenInOnePassAreTheLinesPutTogetherFromPieces) {
-  // Random items, texts, indents, joins and delimiters; now and then a width
-  // below an item's longest text while the statistics say that it fits, so
-  // that a text is cut at its width and pushes the next item on.
+  // Random texts, indents, joins and delimiters; now and then a width below
+  // the longest text that the statistics say fits, so a text is cut.
   std::mt19937 random(11);
   const std::vector<std::string> words = {"", "", "a", "xyz", "ｱｲｳ", "かな", "長い値の例", "1,234"};
   const auto pick = [&](int n) { return int(random() % unsigned(n)); };
   int checked = 0;
   for (int round = 0; round < 400; ++round) {
-    const int items = 2 + pick(5), records = 4;
-    std::vector<std::vector<std::string>> rows(records + 1);
-    for (int i = 0; i < items; ++i) rows[0].push_back("項目");
-    for (int r = 1; r <= records; ++r)
-      for (int i = 0; i < items; ++i) rows[size_t(r)].push_back(words[size_t(pick(int(words.size())))]);
+    std::vector<std::vector<std::string>> rows(5, std::vector<std::string>(size_t(2 + pick(5)), "項目"));
+    for (size_t r = 1; r < rows.size(); ++r)
+      for (std::string& text : rows[r]) text = words[size_t(pick(int(words.size())))];
     LayoutFixture f(rows, 1);
     f.setHeading(0, 0);
     f.setFirstBody(float(pick(3)));
-    for (int i = 2; i < items; ++i) {
-      const bool delimited = pick(4) == 0;
-      f.setBody(i, float(pick(3)), delimited ? "「" : "", delimited ? "」" : "", pick(3) == 0);
-    }
-    for (int i = 1; i < items; ++i) {
+    for (int i = 2; i < int(rows[0].size()); ++i)
+      f.setBody(i, float(pick(3)), pick(4) ? "" : "「", pick(4) ? "" : "」", pick(3) == 0);
+    for (int i = 1; i < int(rows[0].size()); ++i) {
       if (pick(5) != 0 || f.item(i).charsPerLine < 2) continue;
       f.item(i).charsPerLine = float(1 + pick(int(f.item(i).charsPerLine) - 1));
       f.state.itemMaxLength[size_t(i)] = int(f.item(i).charsPerLine);
@@ -174,10 +169,9 @@ TEST(BodyLayout, SingleLinesWrittenInOnePassAreTheLinesPutTogetherFromPieces) {
     BodyLayout pieces(f.state), onePass(f.state);
     if (!onePass.writesSingleLines()) continue;
     ++checked;
-    // Appended after a line already there, as in a block.
     const CellReader cells(f.state.cells);
-    LineBlock expected, actual;
-    for (int r = 1; r <= records; ++r) {
+    LineBlock expected, actual;  // lines after lines, as in a block
+    for (int r = 1; r < int(rows.size()); ++r) {
       ASSERT_EQ(pieces.layOutRecord(cells, r), 1);
       pieces.appendLine(0, expected);
       onePass.appendSingleLine(cells, r, actual);
