@@ -26,6 +26,14 @@ void BackgroundCount::add(std::vector<std::string_view> lines) {
   countOneWaiting(lock);
 }
 
+std::vector<std::string_view> BackgroundCount::emptyBatch() {
+  const std::lock_guard<std::mutex> lock(mutex_);
+  if (counted_.empty()) return {};
+  std::vector<std::string_view> batch = std::move(counted_.back());
+  counted_.pop_back();
+  return batch;
+}
+
 int64_t BackgroundCount::total() {
   std::unique_lock<std::mutex> lock(mutex_);
   closing_ = true;
@@ -58,7 +66,7 @@ void BackgroundCount::run() {
 
 bool BackgroundCount::countOneWaiting(std::unique_lock<std::mutex>& lock) {
   if (waiting_.empty() || failure_) return false;
-  const std::vector<std::string_view> lines = std::move(waiting_.front());
+  std::vector<std::string_view> lines = std::move(waiting_.front());
   waiting_.pop_front();
   lock.unlock();
   int64_t found = 0;
@@ -69,9 +77,11 @@ bool BackgroundCount::countOneWaiting(std::unique_lock<std::mutex>& lock) {
   } catch (...) {
     failure = std::current_exception();
   }
+  lines.clear();
   lock.lock();
   count_ += found;
   if (failure && !failure_) failure_ = failure;
+  counted_.push_back(std::move(lines));
   return true;
 }
 

@@ -29,6 +29,10 @@ class BackgroundCount {
   // Lines to count; their bytes must stay where they are until total() or
   // stop() has returned.
   void add(std::vector<std::string_view> lines);
+  // An empty batch to fill for add(): one counted before, its room kept, so
+  // that reading does not grow the heap (which waits for any thread that is
+  // mapping memory) while the count runs behind.
+  std::vector<std::string_view> emptyBatch();
   // The count of every line added, once it is done, the calling thread
   // helping with the lines still waiting; a failure while counting is
   // raised here.
@@ -46,6 +50,7 @@ class BackgroundCount {
   std::mutex mutex_;
   std::condition_variable changed_;
   std::deque<std::vector<std::string_view>> waiting_;
+  std::vector<std::vector<std::string_view>> counted_;  // emptied, for emptyBatch()
   bool closing_ = false;
   int64_t count_ = 0;
   std::exception_ptr failure_;

@@ -22,7 +22,7 @@ void LineTableStore::blockRead() {
   if (ended == 0) return;
   progress_.stepBlock(int64_t(ended - 1));
   if (!count_ || handedOn_ == ended) return;
-  std::vector<std::string_view> batch;
+  std::vector<std::string_view> batch = count_->emptyBatch();
   batch.reserve(ended - handedOn_);
   for (size_t i = handedOn_; i < ended; ++i) batch.push_back(lines_[i]);
   handedOn_ = ended;

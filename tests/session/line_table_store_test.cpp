@@ -107,6 +107,15 @@ TEST(BackgroundCount, SumsTheBatchesAndRaisesAFailureToTheCaller) {
   failing.add(batch);
   EXPECT_THROW(failing.total(), std::runtime_error);
 
+  // A batch counted comes back for the next, emptied, with its room.
+  BackgroundCount recycling([](std::string_view line) { return line == "yes"; });
+  EXPECT_EQ(recycling.emptyBatch().capacity(), 0u);
+  recycling.add(batch);
+  EXPECT_EQ(recycling.total(), 3);
+  const std::vector<std::string_view> again = recycling.emptyBatch();
+  EXPECT_TRUE(again.empty());
+  EXPECT_GE(again.capacity(), batch.size());
+
   // Stopped, it counts no more and waits for nothing.
   BackgroundCount stopped([](std::string_view) { return true; });
   stopped.add(batch);
