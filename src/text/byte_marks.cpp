@@ -1,5 +1,7 @@
 #include "text/byte_marks.h"
 
+#include <cstring>
+
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
@@ -44,19 +46,20 @@ void ByteMarks::mark(std::string_view text) {
 }
 
 // The bytes from at to the end, fewer than sixteen: the sixteen that end
-// with the text when it has them, else one by one.
+// with the text when it has them.
 ByteMarks::Pair ByteMarks::markRest(const char* bytes, size_t at) const {
   const size_t rest = size_ - at;
-  if (size_ >= 16) {
-    const Pair marks = markSixteen(bytes + size_ - 16);
-    return {marks.first >> (16 - rest), marks.second >> (16 - rest)};
-  }
-  Pair marks{0, 0};
-  for (size_t k = 0; k < rest; ++k) {
-    marks.first |= uint64_t(bytes[at + k] == first_) << k;
-    marks.second |= uint64_t(bytes[at + k] == second_) << k;
-  }
-  return marks;
+  if (size_ < 16) return markShortText(bytes, size_);
+  const Pair marks = markSixteen(bytes + size_ - 16);
+  return {marks.first >> (16 - rest), marks.second >> (16 - rest)};
+}
+
+// A text of fewer than sixteen bytes, copied into sixteen zero bytes, which
+// are neither byte marked.
+ByteMarks::Pair ByteMarks::markShortText(const char* bytes, size_t size) const {
+  char padded[16] = {};
+  std::memcpy(padded, bytes, size);
+  return markSixteen(padded);
 }
 
 size_t ByteMarks::countFirst() const {

@@ -83,6 +83,7 @@ class ByteMarks {
   };
   Pair markSixteen(const char* bytes) const;
   Pair markRest(const char* bytes, size_t at) const;
+  Pair markShortText(const char* bytes, size_t size) const;
   size_t next(const std::vector<uint64_t>& words, size_t pos) const {
     size_t w = pos / 64;
     if (w >= words_) return size_;
