@@ -100,24 +100,24 @@ class PairedQuotes {
 };
 
 // Appends s to out with every pair of the byte c, left to right, replaced
-// by to.
+// by to, which is at most two bytes: out grows by at most s's size, and the
+// bytes go straight to their place (texts are short and their pieces
+// shorter, where an append for every piece cost more than the bytes).
 void appendPairsReplaced(std::string_view s, char c, std::string_view to, SjisString& out) {
+  const size_t start = out.size();
+  out.resize(start + s.size());
+  char* w = out.data() + start;
   const char* p = s.data();
   const char* const end = p + s.size();
-  for (;;) {
-    const char* const hit = findByte(p, end, c);
-    if (end - hit < 2) {
-      out.append(p, size_t(end - p));
-      return;
-    }
-    if (hit[1] == c) {
-      out.append(p, size_t(hit - p)).append(to);
-      p = hit + 2;
+  while (p != end) {
+    if (*p == c && end - p >= 2 && p[1] == c) {
+      for (const char b : to) *w++ = b;
+      p += 2;
     } else {
-      out.append(p, size_t(hit + 1 - p));
-      p = hit + 1;
+      *w++ = *p++;
     }
   }
+  out.resize(size_t(w - out.data()));
 }
 
 }  // namespace
@@ -195,11 +195,18 @@ void LineFields::addQuoted(std::string_view region, bool lastField) {
     add(inLine, region.size(), false, true);
     return;
   }
-  // Doubled quotes that stay doubled come out as they went in, unless a
-  // marker byte of the text's own or a last field's closing quote is among
-  // them.
-  if (!collapseQuotes_ && !lastField && !holdsByte(region, kQuoteMarker[0])) {
-    add(inLine, region.size(), false, true, true);
+  // Unless a marker byte of the text's own or a last field's closing quote
+  // is among them, the passes below come to the doubled quotes as they went
+  // in, or each made one quote at once when quotes are collapsed.
+  if (!lastField && !holdsByte(region, kQuoteMarker[0])) {
+    if (!collapseQuotes_) {
+      add(inLine, region.size(), false, true, true);
+      return;
+    }
+    const size_t offset = reworked_.size();
+    collapseDoubledQuotes(region, reworked_);
+    add(offset, reworked_.size() - offset, true, true);
+    anyReworked_ = true;
     return;
   }
   // While the field is cut out every doubled quote is held as the marker, so
