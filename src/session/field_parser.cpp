@@ -195,29 +195,37 @@ void LineFields::addQuoted(std::string_view region, bool lastField) {
     add(inLine, region.size(), false, true);
     return;
   }
-  // Unless a marker byte of the text's own or a last field's closing quote
-  // is among them, the passes below come to the doubled quotes as they went
-  // in, or each made one quote at once when quotes are collapsed.
-  if (!lastField && !holdsByte(region, kQuoteMarker[0])) {
+  const std::string_view doubled = collapseQuotes_ ? "\"" : kDoubledQuote;
+  const size_t offset = reworked_.size();
+  if (holdsByte(region, kQuoteMarker[0])) {
+    // While the field is cut out every doubled quote is held as the marker,
+    // so the closing quote of a last field is dropped as a byte of its
+    // own...
+    marked_.clear();
+    appendPairsReplaced(region, '"', kQuoteMarker, marked_);
+    if (lastField && !marked_.empty()) marked_.pop_back();
+    // ...then each marker becomes the doubled quote again, or the one quote
+    // it stands for when quotes are collapsed.
+    appendPairsReplaced(marked_, kQuoteMarker[0], doubled, reworked_);
+  } else if (!lastField) {
+    // Without a marker byte of the text's own, the passes above come to
+    // each doubled quote made what it becomes at once: doubled quotes that
+    // stay doubled come out as they went in.
     if (!collapseQuotes_) {
       add(inLine, region.size(), false, true, true);
       return;
     }
-    const size_t offset = reworked_.size();
-    collapseDoubledQuotes(region, reworked_);
-    add(offset, reworked_.size() - offset, true, true);
-    anyReworked_ = true;
-    return;
+    appendPairsReplaced(region, '"', doubled, reworked_);
+  } else {
+    // A last field's last byte is dropped; where it closes a doubled quote
+    // (an even run of quotes ends the field), the half of its marker that is
+    // left stays the marker byte.
+    size_t run = 0;
+    while (run < region.size() && region[region.size() - 1 - run] == '"') ++run;
+    const bool closesPair = run > 0 && run % 2 == 0;
+    appendPairsReplaced(region.substr(0, region.size() - (closesPair ? 2 : 1)), '"', doubled, reworked_);
+    if (closesPair) reworked_.push_back(kQuoteMarker[0]);
   }
-  // While the field is cut out every doubled quote is held as the marker, so
-  // the closing quote of a last field is dropped as a byte of its own...
-  marked_.clear();
-  appendPairsReplaced(region, '"', kQuoteMarker, marked_);
-  if (lastField && !marked_.empty()) marked_.pop_back();
-  // ...then each marker becomes the doubled quote again, or the one quote it
-  // stands for when quotes are collapsed.
-  const size_t offset = reworked_.size();
-  appendPairsReplaced(marked_, kQuoteMarker[0], collapseQuotes_ ? "\"" : kDoubledQuote, reworked_);
   add(offset, reworked_.size() - offset, true, true);
   anyReworked_ = true;
 }
