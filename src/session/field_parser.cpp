@@ -223,7 +223,16 @@ void LineFields::addQuoted(std::string_view region, bool lastField) {
     size_t run = 0;
     while (run < region.size() && region[region.size() - 1 - run] == '"') ++run;
     const bool closesPair = run > 0 && run % 2 == 0;
-    appendPairsReplaced(region.substr(0, region.size() - (closesPair ? 2 : 1)), '"', doubled, reworked_);
+    const std::string_view text = region.substr(0, region.size() - (closesPair ? 2 : 1));
+    // Closed by its quote alone, the text ends in no quote of its own and
+    // stands in the line as that of any other field does ("a","b" at a
+    // line's end, as many files quote every field).
+    const bool holdsQuote = holdsByte(text, '"');
+    if (run == 1 && (!collapseQuotes_ || !holdsQuote)) {
+      add(inLine, text.size(), false, true, holdsQuote);
+      return;
+    }
+    appendPairsReplaced(text, '"', doubled, reworked_);
     if (closesPair) reworked_.push_back(kQuoteMarker[0]);
   }
   add(offset, reworked_.size() - offset, true, true);
