@@ -210,6 +210,23 @@ TEST(FieldParser, QuotedLastFieldDropsItsLastByte) {
   EXPECT_TRUE(p.state.quoted(1, 1));
 }
 
+// A line whose every field is quoted keeps its texts where they stand, the
+// last field's too: only doubled quotes that are collapsed, or a quote that
+// ends the text, make a text of its own.
+TEST(FieldParser, QuotedLastFieldClosedByItsQuoteStaysInTheLine) {
+  for (const bool collapse : {false, true}) {
+    LineFields fields(3, collapse);
+    fields.cut("\"a\",\"b,c\",\"d\"");
+    EXPECT_FALSE(fields.anyReworked());
+    EXPECT_EQ(fields.text(2), "d");
+    fields.cut("\"a\",\"b\",\"d\"\"e\"");
+    EXPECT_EQ(fields.anyReworked(), collapse);
+    EXPECT_EQ(fields.text(2), collapse ? "d\"e" : "d\"\"e");
+    fields.cut("\"a\",\"b\",\"d\"\"\"");
+    EXPECT_TRUE(fields.anyReworked());
+  }
+}
+
 TEST(FieldParser, ShortLinesEmptyFieldsAndTrailingCommas) {
   Parsed p = parse({"a,b,c,d", "1", "1,,3", "1,2,", "", ",,,"});
   EXPECT_EQ(p.row(1), "1|||");
