@@ -227,10 +227,12 @@ void LineFields::addQuoted(std::string_view region, bool lastField) {
     // Closed by its quote alone, the text ends in no quote of its own and
     // stands in the line as that of any other field does ("a","b" at a
     // line's end, as many files quote every field).
-    const bool holdsQuote = holdsByte(text, '"');
-    if (run == 1 && (!collapseQuotes_ || !holdsQuote)) {
-      add(inLine, text.size(), false, true, holdsQuote);
-      return;
+    if (run == 1) {
+      const bool holdsQuote = holdsByte(text, '"');
+      if (!collapseQuotes_ || !holdsQuote) {
+        add(inLine, text.size(), false, true, holdsQuote);
+        return;
+      }
     }
     appendPairsReplaced(text, '"', doubled, reworked_);
     if (closesPair) reworked_.push_back(kQuoteMarker[0]);
