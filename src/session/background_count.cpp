@@ -14,24 +14,16 @@ BackgroundCount::BackgroundCount(Counts counts) : counts_(std::move(counts)) {
 
 BackgroundCount::~BackgroundCount() { stop(); }
 
-void BackgroundCount::add(std::vector<std::string_view> lines) {
+void BackgroundCount::add(LineRun lines) {
   std::unique_lock<std::mutex> lock(mutex_);
-  if (closing_ || failure_) return;
-  waiting_.push_back(std::move(lines));
+  if (closing_ || failure_ || lines.first == lines.last) return;
+  waiting_.push_back(lines);
   if (thread_.joinable()) {
     lock.unlock();
     changed_.notify_one();
     return;
   }
   countOneWaiting(lock);
-}
-
-std::vector<std::string_view> BackgroundCount::emptyBatch() {
-  const std::lock_guard<std::mutex> lock(mutex_);
-  if (counted_.empty()) return {};
-  std::vector<std::string_view> batch = std::move(counted_.back());
-  counted_.pop_back();
-  return batch;
 }
 
 int64_t BackgroundCount::total() {
@@ -66,22 +58,20 @@ void BackgroundCount::run() {
 
 bool BackgroundCount::countOneWaiting(std::unique_lock<std::mutex>& lock) {
   if (waiting_.empty() || failure_) return false;
-  std::vector<std::string_view> lines = std::move(waiting_.front());
+  const LineRun lines = waiting_.front();
   waiting_.pop_front();
   lock.unlock();
   int64_t found = 0;
   std::exception_ptr failure;
   try {
-    for (std::string_view line : lines)
-      if (counts_(line)) ++found;
+    for (size_t i = lines.first; i < lines.last; ++i)
+      if (counts_(lines[i])) ++found;
   } catch (...) {
     failure = std::current_exception();
   }
-  lines.clear();
   lock.lock();
   count_ += found;
   if (failure && !failure_) failure_ = failure;
-  counted_.push_back(std::move(lines));
   return true;
 }
 

@@ -1,8 +1,9 @@
 // Counts lines on a thread of its own while the caller goes on: the lines
-// come in batches as they are read, so that when the reading ends the count
-// is nearly done.
+// come in runs as they are read, so that when the reading ends the count is
+// nearly done.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <deque>
 #include <exception>
@@ -11,9 +12,21 @@
 #include <mutex>
 #include <string_view>
 #include <thread>
-#include <vector>
 
 namespace headly {
+
+// Lines first..last-1 of a line table where they lie: line i holds the
+// bytes from ends[i - 1] (from 0 for line 0) to ends[i].
+struct LineRun {
+  const char* bytes;
+  const size_t* ends;
+  size_t first, last;
+
+  std::string_view operator[](size_t i) const {
+    const size_t begin = i == 0 ? 0 : ends[i - 1];
+    return std::string_view(bytes + begin, ends[i] - begin);
+  }
+};
 
 class BackgroundCount {
  public:
@@ -26,13 +39,9 @@ class BackgroundCount {
   BackgroundCount(const BackgroundCount&) = delete;
   BackgroundCount& operator=(const BackgroundCount&) = delete;
 
-  // Lines to count; their bytes must stay where they are until total() or
-  // stop() has returned.
-  void add(std::vector<std::string_view> lines);
-  // An empty batch to fill for add(): one counted before, its room kept, so
-  // that reading does not grow the heap (which waits for any thread that is
-  // mapping memory) while the count runs behind.
-  std::vector<std::string_view> emptyBatch();
+  // Lines to count; their bytes and ends must stay where they are until
+  // total() or stop() has returned.
+  void add(LineRun lines);
   // The count of every line added, once it is done, the calling thread
   // helping with the lines still waiting; a failure while counting is
   // raised here.
@@ -42,15 +51,14 @@ class BackgroundCount {
 
  private:
   void run();
-  // Counts the first batch waiting, the lock released meanwhile; false when
+  // Counts the first run waiting, the lock released meanwhile; false when
   // none waits or counting failed.
   bool countOneWaiting(std::unique_lock<std::mutex>& lock);
 
   const Counts counts_;
   std::mutex mutex_;
   std::condition_variable changed_;
-  std::deque<std::vector<std::string_view>> waiting_;
-  std::vector<std::vector<std::string_view>> counted_;  // emptied, for emptyBatch()
+  std::deque<LineRun> waiting_;
   bool closing_ = false;
   int64_t count_ = 0;
   std::exception_ptr failure_;

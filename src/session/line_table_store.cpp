@@ -1,7 +1,6 @@
 #include "session/line_table_store.h"
 
 #include <utility>
-#include <vector>
 
 namespace headly {
 
@@ -22,11 +21,8 @@ void LineTableStore::blockRead() {
   if (ended == 0) return;
   progress_.stepBlock(int64_t(ended - 1));
   if (!count_ || handedOn_ == ended) return;
-  std::vector<std::string_view> batch = count_->emptyBatch();
-  batch.reserve(ended - handedOn_);
-  for (size_t i = handedOn_; i < ended; ++i) batch.push_back(lines_[i]);
+  count_->add(LineRun{lines_.byteData(), lines_.endData(), handedOn_, ended});
   handedOn_ = ended;
-  count_->add(std::move(batch));
 }
 
 void LineTableStore::stopCounting() { count_.reset(); }

@@ -39,10 +39,10 @@ class LineTableStore : public LineStore {
   void blockRead() override;
 
  private:
-  // The count reads the lines where they are: before bytes that the room
-  // reserved does not hold, it stops.
+  // The count reads the lines where they are: before a line that the room
+  // reserved for bytes or for line ends does not hold, it stops.
   void keepLinesInPlace(size_t bytes) {
-    if (count_ && bytes > lines_.spareBytes()) stopCounting();
+    if (count_ && (bytes > lines_.spareBytes() || lines_.spareLines() == 0)) stopCounting();
   }
 
   LineTable& lines_;

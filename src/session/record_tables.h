@@ -117,6 +117,12 @@ class LineTable {
   // The room reserved after the bytes held, which lines appended fill.
   char* spareRoom() { return bytes_->data() + bytes_->size(); }
   size_t spareBytes() const { return bytes_->capacity() - bytes_->size(); }
+  // How many lines the index has room for before it moves.
+  size_t spareLines() const { return ends_->capacity() - ends_->size(); }
+  // Where the bytes and the line ends lie now: they stay there while lines
+  // appended fit in the room reserved.
+  const char* byteData() const { return bytes_->data(); }
+  const size_t* endData() const { return ends_->data(); }
   // The bytes first: room for the index is the lesser need. The index keeps
   // to small pages, so that it costs no more memory than its lines take.
   void reserve(size_t lines, size_t bytes) {

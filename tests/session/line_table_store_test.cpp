@@ -9,6 +9,7 @@
 #include <random>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "session/background_count.h"
@@ -43,11 +44,11 @@ struct Loaded {
 };
 
 // Stores the header and lines as reading would, in random pieces with a
-// blockRead now and then, with room reserved for roomBytes.
-Loaded store(const std::vector<std::string>& lines, size_t roomBytes, std::mt19937& random) {
+// blockRead now and then, with room reserved for roomLines and roomBytes.
+Loaded store(const std::vector<std::string>& lines, size_t roomLines, size_t roomBytes, std::mt19937& random) {
   Loaded loaded;
   SessionData& s = loaded.state;
-  s.recordLines.reserve(0, roomBytes);
+  s.recordLines.reserve(roomLines, roomBytes);
   NoDisplay display;
   WorkProgress progress(display, "");
   LineTableStore store(s.recordLines, progress);
@@ -77,12 +78,15 @@ TEST(LineTableStore, CountsWhatThePassOverAllLinesCounts) {
     const std::vector<std::string> lines = randomLines(random, count);
     size_t bytes = 5;
     for (const std::string& line : lines) bytes += line.size();
-    // Room for every line, and (for many lines) room for only some of them.
-    for (size_t room : {bytes, count > 10 ? bytes / 2 : bytes}) {
-      const Loaded loaded = store(lines, room, random);
+    // Room for every line, and (for many lines) room for the bytes or the
+    // ends of only some of them.
+    const size_t all = count + 1;
+    for (auto [roomLines, roomBytes] : {std::pair{all, bytes}, std::pair{all, count > 10 ? bytes / 2 : bytes},
+                                        std::pair{count > 10 ? all / 2 : all, bytes}}) {
+      const Loaded loaded = store(lines, roomLines, roomBytes, random);
       ASSERT_EQ(loaded.state.recordLines.size(), count + 1);
       for (size_t i = 0; i < count; ++i) ASSERT_EQ(loaded.state.recordLines[i + 1], lines[i]);
-      if (room < bytes) {
+      if (roomLines < all || roomBytes < bytes) {
         EXPECT_FALSE(loaded.counted) << "counted while the lines moved";
       } else {
         ASSERT_TRUE(loaded.counted);
@@ -92,35 +96,30 @@ TEST(LineTableStore, CountsWhatThePassOverAllLinesCounts) {
   }
 }
 
-TEST(BackgroundCount, SumsTheBatchesAndRaisesAFailureToTheCaller) {
-  const std::vector<std::string> texts = {"yes", "no", "yes", "", "yes"};
-  std::vector<std::string_view> batch(texts.begin(), texts.end());
+TEST(BackgroundCount, SumsTheRunsAndRaisesAFailureToTheCaller) {
+  // Lines "yes", "no", "yes", "" and "yes", as a line table holds them.
+  const std::string bytes = "yesnoyesyes";
+  const std::vector<size_t> ends = {3, 5, 8, 8, 11};
+  const LineRun all{bytes.data(), ends.data(), 0, ends.size()};
   BackgroundCount count([](std::string_view line) { return line == "yes"; });
-  for (int i = 0; i < 100; ++i) count.add(batch);
-  EXPECT_EQ(count.total(), 300);
+  for (int i = 0; i < 100; ++i) count.add(all);
+  count.add(LineRun{bytes.data(), ends.data(), 1, 3});
+  count.add(LineRun{bytes.data(), ends.data(), 4, 4});
+  EXPECT_EQ(count.total(), 301);
 
   BackgroundCount failing([](std::string_view line) {
     if (line.empty()) throw std::runtime_error("cannot count");
     return true;
   });
-  failing.add(batch);
-  failing.add(batch);
+  failing.add(all);
+  failing.add(all);
   EXPECT_THROW(failing.total(), std::runtime_error);
-
-  // A batch counted comes back for the next, emptied, with its room.
-  BackgroundCount recycling([](std::string_view line) { return line == "yes"; });
-  EXPECT_EQ(recycling.emptyBatch().capacity(), 0u);
-  recycling.add(batch);
-  EXPECT_EQ(recycling.total(), 3);
-  const std::vector<std::string_view> again = recycling.emptyBatch();
-  EXPECT_TRUE(again.empty());
-  EXPECT_GE(again.capacity(), batch.size());
 
   // Stopped, it counts no more and waits for nothing.
   BackgroundCount stopped([](std::string_view) { return true; });
-  stopped.add(batch);
+  stopped.add(all);
   stopped.stop();
-  stopped.add(batch);
+  stopped.add(all);
 }
 
 }  // namespace
