@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string_view>
 
 #include "session/background_count.h"
@@ -35,6 +36,12 @@ class LineTableStore : public LineStore {
   void endLine(std::string_view bytes) override {
     keepLinesInPlace(bytes.size());
     lines_.append(bytes);
+  }
+  void endLines(const char* block, std::span<const LineBounds> lines) override {
+    size_t bytes = 0;
+    for (const LineBounds& line : lines) bytes += line.end - line.begin;
+    if (count_ && (bytes > lines_.spareBytes() || lines.size() > lines_.spareLines())) stopCounting();
+    lines_.appendLines(block, lines, bytes);
   }
   void blockRead() override;
 

@@ -8,8 +8,10 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <functional>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,6 +19,7 @@
 #include "session/ordered_blocks.h"
 #include "text/full_width.h"
 #include "text/large_pages.h"
+#include "text/line_store.h"
 
 namespace headly {
 
@@ -46,6 +49,17 @@ class LineTable {
   void append(std::string_view line) {
     bytes_->append(line);
     ends_->push_back(bytes_->size());
+  }
+  // The lines of block within bounds, which hold bytes in all.
+  void appendLines(const char* block, std::span<const LineBounds> bounds, size_t bytes) {
+    size_t at = bytes_->size();
+    bytes_->resize(at + bytes);
+    char* const to = bytes_->data();
+    for (const LineBounds& line : bounds) {
+      std::memcpy(to + at, block + line.begin, line.end - line.begin);
+      at += line.end - line.begin;
+      ends_->push_back(at);
+    }
   }
   // The first bytes of a line that an append completes.
   void appendPart(std::string_view bytes) { bytes_->append(bytes); }

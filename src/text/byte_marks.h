@@ -29,6 +29,8 @@ class ByteMarks {
   // Marks text, which need not stay alive.
   void mark(std::string_view text);
 
+  char first() const { return first_; }
+
   // The place of the first byte second at or after pos, or the text's size
   // when there is none.
   size_t nextSecond(size_t pos) const { return next(secondMarks_, pos); }

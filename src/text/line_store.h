@@ -4,9 +4,16 @@
 // the store keeps them.
 #pragma once
 
+#include <cstddef>
+#include <span>
 #include <string_view>
 
 namespace headly {
+
+// Where a whole line lies in a block read: the bytes from begin to end.
+struct LineBounds {
+  size_t begin, end;
+};
 
 class LineStore {
  public:
@@ -17,6 +24,11 @@ class LineStore {
   virtual void addPart(std::string_view bytes) = 0;
   // The last bytes of the line being read, which is then complete.
   virtual void endLine(std::string_view bytes) = 0;
+  // Whole lines of a block at once, as many endLine calls; the block is
+  // valid only during the call.
+  virtual void endLines(const char* block, std::span<const LineBounds> lines) {
+    for (const LineBounds& line : lines) endLine(std::string_view(block + line.begin, line.end - line.begin));
+  }
   // The lines ended so far are all there is of the blocks read: called
   // before the next block is read and when reading stops.
   virtual void blockRead() {}

@@ -1,6 +1,7 @@
 #include "text/text_files.h"
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -8,7 +9,9 @@
 #include <cstring>
 #include <optional>
 #include <random>
+#include <span>
 
+#include "text/byte_marks.h"
 #include "text/drives.h"
 #include "text/encoding.h"
 #include "text/file_encoding.h"
@@ -27,6 +30,8 @@ constexpr size_t kBlockSize = 64 * 1024;
 // The bytes of a replacing file sent on to the disk at a time.
 constexpr uint64_t kWriteBackBytes = 4 * 1024 * 1024;
 constexpr size_t kMaxLine = 32767;
+// Whole lines handed to a line store at a time.
+constexpr size_t kLineBatch = 256;
 constexpr size_t kMaxPath = 260;
 constexpr char kEndMark = 0x1A;
 constexpr int kFirstNumber = 1, kLastNumber = 255;
@@ -236,6 +241,7 @@ class Channel {
     bufferLength_ = file_->read(buffer_.get(), size_t(std::min<uint64_t>(kBlockSize, size_ - position_)));
     if (bufferLength_ == 0) size_ = position_;
     nulAt_ = nextNul(0);
+    lineEndsMarked_ = false;
     return bufferLength_ > 0;
   }
 
@@ -283,18 +289,34 @@ class Channel {
   // its last byte, hold no NUL byte and are not too long go to store as they
   // are, up to maxLines; they are neither at the end of the file nor cut by
   // the end of the block. The number read.
+  // The line ends are marked once for the whole block, and the lines go to
+  // store in batches.
   uint64_t readWholeLines(LineStore& store, uint64_t maxLines) {
+    if (position_ + 1 >= bufferEnd()) return 0;
     const char* const block = buffer_.get();
-    uint64_t lines = 0;
-    for (; lines < maxLines && position_ + 1 < bufferEnd(); ++lines) {
-      const size_t from = size_t(position_ - bufferStart_);
-      const char* end = static_cast<const char*>(std::memchr(block + from, lineEnd_, bufferLength_ - 1 - from));
-      if (!end) break;
-      const size_t to = size_t(end - block);
-      if (nulAt_ < to || to - from > kMaxLine) break;
-      store.endLine(std::string_view(block + from, to - from));
-      position_ = bufferStart_ + to + (lineEnd_ == '\r' && block[to + 1] == '\n' ? 2 : 1);
+    if (!lineEndsMarked_) {
+      if (!lineEnds_ || lineEnds_->first() != lineEnd_) lineEnds_.emplace(lineEnd_, lineEnd_);
+      lineEnds_->mark(std::string_view(block, bufferLength_ - 1));
+      lineEndsMarked_ = true;
     }
+    size_t from = size_t(position_ - bufferStart_);
+    ByteMarks::FirstCursor ends(*lineEnds_);
+    ends.skipTo(from);
+    std::array<LineBounds, kLineBatch> batch;
+    size_t batched = 0;
+    uint64_t lines = 0;
+    for (; lines < maxLines; ++lines) {
+      const size_t to = ends.take();
+      if (to == lineEnds_->size() || nulAt_ < to || to - from > kMaxLine) break;
+      batch[batched++] = {from, to};
+      if (batched == batch.size()) {
+        store.endLines(block, batch);
+        batched = 0;
+      }
+      from = to + (lineEnd_ == '\r' && block[to + 1] == '\n' ? 2 : 1);
+    }
+    if (batched > 0) store.endLines(block, std::span(batch.data(), batched));
+    position_ = bufferStart_ + from;
     return lines;
   }
 
@@ -396,6 +418,10 @@ class Channel {
   uint64_t bufferStart_ = 0;
   size_t bufferLength_ = 0;
   size_t nulAt_ = 0;  // the first NUL byte in the block not yet read past
+  // The line ends of the block but its last byte, marked once it is read
+  // line after line.
+  std::optional<ByteMarks> lineEnds_;
+  bool lineEndsMarked_ = false;
   // Output: bytes already in the file and the lines not yet written.
   uint64_t written_ = 0, sentToDisk_ = 0;
   std::string out_;

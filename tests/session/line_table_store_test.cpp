@@ -43,8 +43,9 @@ struct Loaded {
   std::optional<int64_t> counted;
 };
 
-// Stores the header and lines as reading would, in random pieces with a
-// blockRead now and then, with room reserved for roomLines and roomBytes.
+// Stores the header and lines as reading would: one by one, in random
+// pieces, or several whole lines of a block at once, with a blockRead now
+// and then, with room reserved for roomLines and roomBytes.
 Loaded store(const std::vector<std::string>& lines, size_t roomLines, size_t roomBytes, std::mt19937& random) {
   Loaded loaded;
   SessionData& s = loaded.state;
@@ -55,8 +56,20 @@ Loaded store(const std::vector<std::string>& lines, size_t roomLines, size_t roo
   store.endLine("A,B,C");
   s.lastItemIndex = countLastItemIndex(s.recordLines[0]);
   store.countLines([&](std::string_view line) { return hasExtraData(line, s.lastItemIndex); });
-  for (const std::string& line : lines) {
-    std::string_view rest = line;
+  for (size_t i = 0; i < lines.size(); ++i) {
+    if (random() % 8 == 0) {
+      // A block of up to 40 lines, CR LF after each.
+      std::string block;
+      std::vector<LineBounds> bounds;
+      for (size_t n = 1 + random() % 40; n > 0 && i < lines.size(); --n, ++i) {
+        bounds.push_back({block.size(), block.size() + lines[i].size()});
+        block += lines[i] + "\r\n";
+      }
+      store.endLines(block.data(), bounds);
+      --i;
+      continue;
+    }
+    std::string_view rest = lines[i];
     while (!rest.empty() && random() % 4 == 0) {
       const size_t part = 1 + random() % rest.size();
       store.addPart(rest.substr(0, part));

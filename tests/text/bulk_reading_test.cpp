@@ -57,7 +57,7 @@ struct Reading {
 
 // Bytes of the kinds that line reading treats apart, in random runs: CR, LF,
 // CR LF, NUL, 0x1A inside and at the end, Shift-JIS pairs, and now and then
-// a line of about the longest length.
+// a line of about the longest length or hundreds of short lines in a row.
 std::string randomFile(std::mt19937& random) {
   static const std::vector<std::string> pieces = {"\r", "\n", "\r\n", std::string(1, '\0'), "\x1a", "a,b",
                                                   "\x95\\", "\"x\"", "z"};
@@ -69,6 +69,9 @@ std::string randomFile(std::mt19937& random) {
       std::string longLine(kLongestLine - 2 + pick(5), 'L');
       if (pick(2) == 0) longLine.insert(pick(longLine.size()), std::string(1 + pick(3), '\0'));
       bytes += longLine;
+    } else if (pick(60) == 0) {
+      const std::string line = pick(2) == 0 ? "s,t\r\n" : "s\n";
+      for (size_t n = 200 + pick(600); n > 0; --n) bytes += line;
     } else {
       bytes += pieces[pick(pieces.size())];
     }
