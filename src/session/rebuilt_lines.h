@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "session/field_parser.h"
+#include "text/byte_search.h"
 #include "text/sjis_string.h"
 
 namespace headly {
@@ -62,7 +63,7 @@ inline uint8_t unchangedLeadingItems(const LineFields& before, const LineFields&
   size_t k = 0;
   for (; k < counted; ++k) {
     const RebuiltField was = rebuiltField(before, items[k]), is = rebuiltField(now, items[k]);
-    if (was.quoted != is.quoted || was.text != is.text) break;
+    if (was.quoted != is.quoted || !sameBytes(was.text, is.text)) break;
   }
   return uint8_t(k);
 }

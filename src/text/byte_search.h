@@ -66,6 +66,19 @@ inline size_t countByte(std::string_view s, char c) {
 // Whether s holds the byte c.
 inline bool holdsByte(std::string_view s, char c) { return findByte(s.data(), s.data() + s.size(), c) != s.data() + s.size(); }
 
+// Whether a and b hold the same bytes.
+inline bool sameBytes(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  const char* p = a.data();
+  const char* q = b.data();
+  size_t n = a.size();
+  for (; n >= 8; n -= 8, p += 8, q += 8)
+    if (byte_search::loadWord(p) != byte_search::loadWord(q)) return false;
+  for (; n > 0; --n)
+    if (*p++ != *q++) return false;
+  return true;
+}
+
 // Whether s holds the byte a or the byte b.
 inline bool holdsEither(std::string_view s, char a, char b) {
   const char* p = s.data();
