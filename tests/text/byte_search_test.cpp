@@ -1,6 +1,7 @@
 // The word-at-a-time byte search against a plain scan, with the byte sought
 // at every position around the word boundaries and next to bytes that
-// differ from it by one bit or lie above 0x7F; the count of a byte as well.
+// differ from it by one bit or lie above 0x7F; the count of a byte and the
+// comparison of two texts as well.
 #include "text/byte_search.h"
 
 #include <gtest/gtest.h>
@@ -35,6 +36,19 @@ TEST(ByteSearch, FindsTheFirstByteAtEveryPosition) {
           EXPECT_EQ(holdsEither(s, 'Q', c), at < length);
         }
       }
+    }
+  }
+}
+
+TEST(ByteSearch, SameBytesTellsTextsApartByAnyOneByte) {
+  for (size_t length = 0; length <= 20; ++length) {
+    const std::string text(length, '\x82');
+    EXPECT_TRUE(sameBytes(text, std::string(length, '\x82')));
+    EXPECT_FALSE(sameBytes(text, text + 'a'));
+    for (size_t at = 0; at < length; ++at) {
+      std::string other = text;
+      other[at] = '\x83';
+      EXPECT_FALSE(sameBytes(text, other)) << length << " " << at;
     }
   }
 }
