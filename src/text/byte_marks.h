@@ -29,6 +29,7 @@ class ByteMarks {
   // Marks text, which need not stay alive.
   void mark(std::string_view text);
 
+  // The byte whose places are the first marks.
   char first() const { return first_; }
 
   // The place of the first byte second at or after pos, or the text's size

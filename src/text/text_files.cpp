@@ -419,7 +419,7 @@ class Channel {
   size_t bufferLength_ = 0;
   size_t nulAt_ = 0;  // the first NUL byte in the block not yet read past
   // The line ends of the block but its last byte, marked once it is read
-  // line after line.
+  // line after line (as both bytes of the marks: only the first are read).
   std::optional<ByteMarks> lineEnds_;
   bool lineEndsMarked_ = false;
   // Output: bytes already in the file and the lines not yet written.
