@@ -51,6 +51,17 @@ TEST(EncodingScan, FindsWhatTheBytesAre) {
   }
 }
 
+TEST(EncodingScan, ACharacterAnywhereInALongAsciiRunCounts) {
+  const std::string sjisKanji = *fromUtf8("東");
+  for (size_t at = 0; at <= 150; ++at) {
+    SCOPED_TRACE(at);
+    const std::string before(at, 'a'), after(150 - at, 'b');
+    EXPECT_EQ(scanBytes(before + "東" + after).encoding(), DataEncoding::Utf8);
+    EXPECT_EQ(scanBytes(before + sjisKanji + after).encoding(), DataEncoding::ShiftJis);
+    EXPECT_EQ(scanBytes(before + "\xE6\x9D" + after).encoding(), DataEncoding::ShiftJis);  // cut short
+  }
+}
+
 TEST(EncodingScan, LfOnlyMeansNoCrAtAllAndSomeLf) {
   EXPECT_TRUE(scanBytes("a\nb\n").lfOnly());
   EXPECT_TRUE(scanInBlocks("a\nb", 1).lfOnly());
