@@ -72,24 +72,36 @@ void EncodingScan::checkUtf8(std::string_view block) {
       nextHigh_ = 0xBF;
       continue;
     }
-    // Plain ASCII sixty-four bytes at a time, then eight.
-    for (; end - p >= 64; p += 64) {
-      uint64_t any = 0;
-      for (int k = 0; k < 8; ++k) any |= loadWord(reinterpret_cast<const char*>(p) + 8 * k);
-      if ((any & kHighBits) != 0) break;
-    }
-    while (end - p >= 8 && (loadWord(reinterpret_cast<const char*>(p)) & kHighBits) == 0) p += 8;
-    if (p == end) break;
     if (*p < 0x80) {
-      ++p;
+      // Plain ASCII sixty-four bytes at a time, then eight, then one.
+      for (; end - p >= 64; p += 64) {
+        uint64_t any = 0;
+        for (int k = 0; k < 8; ++k) any |= loadWord(reinterpret_cast<const char*>(p) + 8 * k);
+        if ((any & kHighBits) != 0) break;
+      }
+      while (end - p >= 8 && (loadWord(reinterpret_cast<const char*>(p)) & kHighBits) == 0) p += 8;
+      while (p < end && *p < 0x80) ++p;
       continue;
     }
-    const Lead lead = leadOf(*p++);
+    const Lead lead = leadOf(*p);
     if (lead.continuation == 0) {
       utf8Valid_ = false;
       return;
     }
     utf8MultiByte_ = true;
+    // A character whole in the block is checked at once; one that the block
+    // cuts off goes on in the next.
+    if (end - p > lead.continuation) {
+      bool valid = p[1] >= lead.low && p[1] <= lead.high;
+      for (int k = 2; k <= lead.continuation; ++k) valid = valid && p[k] >= 0x80 && p[k] <= 0xBF;
+      if (!valid) {
+        utf8Valid_ = false;
+        return;
+      }
+      p += 1 + lead.continuation;
+      continue;
+    }
+    ++p;
     pending_ = lead.continuation;
     nextLow_ = lead.low;
     nextHigh_ = lead.high;
