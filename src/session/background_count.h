@@ -13,20 +13,9 @@
 #include <string_view>
 #include <thread>
 
+#include "session/line_run.h"
+
 namespace headly {
-
-// Lines first..last-1 of a line table where they lie: line i holds the
-// bytes from ends[i - 1] (from 0 for line 0) to ends[i].
-struct LineRun {
-  const char* bytes;
-  const size_t* ends;
-  size_t first, last;
-
-  std::string_view operator[](size_t i) const {
-    const size_t begin = i == 0 ? 0 : ends[i - 1];
-    return std::string_view(bytes + begin, ends[i] - begin);
-  }
-};
 
 class BackgroundCount {
  public:

@@ -21,7 +21,7 @@ void LineTableStore::blockRead() {
   if (ended == 0) return;
   progress_.stepBlock(int64_t(ended - 1));
   if (!count_ || handedOn_ == ended) return;
-  count_->add(LineRun{lines_.byteData(), lines_.endData(), handedOn_, ended});
+  count_->add(lines_.run(handedOn_, ended));
   handedOn_ = ended;
 }
 

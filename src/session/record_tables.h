@@ -16,6 +16,7 @@
 #include <string_view>
 #include <vector>
 
+#include "session/line_run.h"
 #include "session/ordered_blocks.h"
 #include "text/full_width.h"
 #include "text/large_pages.h"
@@ -133,10 +134,9 @@ class LineTable {
   size_t spareBytes() const { return bytes_->capacity() - bytes_->size(); }
   // How many lines the index has room for before it moves.
   size_t spareLines() const { return ends_->capacity() - ends_->size(); }
-  // Where the bytes and the line ends lie now: they stay there while lines
+  // Lines first..last-1 where they lie now: they stay there while lines
   // appended fit in the room reserved.
-  const char* byteData() const { return bytes_->data(); }
-  const size_t* endData() const { return ends_->data(); }
+  LineRun run(size_t first, size_t last) const { return LineRun{bytes_->data(), ends_->data(), first, last}; }
   // The bytes first: room for the index is the lesser need. The index keeps
   // to small pages, so that it costs no more memory than its lines take.
   void reserve(size_t lines, size_t bytes) {
@@ -168,8 +168,7 @@ class LineTable {
 
  private:
   static std::string_view lineAt(const std::string& bytes, const std::vector<size_t>& ends, size_t i) {
-    const size_t begin = i == 0 ? 0 : ends[i - 1];
-    return std::string_view(bytes.data() + begin, ends[i] - begin);
+    return LineRun{bytes.data(), ends.data(), i, i + 1}[i];
   }
 
   std::shared_ptr<std::string> bytes_;
