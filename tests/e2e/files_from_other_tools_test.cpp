@@ -10,6 +10,7 @@
 
 #include "support/batch_session.h"
 #include "text/encoding.h"
+#include "build_paths.h"
 
 namespace headly::test {
 namespace {
@@ -24,12 +25,12 @@ constexpr char kToCsv[] =
     "file out.csv\n";
 
 std::string sampleScript() {
-  std::ifstream in(std::string(HEADLY_SOURCE_DIR) + "/samples/sales.script");
+  std::ifstream in(std::string(test::kSourceDir) + "/samples/sales.script");
   return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 std::string sampleData() {
-  std::ifstream in(std::string(HEADLY_SOURCE_DIR) + "/samples/sales.csv", std::ios::binary);
+  std::ifstream in(std::string(test::kSourceDir) + "/samples/sales.csv", std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), {});
 }
 

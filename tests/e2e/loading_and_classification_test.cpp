@@ -10,6 +10,7 @@
 #include <string>
 
 #include "support/batch_session.h"
+#include "build_paths.h"
 
 namespace headly::test {
 namespace {
@@ -300,10 +301,10 @@ TEST(LoadingRun, ClosingTheMainWindowOnForm3Ends) {
 
 TEST(SampleRun, SalesScriptRunsAWholeSession) {
   BatchSession s;
-  std::filesystem::copy_file(std::string(HEADLY_SOURCE_DIR) + "/samples/sales.csv", s.path("sales.csv"));
+  std::filesystem::copy_file(std::string(test::kSourceDir) + "/samples/sales.csv", s.path("sales.csv"));
   std::string script;
   {
-    std::ifstream in(std::string(HEADLY_SOURCE_DIR) + "/samples/sales.script");
+    std::ifstream in(std::string(test::kSourceDir) + "/samples/sales.script");
     script.assign(std::istreambuf_iterator<char>(in), {});
   }
   const BatchResult r = s.runWith(script, {s.path("sales.csv")});
@@ -316,7 +317,7 @@ TEST(SampleRun, SalesScriptRunsAWholeSession) {
   EXPECT_EQ(layout.substr(layout.size() - 3), "\r\n\x1A");
   // The bytes that CI expects of the installed example session.
   for (const char* name : {"HEADLY.TXT", "SALES.TXT"}) {
-    std::ifstream in(std::string(HEADLY_SOURCE_DIR) + "/samples/sales-expected/" + name, std::ios::binary);
+    std::ifstream in(std::string(test::kSourceDir) + "/samples/sales-expected/" + name, std::ios::binary);
     EXPECT_EQ(s.readBytes(name), std::string(std::istreambuf_iterator<char>(in), {})) << name;
   }
 }

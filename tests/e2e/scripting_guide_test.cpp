@@ -11,6 +11,7 @@
 #include "support/batch_session.h"
 #include "support/sample_data.h"
 #include "ui/catalogue.h"
+#include "build_paths.h"
 
 namespace headly::test {
 namespace {
@@ -18,7 +19,7 @@ namespace {
 namespace fs = std::filesystem;
 
 std::string guide() {
-  std::ifstream in(std::string(HEADLY_SOURCE_DIR) + "/docs/scripting.md", std::ios::binary);
+  std::ifstream in(std::string(test::kSourceDir) + "/docs/scripting.md", std::ios::binary);
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 

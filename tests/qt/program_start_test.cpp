@@ -11,6 +11,7 @@
 #include "qt/qt_fixture.h"
 #include "support/temp_folder.h"
 #include "ui/qt/application_start.h"
+#include "build_paths.h"
 
 namespace headly {
 namespace {
@@ -26,7 +27,7 @@ struct ProgramRun {
 ProgramRun runHeadly(const std::string& arguments, const std::string& assignments = "") {
   test::TempFolder folder;
   const std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " + assignments + " " +
-                              HEADLY_PATH + " " + arguments + " >" + folder / "out" + " 2>" + folder / "err" +
+                              test::kHeadlyPath + " " + arguments + " >" + folder / "out" + " 2>" + folder / "err" +
                               " </dev/null";
   const int raw = std::system(command.c_str());
   return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, folder.read("out"), folder.read("err")};

@@ -26,6 +26,7 @@
 #include "ui/qt/message_dialog.h"
 #include "main/qt_program.h"
 #include "main/batch_run.h"
+#include "build_paths.h"
 
 namespace headly::test {
 namespace {
@@ -37,7 +38,7 @@ std::string readFile(const fs::path& path) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-std::string sample(const std::string& name) { return readFile(fs::path(HEADLY_SOURCE_DIR) / "samples" / name); }
+std::string sample(const std::string& name) { return readFile(fs::path(test::kSourceDir) / "samples" / name); }
 
 // Every file below a folder by its relative path, with its bytes; folders
 // map to "(folder)".

@@ -6,11 +6,12 @@
 #include <string>
 
 #include "text/encoding.h"
+#include "build_paths.h"
 
 namespace headly::test {
 
 inline std::string sampleFile(const std::string& name) {
-  std::ifstream in(std::string(HEADLY_SOURCE_DIR) + "/samples/" + name, std::ios::binary);
+  std::ifstream in(std::string(kSourceDir) + "/samples/" + name, std::ios::binary);
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 

@@ -2,6 +2,7 @@
 // sixteen- and sixty-four-byte steps, marked one after the other with the
 // same marks (a shorter text after a longer one must not see its marks).
 #include "text/byte_marks.h"
+#include "support/plain_find.h"
 
 #include <gtest/gtest.h>
 
@@ -12,10 +13,7 @@
 namespace headly {
 namespace {
 
-size_t plainFind(const std::string& s, size_t from, char c) {
-  const size_t at = s.find(c, from);
-  return at == std::string::npos ? s.size() : at;
-}
+using test::plainFind;
 
 TEST(ByteMarks, FindAndCountAsAPlainScanDoes) {
   std::mt19937 random(7);

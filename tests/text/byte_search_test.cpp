@@ -3,6 +3,7 @@
 // differ from it by one bit or lie above 0x7F; the count of a byte and the
 // comparison of two texts as well.
 #include "text/byte_search.h"
+#include "support/plain_find.h"
 
 #include <gtest/gtest.h>
 
@@ -11,10 +12,7 @@
 namespace headly {
 namespace {
 
-size_t plainFind(const std::string& s, size_t from, char c) {
-  const size_t at = s.find(c, from);
-  return at == std::string::npos ? s.size() : at;
-}
+using test::plainFind;
 
 TEST(ByteSearch, FindsTheFirstByteAtEveryPosition) {
   for (const char c : {',', '"', ' ', '\xFF'}) {

@@ -12,6 +12,7 @@
 #include "support/batch_session.h"
 #include "main/batch_command_line.h"
 #include "main/script_file.h"
+#include "build_paths.h"
 
 namespace headly {
 namespace {
@@ -48,7 +49,7 @@ struct Child {
 };
 Child runProgram(BatchSession& s, const std::string& args, const std::string& input = "") {
   s.writeBytes("stdin.txt", input);
-  const int raw = std::system((std::string(HEADLY_BATCH_PATH) + " <" + s.path("stdin.txt") + " " + args + " >" +
+  const int raw = std::system((std::string(test::kBatchPath) + " <" + s.path("stdin.txt") + " " + args + " >" +
                                s.path("out.txt") + " 2>" + s.path("err.txt"))
                                   .c_str());
   return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, s.readBytes("out.txt"), s.readBytes("err.txt")};

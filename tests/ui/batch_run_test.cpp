@@ -11,6 +11,7 @@
 #include "support/child_run.h"
 #include "text/encoding.h"
 #include "text/error_report.h"
+#include "build_paths.h"
 
 namespace headly {
 namespace {
@@ -101,7 +102,7 @@ TEST(BatchRun, TheCommandLineProgram) {
   BatchSession session;
   session.writeBytes("cancel.script", "cwd " + session.dir() + "\ncancel\n");
   const auto status = [&](const std::string& args) {
-    const int raw = std::system((std::string(HEADLY_BATCH_PATH) + " " + args + " >" + session.path("out.txt") +
+    const int raw = std::system((std::string(test::kBatchPath) + " " + args + " >" + session.path("out.txt") +
                                  " 2>" + session.path("err.txt"))
                                     .c_str());
     return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
