@@ -6,10 +6,10 @@
 #include <filesystem>
 #include <memory>
 
-#include "text/drives.h"
-#include "text/file_encoding.h"
-#include "text/file_system.h"
-#include "text/text_files.h"
+#include "system/drives.h"
+#include "system/file_encoding.h"
+#include "system/file_system.h"
+#include "system/text_files.h"
 
 int main(int argc, char** argv) {
   using namespace headly;

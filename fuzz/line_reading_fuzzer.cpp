@@ -12,9 +12,9 @@
 
 #include "fuzz_check.h"
 #include "memory_file_system.h"
-#include "text/drives.h"
+#include "system/drives.h"
 #include "text/runtime_error.h"
-#include "text/text_files.h"
+#include "system/text_files.h"
 
 namespace headly::fuzz {
 namespace {

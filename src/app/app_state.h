@@ -7,7 +7,7 @@
 
 #include "app/ui_adapters.h"
 #include "session/session_data.h"
-#include "text/file_encoding.h"
+#include "system/file_encoding.h"
 #include "text/sjis_string.h"
 
 namespace headly {

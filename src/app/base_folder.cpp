@@ -2,7 +2,7 @@
 
 #include "text/encoding.h"
 #include "text/numbers.h"
-#include "text/text_files.h"
+#include "system/text_files.h"
 #include "ui/toolkit.h"
 
 namespace headly {

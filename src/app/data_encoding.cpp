@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "text/encoding.h"
-#include "text/file_encoding.h"
+#include "system/file_encoding.h"
 #include "text/numbers.h"
 #include "ui/toolkit.h"
 

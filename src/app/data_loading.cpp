@@ -10,9 +10,9 @@
 #include "session/field_parser.h"
 #include "session/line_table_store.h"
 #include "session/work_progress.h"
-#include "text/large_pages.h"
+#include "system/large_pages.h"
 #include "text/numbers.h"
-#include "text/text_files.h"
+#include "system/text_files.h"
 #include "ui/toolkit.h"
 
 namespace headly {

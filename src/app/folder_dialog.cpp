@@ -6,7 +6,7 @@
 #include "app/base_folder.h"
 #include "text/encoding.h"
 #include "text/runtime_error.h"
-#include "text/text_files.h"
+#include "system/text_files.h"
 #include "ui/form_controls.h"
 #include "ui/toolkit.h"
 

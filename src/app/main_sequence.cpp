@@ -11,8 +11,8 @@
 #include "output/csv_output.h"
 #include "app/output_stages.h"
 #include "text/runtime_error.h"
-#include "text/termination.h"
-#include "text/text_files.h"
+#include "system/termination.h"
+#include "system/text_files.h"
 #include "ui/toolkit.h"
 
 namespace headly {

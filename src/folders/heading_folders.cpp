@@ -1,6 +1,6 @@
 #include "folders/heading_folders.h"
 
-#include "text/text_files.h"
+#include "system/text_files.h"
 
 namespace headly {
 

@@ -12,13 +12,13 @@
 #include <vector>
 
 #include "main/program_assembly.h"
-#include "text/drives.h"
+#include "system/drives.h"
 #include "text/encoding.h"
 #include "text/error_report.h"
-#include "text/file_system.h"
+#include "system/file_system.h"
 #include "text/runtime_error.h"
-#include "text/termination.h"
-#include "text/text_files.h"
+#include "system/termination.h"
+#include "system/text_files.h"
 #include "ui/script/script_backend.h"
 #include "ui/script/script_reader.h"
 

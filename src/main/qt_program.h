@@ -10,9 +10,9 @@
 #include <string>
 
 #include "main/program_assembly.h"
-#include "text/drives.h"
-#include "text/file_system.h"
-#include "text/text_files.h"
+#include "system/drives.h"
+#include "system/file_system.h"
+#include "system/text_files.h"
 #include "ui/qt/qt_application.h"
 #include "ui/qt/qt_backend.h"
 #include "ui/session_recorder.h"

@@ -8,7 +8,7 @@
 #include "session/rebuilt_lines.h"
 #include "session/work_progress.h"
 #include "text/encoding.h"
-#include "text/text_files.h"
+#include "system/text_files.h"
 
 namespace headly {
 

@@ -7,8 +7,8 @@
 #include "output/heading_breaks.h"
 #include "output/heading_names.h"
 #include "text/encoding.h"
-#include "text/file_system.h"
-#include "text/path_text.h"
+#include "system/file_system.h"
+#include "system/path_text.h"
 
 namespace headly {
 

@@ -14,7 +14,7 @@
 #include "output/output_line.h"
 #include "text/encoding.h"
 #include "text/numbers.h"
-#include "text/text_files.h"
+#include "system/text_files.h"
 
 namespace headly {
 

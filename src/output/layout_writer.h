@@ -5,7 +5,7 @@
 #include "session/ordered_blocks.h"
 #include "session/session_data.h"
 #include "session/work_progress.h"
-#include "text/text_files.h"
+#include "system/text_files.h"
 
 namespace headly {
 

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "text/text_files.h"
+#include "system/text_files.h"
 
 namespace headly {
 

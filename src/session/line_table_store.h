@@ -11,7 +11,7 @@
 #include "session/background_count.h"
 #include "session/record_tables.h"
 #include "session/work_progress.h"
-#include "text/line_store.h"
+#include "system/line_store.h"
 
 namespace headly {
 

@@ -19,8 +19,8 @@
 #include "session/line_run.h"
 #include "session/ordered_blocks.h"
 #include "text/full_width.h"
-#include "text/large_pages.h"
-#include "text/line_store.h"
+#include "system/large_pages.h"
+#include "system/line_store.h"
 
 namespace headly {
 

@@ -1,6 +1,6 @@
 #include "ui/file_dialog_start.h"
 
-#include "text/drives.h"
+#include "system/drives.h"
 #include "text/runtime_error.h"
 
 namespace headly {

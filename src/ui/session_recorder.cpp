@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "text/drives.h"
+#include "system/drives.h"
 #include "text/encoding.h"
 #include "ui/catalogue.h"
 #include "ui/file_dialog_start.h"

@@ -17,7 +17,7 @@
 
 #include "support/batch_session.h"
 #include "support/faulty_file_system.h"
-#include "text/termination.h"
+#include "system/termination.h"
 
 namespace headly {
 namespace {

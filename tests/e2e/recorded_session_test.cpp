@@ -10,9 +10,9 @@
 #include "main/program_assembly.h"
 #include "support/batch_session.h"
 #include "support/sample_data.h"
-#include "text/drives.h"
-#include "text/file_system.h"
-#include "text/text_files.h"
+#include "system/drives.h"
+#include "system/file_system.h"
+#include "system/text_files.h"
 #include "ui/script/script_backend.h"
 #include "ui/session_recorder.h"
 

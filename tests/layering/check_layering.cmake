@@ -1,9 +1,9 @@
 # Checks that every include in the source tree points down the layering:
-#   text     -> nothing above it
-#   session  -> text                  folders -> text
-#   ui       -> text                  ui/qt, ui/script -> ui, text
-#   output   -> folders, session, text
-#   app      -> output, folders, session, ui, text
+#   text     -> nothing above it      system -> text
+#   session  -> system, text          folders -> system, text
+#   ui       -> system, text          ui/qt, ui/script -> ui, system, text
+#   output   -> folders, session, system, text
+#   app      -> output, folders, session, ui, system, text
 #   main     -> anything
 # and that only ui/qt includes Qt's headers.
 # cmake -DSOURCE_DIR=<src> [-DEXPECT_VIOLATIONS=N] -P check_layering.cmake
@@ -13,14 +13,15 @@
 cmake_minimum_required(VERSION 3.22)
 
 set(allowed_text text)
-set(allowed_session session text)
-set(allowed_folders folders text)
-set(allowed_ui ui text)
-set(allowed_ui/qt ui/qt ui text)
-set(allowed_ui/script ui/script ui text)
-set(allowed_output output folders session text)
-set(allowed_app app output folders session ui text)
-set(allowed_main main app output folders session ui ui/qt ui/script text)
+set(allowed_system system text)
+set(allowed_session session system text)
+set(allowed_folders folders system text)
+set(allowed_ui ui system text)
+set(allowed_ui/qt ui/qt ui system text)
+set(allowed_ui/script ui/script ui system text)
+set(allowed_output output folders session system text)
+set(allowed_app app output folders session ui system text)
+set(allowed_main main app output folders session ui ui/qt ui/script system text)
 
 # The library a path below the source folder belongs to: ui/qt and
 # ui/script are libraries of their own.

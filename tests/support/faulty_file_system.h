@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "text/file_system.h"
+#include "system/file_system.h"
 #include "text/runtime_error.h"
 
 namespace headly::test {

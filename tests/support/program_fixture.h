@@ -11,9 +11,9 @@
 #include "main/program_assembly.h"
 #include "support/acting_backend.h"
 #include "support/temp_folder.h"
-#include "text/drives.h"
-#include "text/file_system.h"
-#include "text/text_files.h"
+#include "system/drives.h"
+#include "system/file_system.h"
+#include "system/text_files.h"
 #include "ui/toolkit.h"
 
 namespace headly::test {

@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "support/temp_folder.h"
-#include "text/drives.h"
-#include "text/file_system.h"
-#include "text/text_files.h"
+#include "system/drives.h"
+#include "system/file_system.h"
+#include "system/text_files.h"
 
 namespace headly::test {
 

@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "main/program_assembly.h"
-#include "text/drives.h"
-#include "text/file_system.h"
-#include "text/text_files.h"
+#include "system/drives.h"
+#include "system/file_system.h"
+#include "system/text_files.h"
 #include "ui/script/script_backend.h"
 #include "ui/script/script_reader.h"
 #include "ui/toolkit.h"

@@ -16,7 +16,7 @@
 #include <QTreeView>
 #include <QUrl>
 
-#include "text/drives.h"
+#include "system/drives.h"
 #include "ui/file_filter.h"
 #include "ui/qt/event_watcher.h"
 #include "ui/qt/message_dialog.h"

@@ -7,7 +7,7 @@
 #include <QUrl>
 #include <utility>
 
-#include "text/drives.h"
+#include "system/drives.h"
 #include "text/encoding.h"
 #include "ui/qt/drawing_surface.h"
 #include "ui/qt/event_watcher.h"

@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <optional>
 
-#include "text/drives.h"
+#include "system/drives.h"
 #include "text/encoding.h"
 #include "ui/file_dialog_start.h"
 #include "ui/list_rows.h"

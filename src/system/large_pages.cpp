@@ -1,4 +1,4 @@
-#include "text/large_pages.h"
+#include "system/large_pages.h"
 
 #include <sys/mman.h>
 #include <unistd.h>

@@ -1,7 +1,7 @@
 // The sync on another thread: it forces what is written while writing goes
 // on, and a sync that failed is still reported when it is finished, since
 // the system reports a lost write only once.
-#include "text/background_sync.h"
+#include "system/background_sync.h"
 
 #include <gtest/gtest.h>
 #include <fcntl.h>

@@ -13,10 +13,10 @@
 #include "support/error_code.h"
 #include "support/faulty_file_system.h"
 #include "support/text_files_on_disk.h"
-#include "text/file_encoding.h"
-#include "text/line_store.h"
+#include "system/file_encoding.h"
+#include "system/line_store.h"
 #include "text/runtime_error.h"
-#include "text/text_files.h"
+#include "system/text_files.h"
 
 namespace headly {
 namespace {

@@ -1,6 +1,6 @@
 // Memory made ready on another thread keeps every byte: those written before
 // and those the caller writes meanwhile.
-#include "text/large_pages.h"
+#include "system/large_pages.h"
 
 #include <gtest/gtest.h>
 

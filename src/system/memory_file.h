@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "text/file_system.h"
+#include "system/file_system.h"
 
 namespace headly {
 

@@ -2,7 +2,7 @@
 
 #include <cerrno>
 
-#include "text/file_system.h"
+#include "system/file_system.h"
 
 namespace headly {
 namespace {

@@ -1,6 +1,6 @@
 // Line reading, line writing, end marks and the error codes of the file-number
 // model, on real files in a temporary folder mapped as drive D.
-#include "text/text_files.h"
+#include "system/text_files.h"
 
 #include <gtest/gtest.h>
 
@@ -15,9 +15,9 @@
 
 #include "support/faulty_file_system.h"
 #include "support/text_files_on_disk.h"
-#include "text/drives.h"
+#include "system/drives.h"
 #include "text/encoding.h"
-#include "text/file_system.h"
+#include "system/file_system.h"
 #include "text/runtime_error.h"
 
 namespace headly {

@@ -12,8 +12,8 @@
 #include <memory>
 #include <system_error>
 
-#include "text/background_sync.h"
-#include "text/file_system.h"
+#include "system/background_sync.h"
+#include "system/file_system.h"
 #include "text/runtime_error.h"
 
 namespace headly {

@@ -1,4 +1,4 @@
-#include "text/processes.h"
+#include "system/processes.h"
 
 #include <signal.h>
 #include <unistd.h>

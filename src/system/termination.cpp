@@ -1,4 +1,4 @@
-#include "text/termination.h"
+#include "system/termination.h"
 
 #include <signal.h>
 #include <unistd.h>

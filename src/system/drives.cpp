@@ -1,10 +1,10 @@
-#include "text/drives.h"
+#include "system/drives.h"
 
 #include <algorithm>
 
 #include "text/encoding.h"
-#include "text/file_system.h"
-#include "text/path_text.h"
+#include "system/file_system.h"
+#include "system/path_text.h"
 #include "text/runtime_error.h"
 
 namespace headly {

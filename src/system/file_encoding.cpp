@@ -1,12 +1,12 @@
-#include "text/file_encoding.h"
+#include "system/file_encoding.h"
 
 #include <algorithm>
 #include <cstring>
 
 #include "text/byte_search.h"
-#include "text/drives.h"
-#include "text/file_system.h"
-#include "text/text_files.h"
+#include "system/drives.h"
+#include "system/file_system.h"
+#include "system/text_files.h"
 
 namespace headly {
 

@@ -1,17 +1,17 @@
 // What a data file's bytes are, its conversion to Shift-JIS with 〓 for what
 // Shift-JIS lacks, reading LF-only and converted lines, UTF-8 output, and
 // native names in the other Unicode forms of Shift-JIS characters.
-#include "text/file_encoding.h"
+#include "system/file_encoding.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
 #include "support/text_files_on_disk.h"
-#include "text/drives.h"
+#include "system/drives.h"
 #include "text/encoding.h"
-#include "text/file_system.h"
-#include "text/text_files.h"
+#include "system/file_system.h"
+#include "system/text_files.h"
 
 namespace headly {
 namespace {

@@ -1,6 +1,6 @@
 // Internal paths and their native forms, through a fake file layer whose
 // process folder and home folder the tests choose.
-#include "text/drives.h"
+#include "system/drives.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include <set>
 
 #include "text/encoding.h"
-#include "text/file_system.h"
+#include "system/file_system.h"
 #include "text/runtime_error.h"
 
 namespace headly {

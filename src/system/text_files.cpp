@@ -1,4 +1,4 @@
-#include "text/text_files.h"
+#include "system/text_files.h"
 
 #include <algorithm>
 #include <array>
@@ -12,16 +12,16 @@
 #include <span>
 
 #include "text/byte_marks.h"
-#include "text/drives.h"
+#include "system/drives.h"
 #include "text/encoding.h"
-#include "text/file_encoding.h"
-#include "text/file_system.h"
-#include "text/line_store.h"
-#include "text/memory_file.h"
-#include "text/path_text.h"
-#include "text/processes.h"
+#include "system/file_encoding.h"
+#include "system/file_system.h"
+#include "system/line_store.h"
+#include "system/memory_file.h"
+#include "system/path_text.h"
+#include "system/processes.h"
 #include "text/runtime_error.h"
-#include "text/termination.h"
+#include "system/termination.h"
 
 namespace headly {
 namespace {

@@ -1,4 +1,4 @@
-#include "text/path_text.h"
+#include "system/path_text.h"
 
 namespace headly {
 

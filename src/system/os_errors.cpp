@@ -3,7 +3,7 @@
 // same, and that number goes through the program's table of error codes.
 #include <cerrno>
 
-#include "text/file_system.h"
+#include "system/file_system.h"
 
 namespace headly {
 namespace {

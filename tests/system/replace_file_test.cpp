@@ -12,11 +12,11 @@
 #include "support/faulty_file_system.h"
 #include "support/special_files.h"
 #include "support/text_files_on_disk.h"
-#include "text/drives.h"
+#include "system/drives.h"
 #include "text/encoding.h"
-#include "text/file_system.h"
+#include "system/file_system.h"
 #include "text/runtime_error.h"
-#include "text/text_files.h"
+#include "system/text_files.h"
 
 namespace headly {
 namespace {

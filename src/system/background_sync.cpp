@@ -1,4 +1,4 @@
-#include "text/background_sync.h"
+#include "system/background_sync.h"
 
 #include <unistd.h>
 
