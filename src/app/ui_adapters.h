@@ -12,7 +12,7 @@ class UiProgress final : public ProgressDisplay {
  public:
   explicit UiProgress(Ui& ui) : ui_(ui) {}
   void keepAlive() override { ui_.pollMessages(); }
-  void show(const SjisString& text) override { ui_.showProgress(text); }
+  void show(const SjisString& text, int64_t done, int64_t total) override { ui_.showProgress(text, done, total); }
 
  private:
   Ui& ui_;

@@ -18,8 +18,9 @@ class ProgressDisplay {
   virtual ~ProgressDisplay() = default;
   // Processes queued window messages.
   virtual void keepAlive() = 0;
-  // Shows the text; an empty one clears the display.
-  virtual void show(const SjisString& text) = 0;
+  // Shows the text with the number of records done and of all records (-1
+  // when unknown); an empty text clears the display.
+  virtual void show(const SjisString& text, int64_t done, int64_t total) = 0;
 };
 
 class WorkProgress {
@@ -44,7 +45,7 @@ class WorkProgress {
   }
   // Clears the progress display when one was shown.
   void finish() {
-    if (shown_) display_.show({});
+    if (shown_) display_.show({}, 0, -1);
     shown_ = false;
   }
 
@@ -56,7 +57,7 @@ class WorkProgress {
     if (std::chrono::steady_clock::now() - started_ < std::chrono::milliseconds(300)) return;
     SjisString text = sjis(activity_) + sjis("　") + countText(done);
     if (total_ >= 0) text += " / " + countText(total_);
-    display_.show(text + sjis("件"));
+    display_.show(text + sjis("件"), done, total_);
     shown_ = true;
   }
 

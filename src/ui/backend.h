@@ -4,6 +4,7 @@
 // Forms and controls are named as in the catalogue ("FORM3", "LIST1").
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -91,8 +92,10 @@ class Backend {
   // happened (a user action or any other window message); the script driver
   // reads its next action only when block is set.
   virtual void processEvents(bool block) = 0;
-  // A progress text for long work; never part of a transcript.
-  virtual void showProgress(const SjisString& text) = 0;
+  // Progress of long work: a text with the number of records done and of all
+  // records (-1 when unknown); an empty text clears it. Never part of a
+  // transcript.
+  virtual void showProgress(const SjisString& text, int64_t done, int64_t total) = 0;
   // Shows the error report and waits for a key or the window's close.
   virtual void showErrorReport(const std::vector<SjisString>& lines) = 0;
   // The End stage: every form is released.

@@ -53,7 +53,7 @@ std::vector<FormSpec> buildCatalogue() {
        .designFont = {kPGothic, 10}, .startFont = {kPGothic, 14}},
       {.name = "BUTTON13", .kind = Button, .caption = "キャンセル", .geometry = {24, 200, 80, 24},
        .designFont = {kPGothic, 10}, .startFont = {kPGothic, 14}},
-  }});
+  }, "BUTTON1"});
 
   forms.push_back({"FORM3", "項目の分類", {365, 190, 481, 400}, FrameStyle::DialogNoMenu, {kFixedSys, 18}, 12, {
       {.name = "LIST1", .kind = List, .caption = "", .geometry = {16, 40, 168, 254},
@@ -86,7 +86,7 @@ std::vector<FormSpec> buildCatalogue() {
        .designFont = {kPGothic, 11}, .startFont = {kPGothic, 14}},
       {.name = "CHECK5", .kind = Check, .caption = "見出しの先頭に番号を付けます", .geometry = {32, 344, 232, 16},
        .designFont = {kPGothic, 10}, .startFont = {kPGothic, 14}},
-  }});
+  }, "BUTTON6"});
 
   forms.push_back({"FORM4", "FORM4", {391, 265, 356, 187}, FrameStyle::SizingNoMenu, {kFixedSys, 18}, 14, {
       {.name = "EDIT4", .kind = Edit, .caption = "", .geometry = {16, 16, 40, 24},
@@ -109,7 +109,7 @@ std::vector<FormSpec> buildCatalogue() {
        .designFont = {kPGothic, 10}, .startFont = {kPGothic, 14}},
       {.name = "BUTTON10", .kind = Button, .caption = "キャンセル", .geometry = {16, 128, 80, 24},
        .designFont = {kPGothic, 10}, .startFont = {kPGothic, 14}},
-  }});
+  }, "BUTTON9"});
 
   forms.push_back({"FORM5", "フォルダの作成", {305, 215, 440, 464}, FrameStyle::DialogNoMenu, {kFixedSys, 18}, 0, {
       {.name = "COMBO1", .kind = Combo, .caption = "", .geometry = {24, 16, 112, 248},

@@ -51,6 +51,7 @@ struct FormSpec {
   FontSpec designFont;
   float startFontSize;  // 0: not changed at start-up
   std::vector<ControlSpec> controls;
+  const char* defaultButton = nullptr;  // pressed by Enter in a field of the form
 };
 
 const std::vector<FormSpec>& formCatalogue();

@@ -58,7 +58,9 @@ class SessionRecorder : public Backend, private EventSink {
   void drawBox(int x1, int y1, int x2, int y2, int colour) override { windows_.drawBox(x1, y1, x2, y2, colour); }
 
   void processEvents(bool block) override;
-  void showProgress(const SjisString& text) override { windows_.showProgress(text); }
+  void showProgress(const SjisString& text, int64_t done, int64_t total) override {
+    windows_.showProgress(text, done, total);
+  }
   void showErrorReport(const std::vector<SjisString>& lines) override;
   void end() override;
 

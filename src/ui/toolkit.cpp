@@ -271,7 +271,9 @@ bool Ui::runOneQueuedEvent() {
   return false;
 }
 
-void Ui::showProgress(const SjisString& text) { backend_.showProgress(text); }
+void Ui::showProgress(const SjisString& text, int64_t done, int64_t total) {
+  backend_.showProgress(text, done, total);
+}
 
 void Ui::showErrorReport(int code) { backend_.showErrorReport(errorReportLines(code)); }
 

@@ -79,8 +79,9 @@ class Ui : private EventSink {
   void pumpUntilEvent();
   // The wait for event: clears eventCode and pumps until a handler set it.
   int16_t waitForEvent();
-  // Progress of long work (every so often; cheap to call).
-  void showProgress(const SjisString& text);
+  // Progress of long work (every so often; cheap to call); total -1 when
+  // unknown, an empty text clears it.
+  void showProgress(const SjisString& text, int64_t done, int64_t total);
   bool mainWindowIsClosed() const { return mainClosed_; }
   // The caption and text of the stop notification whose handler (STOP_SUB)
   // is running.

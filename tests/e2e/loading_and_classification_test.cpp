@@ -113,6 +113,15 @@ TEST(LoadingRun, LimitMustExceedTheDataLines) {
   }
 }
 
+// An input method left on types the limit in full-width digits.
+TEST(LoadingRun, FullWidthDigitsOfTheLimitAreDigits) {
+  BatchSession s;
+  s.writeSjisFile("data.csv", kSales);
+  const BatchResult r = s.run("cwd @DIR@\nfile data.csv\ninput １０００\ncheck CHECK1\ncheck CHECK2\npress BUTTON6\n");
+  EXPECT_EQ(r.exitCode, 0);
+  EXPECT_EQ(r.transcript, expand(s, std::string(kOpened) + kLimitAsked + "500 -> 1000\n" + kForm3 + "end\n"));
+}
+
 TEST(LoadingRun, EmptyDataFileIsReported) {
   for (const char* bytes : {"", "\x1A"}) {
     BatchSession s;

@@ -23,7 +23,7 @@ namespace {
 class NoDisplay : public ProgressDisplay {
  public:
   void keepAlive() override {}
-  void show(const SjisString&) override {}
+  void show(const SjisString&, int64_t, int64_t) override {}
 };
 
 // Data lines (UTF-8) of four items, the first two heading items: the first

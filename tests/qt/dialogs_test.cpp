@@ -20,6 +20,7 @@
 #include <QTest>
 #include <QTreeView>
 #include <QUrl>
+#include <QWindow>
 
 #include "qt/qt_fixture.h"
 #include "support/temp_folder.h"
@@ -130,18 +131,25 @@ TEST_F(QtDialogs, MessageBoxIsAsWideAsItsCaptionNeeds) {
                 Icon::Information);
 }
 
+// Above the form, as a window that belongs to it, not above every program.
 TEST_F(QtDialogs, MessageBoxStaysAboveAFormOnTop) {
   ui.setTopMost("FORM3", true);
   ASSERT_TRUE(ui.isVisible("FORM3"));
   backend.modals().queueAnswer([this](QDialog& box) {
     EXPECT_EQ(box.parentWidget(), backend.widget("FORM3"));
-    EXPECT_TRUE(box.windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_EQ(box.windowHandle()->transientParent(), backend.widget("FORM3")->windowHandle());
+    EXPECT_FALSE(box.windowFlags() & Qt::WindowStaysOnTopHint);
     box.close();
   });
   ask(Buttons::Ok);
   ui.setTopMost("FORM3", false);
   EXPECT_FALSE(backend.widget("FORM3")->windowFlags() & Qt::WindowStaysOnTopHint);
   EXPECT_TRUE(ui.isVisible("FORM3"));
+  backend.modals().queueAnswer([this](QDialog& box) {
+    EXPECT_EQ(box.parentWidget(), backend.widget("MAINFORM"));
+    box.close();
+  });
+  ask(Buttons::Ok);
 }
 
 class QtInputBox : public QtDialogs {

@@ -1,7 +1,9 @@
 // Not a check but a debug switch of the test suite: saves a picture of every
-// window as the program shows it (MAINFORM with a layout preview, FORM2 to
-// FORM5 with the texts their stages put in, FORM2's group box enlarged, and
-// the dialogs), so that people can look at captions, fonts and placement.
+// window as the program shows it (MAINFORM with a layout preview and with the
+// progress of long work, FORM2 to FORM5 with the texts their stages put in,
+// FORM2's group box enlarged, the whole screen with FORM3 in front of the
+// main window, and the dialogs), so that people can look at captions, fonts
+// and placement; run with QT_SCALE_FACTOR=2 for the pictures at that scale.
 // scripts/screenshots runs it on a virtual display with a window manager, and
 // each picture is then taken from the screen with the window's frame and
 // title bar; without a window manager a plain title bar is painted above it:
@@ -115,6 +117,9 @@ TEST_F(Screenshots, DISABLED_SaveEveryWindow) {
   drawSamplePreview();
   QApplication::processEvents();
   save(*backend.widget("MAINFORM"), QStringLiteral("MAINFORM"));
+  ui.showProgress(sjis("レイアウトの書き込み中　20480 / 40960件"), 20480, 40960);
+  save(*backend.widget("MAINFORM"), QStringLiteral("MAINFORM_progress"));
+  ui.showProgress({}, 0, -1);
 
   ui.setText("FORM2", sjis("項目「数量」の設定（全角モード）"));
   ui.setText("TEXT4", sjis("（偶数で）"));
@@ -133,6 +138,10 @@ TEST_F(Screenshots, DISABLED_SaveEveryWindow) {
   for (const char* item : {"商品", "数量"}) ui.listAdd("LIST3", sjis(item));
   ui.setEnabled("CHECK5", false);
   saveForm("FORM3");
+  ui.setVisible("FORM3", true);
+  QTest::qWait(300);
+  EXPECT_TRUE(backend.widget("FORM3")->screen()->grabWindow(0).save(QDir(folder).filePath("screen_FORM3.png")));
+  ui.setVisible("FORM3", false);
 
   ui.setText("FORM4", sjis("項目「支店」の段落数の設定（全角モード）"));
   ui.setText("TEXT8", sjis("字空ける（前の段落数より大きく偶数で設定）"));
@@ -167,6 +176,14 @@ TEST_F(Screenshots, DISABLED_SaveEveryWindow) {
     box.reject();
   });
   ui.messageBox(sjis("全角化の指定"), sjis("文字データを全角化しますか？"), Buttons::YesNoCancel, Icon::Question);
+
+  backend.modals().queueAnswer([this](QDialog& box) {
+    save(box, QStringLiteral("message_box_code_point"));
+    box.reject();
+  });
+  ui.messageBox(sjis("文字コードの変換"),
+                sjis("Shift-JISにない文字 1 個を〓に置き換えました（最初：2行目 2項目「U+20BB7」）"), Buttons::Ok,
+                Icon::Information);
 
   backend.modals().queueAnswer([this](QDialog& box) {
     save(box, QStringLiteral("input_box"));

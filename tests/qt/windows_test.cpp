@@ -53,10 +53,10 @@ TEST_F(QtForms, CaptionsSetByTheProgramComeBackByteForByte) {
 }
 
 TEST_F(QtForms, ProgressLeavesTheCaptionAsTheProgramSetIt) {
-  ui.showProgress(sjis("読み込み中 100"));
+  ui.showProgress(sjis("読み込み中 100"), 100, -1);
   EXPECT_TRUE(backend.widget("MAINFORM")->windowTitle().contains(QStringLiteral("読み込み中 100")));
   EXPECT_EQ(ui.getText("MAINFORM"), sjis("データ見出しツールＨＥＡＤＬＹ V４"));
-  ui.showProgress("");
+  ui.showProgress("", 0, -1);
   EXPECT_EQ(backend.widget("MAINFORM")->windowTitle(), QStringLiteral("データ見出しツールＨＥＡＤＬＹ V４"));
 }
 

@@ -22,7 +22,7 @@ namespace {
 class NoDisplay : public ProgressDisplay {
  public:
   void keepAlive() override {}
-  void show(const SjisString&) override {}
+  void show(const SjisString&, int64_t, int64_t) override {}
 };
 
 // Data lines of up to five fields, quoted and empty ones among them, for a

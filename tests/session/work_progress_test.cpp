@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "session/work_progress.h"
@@ -13,9 +14,13 @@ namespace {
 class ShownTexts : public ProgressDisplay {
  public:
   void keepAlive() override { ++kept; }
-  void show(const SjisString& text) override { texts.push_back(toUtf8(text)); }
+  void show(const SjisString& text, int64_t done, int64_t total) override {
+    texts.push_back(toUtf8(text));
+    counts.emplace_back(done, total);
+  }
   int kept = 0;
   std::vector<std::string> texts;
+  std::vector<std::pair<int64_t, int64_t>> counts;
 };
 
 TEST(WorkProgress, CountOfTheTotalOnceTheWorkTakesAMoment) {
@@ -30,6 +35,7 @@ TEST(WorkProgress, CountOfTheTotalOnceTheWorkTakesAMoment) {
   progress.step(102400);
   progress.finish();
   EXPECT_EQ(display.texts, (std::vector<std::string>{"レイアウトの書き込み中　102400 / 300000件", ""}));
+  EXPECT_EQ(display.counts.front(), std::make_pair(int64_t{102400}, int64_t{300000}));
 }
 
 TEST(WorkProgress, CountAloneWhenTheTotalIsUnknown) {
@@ -38,6 +44,7 @@ TEST(WorkProgress, CountAloneWhenTheTotalIsUnknown) {
   std::this_thread::sleep_for(std::chrono::milliseconds(320));
   progress.step(8192);
   EXPECT_EQ(display.texts, (std::vector<std::string>{"データの読み込み中　8192件"}));
+  EXPECT_EQ(display.counts, (std::vector<std::pair<int64_t, int64_t>>{{8192, -1}}));
 }
 
 }  // namespace

@@ -61,7 +61,7 @@ class RecordingBackend : public Backend {
   }
 
   void processEvents(bool) override {}
-  void showProgress(const SjisString&) override {}
+  void showProgress(const SjisString&, int64_t, int64_t) override {}
   void showErrorReport(const std::vector<SjisString>&) override {}
   void end() override {}
 };

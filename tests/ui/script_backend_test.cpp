@@ -28,8 +28,22 @@ TEST(ScriptTyping, DigitFieldsDropOtherCharactersAndKeepTheirLimit) {
   s.ui.waitForEvent();
   EXPECT_EQ(s.ui.getText("EDIT1"), "12");
   EXPECT_EQ(s.ui.getText("EDIT6"), "987");
-  EXPECT_EQ(s.ui.getText("EDIT4"), "3");
+  EXPECT_EQ(s.ui.getText("EDIT4"), "12");  // full-width digits are digits
   EXPECT_EQ(s.ui.getText("EDIT5"), "456");
+}
+
+// As an input method types them, and as the windows take them.
+TEST(ScriptTyping, FullWidthDigitsBecomeHalfWidthWhereANumberIsTyped) {
+  ScriptedUi s("type EDIT4 ４\ntype EDIT5 ７ｘ５\ntype EDIT2 ４\npress BUTTON9\ninput １０００\ninput ５００件\n");
+  s.ui.setVisible("FORM2", true);
+  s.ui.setVisible("FORM4", true);
+  s.ui.waitForEvent();
+  EXPECT_EQ(s.ui.getText("EDIT4"), "4");
+  EXPECT_EQ(s.ui.getText("EDIT5"), "75");
+  EXPECT_EQ(s.ui.getText("EDIT2"), sjis("４"));  // a delimiter is text
+  EXPECT_EQ(s.ui.inputBox("t", "p", "500"), "1000");
+  EXPECT_EQ(s.ui.inputBox("t", "p", "500"), sjis("500件"));
+  EXPECT_EQ(s.lines().at(s.lines().size() - 2), "input t | p | 500 -> 1000");
 }
 
 TEST(ScriptTyping, ByteLimitsCutOnCharacterBoundaries) {
@@ -339,7 +353,7 @@ TEST(ScriptTranscript, ErrorReportAndEnd) {
 TEST(ScriptTranscript, DrawingOnlyWhenAskedForAndNeverProgress) {
   for (const bool draw : {false, true}) {
     ScriptedUi s("", draw);
-    s.ui.showProgress("50%");
+    s.ui.showProgress("50%", 50, 100);
     s.ui.clearWindow();
     s.ui.drawText(0, 10, sjis("　＜＜＜ a"), 2, 2, 7);
     s.ui.drawBox(0, 100, 9, 110, 15);

@@ -29,6 +29,14 @@ namespace {
 
 constexpr size_t kMaxDialogPath = 259;  // the 260-byte path buffer holds the NUL too
 
+// Why a file name is refused: the first character it has without a
+// Shift-JIS form, or a path too long.
+QString whyNot(const QString& name, bool tooLong) {
+  if (const char32_t c = firstWithoutShiftJis(name))
+    return QStringLiteral("\n「%1」はShift-JISで表せない文字です。").arg(codePointName(c));
+  return tooLong ? QStringLiteral("\nパスが長すぎます（%1バイトまで）。").arg(kMaxDialogPath) : QString();
+}
+
 // The user's own folders that exist, each once, home first.
 QList<QUrl> userFolders() {
   QList<QUrl> folders;
@@ -85,7 +93,6 @@ FileDialog::FileDialog(QWidget* owner, const FileDialogRequest& request, const Q
       filterModel_(new PatternFilterModel(this)) {
   setOption(QFileDialog::DontUseNativeDialog);
   setOption(QFileDialog::DontConfirmOverwrite);  // asked by accept(), with the program's wording
-  if (owner && (owner->windowFlags() & Qt::WindowStaysOnTopHint)) setWindowFlag(Qt::WindowStaysOnTopHint);
   setWindowTitle(toQt(request.title));
   setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   // Existence is checked by accept(), so that a typed pattern can reach it.
@@ -204,8 +211,10 @@ void FileDialog::accept() {
   if (!path || path->size() > kMaxDialogPath) {
     // A folder whose name has no Shift-JIS form is named, not the file.
     const QString folder = QString::fromStdString(Drives::nameWithoutShiftJis(info.absolutePath().toStdString()));
-    warn(folder.isEmpty() ? info.fileName() + QStringLiteral("\nファイル名が正しくありません。")
-                          : folder + QStringLiteral("\nフォルダ名にShift-JISで表せない文字があるため開けません。"));
+    const bool tooLong = path && path->size() > kMaxDialogPath;
+    warn(folder.isEmpty()
+             ? info.fileName() + QStringLiteral("\nファイル名が正しくありません。") + whyNot(info.fileName(), tooLong)
+             : folder + QStringLiteral("\nフォルダ名にShift-JISで表せない文字があるため開けません。"));
     return;
   }
   if (!info.dir().exists()) {

@@ -1,14 +1,14 @@
 #include "ui/qt/form_window.h"
 
+#include <QAbstractItemView>
 #include <QCloseEvent>
+#include <QKeyEvent>
+#include <QPushButton>
+
+#include "ui/qt/screen_fit.h"
 
 namespace headly {
 namespace {
-
-// The frame of a classic Windows window: caption height and border width.
-constexpr int kCaption = 19;
-constexpr int kFixedBorder = 3;
-constexpr int kSizingBorder = 4;
 
 Qt::WindowFlags flagsOf(FrameStyle frame) {
   const Qt::WindowFlags titled = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
@@ -27,22 +27,39 @@ Qt::WindowFlags flagsOf(FrameStyle frame) {
 }  // namespace
 
 FormWindow::FormWindow(const FormSpec& entry, QWidget* owner) : QWidget(owner, flagsOf(entry.frame)), entry_(entry) {
-  const int border = entry.frame == FrameStyle::SizingNoMenu ? kSizingBorder : kFixedBorder;
-  const QSize client(entry.geometry.width - 2 * border, entry.geometry.height - kCaption - 2 * border);
   if (entry.frame == FrameStyle::SizingNoMenu)
-    resize(client);
+    resize(designedSize());
   else
-    setFixedSize(client);
+    setFixedSize(designedSize());
   move(entry.geometry.x, entry.geometry.y);
+  keepOnScreen();
 }
 
+QSize FormWindow::designedSize() const {
+  const QMargins frame = classicFrame(entry_.frame == FrameStyle::SizingNoMenu);
+  return QSize(entry_.geometry.width, entry_.geometry.height).shrunkBy(frame);
+}
+
+void FormWindow::keepOnScreen() { headly::keepOnScreen(this, classicFrame(entry_.frame == FrameStyle::SizingNoMenu)); }
+
 void FormWindow::closeEvent(QCloseEvent* event) {
-  if (!onClose) {
+  if (onClose && onClose())
+    event->accept();
+  else
     event->ignore();
+}
+
+// Reached only by keys the focused control left alone: a line edit, a check
+// box or an option button passes Enter on.
+void FormWindow::keyPressEvent(QKeyEvent* event) {
+  const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+  const bool unmodified = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+  if (enter && unmodified && defaultButton_ && defaultButton_->isVisible() && defaultButton_->isEnabled() &&
+      !qobject_cast<QAbstractItemView*>(focusWidget())) {
+    defaultButton_->click();
     return;
   }
-  onClose();
-  event->accept();
+  QWidget::keyPressEvent(event);
 }
 
 }  // namespace headly

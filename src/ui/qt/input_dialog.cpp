@@ -8,8 +8,6 @@
 namespace headly {
 namespace {
 
-constexpr int kInputLimit = 64;
-
 // Dialog units of the template in pixels, for the 12-pixel dialog font.
 QRect units(int x, int y, int w, int h) {
   auto px = [](int u) { return u * 3 / 2; };
@@ -22,7 +20,6 @@ QRect units(int x, int y, int w, int h) {
 InputDialog::InputDialog(QWidget* owner, const QString& title, const QString& prompt, const QString& initial)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                          Qt::WindowCloseButtonHint) {
-  if (owner && (owner->windowFlags() & Qt::WindowStaysOnTopHint)) setWindowFlag(Qt::WindowStaysOnTopHint);
   setWindowTitle(title);
   const QRect frame = units(103, 48, 190, 60);
   setFixedSize(frame.size());
@@ -32,7 +29,7 @@ InputDialog::InputDialog(QWidget* owner, const QString& title, const QString& pr
   label->setTextFormat(Qt::PlainText);
   label->setGeometry(units(8, 8, 174, 8));
 
-  edit_ = new SjisLineEdit(kInputLimit, false, this);
+  edit_ = new SjisLineEdit(kInputBoxTyping, this);
   edit_->setProgramText(initial);
   edit_->setGeometry(units(8, 21, 174, 10));
   edit_->selectAll();

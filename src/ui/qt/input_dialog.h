@@ -1,5 +1,6 @@
-// The input box: a title, a prompt above one edit field of at most 64 bytes
-// (the initial text is shown whole), and the buttons "OK" (also Enter) and
+// The input box: a title, a prompt above one edit field typed by the input
+// box's rule (at most 64 bytes, full-width digits made half-width; the
+// initial text is shown whole), and the buttons "OK" (also Enter) and
 // "ｷｬﾝｾﾙ" (also Esc and the close box). Laid out from the dialog-unit
 // template the program has always used.
 #pragma once

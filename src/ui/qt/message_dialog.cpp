@@ -11,6 +11,8 @@
 #include <QVBoxLayout>
 #include <vector>
 
+#include "ui/qt/qt_text.h"
+
 namespace headly {
 namespace {
 
@@ -84,7 +86,6 @@ MessageDialog::MessageDialog(QWidget* owner, const QString& caption, const QStri
   setWindowTitle(caption);
   Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint;
   if (escapeAnswer_ >= 0) flags |= Qt::WindowCloseButtonHint;
-  if (owner && (owner->windowFlags() & Qt::WindowStaysOnTopHint)) flags |= Qt::WindowStaysOnTopHint;
   setWindowFlags(flags);
 
   auto* body = new QHBoxLayout;
@@ -96,7 +97,7 @@ MessageDialog::MessageDialog(QWidget* owner, const QString& caption, const QStri
     picture->setAlignment(Qt::AlignTop);
     body->addWidget(picture);
   }
-  auto* message = new QLabel(text, this);
+  auto* message = new QLabel(withCharacters(text, font()), this);
   message->setTextFormat(Qt::PlainText);
   message->setTextInteractionFlags(Qt::TextSelectableByMouse);
   body->addWidget(message, 1);

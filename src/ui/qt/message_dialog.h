@@ -3,7 +3,8 @@
 // Esc and the close box answer Cancel (or OK in a box with OK alone) and do
 // nothing in the Yes/No and Abort/Retry/Ignore boxes. A button's letter
 // answers as the button does, and Enter presses the focused button. The box
-// is at least as wide as its caption needs in the title bar.
+// is at least as wide as its caption needs in the title bar. A character
+// the text names by its code ("U+20BB7") is shown beside the code.
 #pragma once
 
 #include <QDialog>

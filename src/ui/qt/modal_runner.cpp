@@ -1,6 +1,10 @@
 #include "ui/qt/modal_runner.h"
 
+#include <QEvent>
 #include <QTimer>
+
+#include "ui/qt/event_watcher.h"
+#include "ui/qt/screen_fit.h"
 
 namespace headly {
 
@@ -11,6 +15,11 @@ int ModalRunner::run(QDialog& dialog) {
     // Runs inside the dialog's own event loop, when the dialog is shown.
     QTimer::singleShot(0, &dialog, [answer = std::move(answer), &dialog] { answer(dialog); });
   }
+  // Placed and sized by then; not yet on the screen.
+  const EventWatcher shown(&dialog, [&dialog](QObject*, QEvent* event) {
+    if (event->type() == QEvent::Show) keepOnScreen(&dialog, classicFrame(false));
+    return false;
+  });
   return dialog.exec();
 }
 

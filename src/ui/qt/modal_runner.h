@@ -1,5 +1,6 @@
 // Runs every modal dialog of the Qt windows (message boxes, the input box,
-// the file dialogs and the questions they ask). A test can queue answers:
+// the file dialogs and the questions they ask), kept inside the screen when
+// they are shown. A test can queue answers:
 // each one is called with the next dialog once that dialog is open.
 #pragma once
 

@@ -17,6 +17,7 @@
 #include "ui/qt/input_dialog.h"
 #include "ui/qt/japanese_font.h"
 #include "ui/qt/message_dialog.h"
+#include "ui/qt/progress_panel.h"
 #include "ui/file_dialog_start.h"
 #include "ui/qt/qt_text.h"
 
@@ -52,7 +53,7 @@ QWidget* QtBackend::dialogOwner() const {
     const auto found = windows_.find(form.name);
     if (found == windows_.end()) continue;
     const QWidget* w = found->second.widget;
-    if (w != main_ && w->isVisible() && (w->windowFlags() & Qt::WindowStaysOnTopHint)) return found->second.widget;
+    if (w != main_ && w->isVisible() && found->second.topMost) return found->second.widget;
   }
   return main_ && main_->isVisible() ? main_ : nullptr;
 }
@@ -137,26 +138,53 @@ void QtBackend::processEvents(bool block) {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     sincePoll_.start();
   } else if (!sincePoll_.isValid() || sincePoll_.elapsed() >= kPollIntervalMs) {
+    working_ = true;
     QCoreApplication::processEvents();
+    working_ = false;
     sincePoll_.start();
   }
   rethrowPending();
 }
 
-// Progress goes into the main window's title after the program's caption;
-// the caption itself, as the program reads it, does not change.
-void QtBackend::showProgress(const SjisString& text) {
+// Progress goes into the main window's body and, after the program's
+// caption, into its title; the caption itself, as the program reads it, does
+// not change.
+void QtBackend::showProgress(const SjisString& text, int64_t done, int64_t total) {
   if (text == progress_) return;
   if (!text.empty() && sinceProgress_.isValid() && sinceProgress_.elapsed() < kProgressIntervalMs) return;
   progress_ = text;
   sinceProgress_.start();
   showMainTitle();
+  if (!progressPanel_) return;
+  if (text.empty())
+    progressPanel_->clear();
+  else
+    progressPanel_->report(toQt(text), done, total);
 }
 
 void QtBackend::showMainTitle() {
   if (!main_) return;
   const Window& w = windows_.at("MAINFORM");
   main_->setWindowTitle(progress_.empty() ? toQt(w.text) : toQt(w.text) + QStringLiteral("　") + toQt(progress_));
+}
+
+// Closed while the program is at work (reading or writing a file), the main
+// window stays and says so until the work is done; the program then ends at
+// its next question, as after any close.
+bool QtBackend::closeMainWindow() {
+  deliver([this] { sink_->mainWindowClosed(); });
+  if (!working_) return true;
+  progressPanel_->setNote(QStringLiteral("終了します。処理が終わるまでお待ちください。"));
+  return false;
+}
+
+void QtBackend::restoreMinimisedForms() {
+  for (auto& [name, w] : windows_)
+    if (w.form && w.widget != main_ && w.widget->isVisible() && w.widget->isMinimized()) {
+      w.widget->showNormal();
+      w.widget->raise();
+      w.widget->activateWindow();
+    }
 }
 
 // The report stands on the main window, in front of everything else, until
@@ -167,6 +195,7 @@ void QtBackend::showErrorReport(const std::vector<SjisString>& lines) {
     if (w.form && w.widget != main_) w.widget->hide();
   progress_.clear();
   showMainTitle();
+  progressPanel_->clear();
   surface_->clear();
   int y = 0;
   for (const SjisString& line : lines) {
@@ -192,6 +221,7 @@ void QtBackend::end() {
   delete main_;
   main_ = nullptr;
   surface_ = nullptr;
+  progressPanel_ = nullptr;
   windows_.clear();
 }
 

@@ -1,5 +1,8 @@
 // The real windows, on Qt 6 Widgets: MAINFORM with its drawing surface and
-// FORM2 to FORM5 with their controls, all built from the catalogue. Texts
+// FORM2 to FORM5 with their controls, all built from the catalogue. The forms
+// are windows of their own that belong to the main window: they stay above
+// it, not above other programs, and a form put away to the task bar comes
+// back when the main window is activated. Texts
 // stay Shift-JIS until they reach a widget. Controls raise events only for
 // what the user does (a click, a choice, typing); what the program sets
 // raises none. Nothing thrown while Qt dispatches an event passes through
@@ -28,6 +31,7 @@ class Drives;
 class DrawingSurface;
 class FormStyle;
 class FormWindow;
+class ProgressPanel;
 
 class QtBackend : public Backend {
  public:
@@ -67,7 +71,7 @@ class QtBackend : public Backend {
   void drawBox(int x1, int y1, int x2, int y2, int colour) override;
 
   void processEvents(bool block) override;
-  void showProgress(const SjisString& text) override;
+  void showProgress(const SjisString& text, int64_t done, int64_t total) override;
   void showErrorReport(const std::vector<SjisString>& lines) override;
   void end() override;
 
@@ -78,6 +82,7 @@ class QtBackend : public Backend {
   QWidget* widget(const std::string& name) const;
   ModalRunner& modals() { return modals_; }
   QImage drawing() const;
+  const ProgressPanel* progressPanel() const { return progressPanel_; }
   void onWait(std::function<void()> action) { waitAction_ = std::move(action); }
 
   // The file the user named when starting the program (a native path or a
@@ -92,6 +97,7 @@ class QtBackend : public Backend {
     QWidget* widget = nullptr;
     QString face;  // font face as the program named it
     float size = 0;
+    bool topMost = false;          // a form the program keeps on top
     SjisString text;               // the text the program set last, byte for byte
     std::vector<SjisString> rows;  // lists and combo boxes
   };
@@ -109,6 +115,8 @@ class QtBackend : public Backend {
   void rethrowPending();
   QWidget* dialogOwner() const;
   void showMainTitle();
+  bool closeMainWindow();
+  void restoreMinimisedForms();
 
   Drives& drives_;
   // Outlives the windows: it is the style of their radio buttons and group boxes.
@@ -117,6 +125,8 @@ class QtBackend : public Backend {
   std::map<std::string, Window> windows_;
   FormWindow* main_ = nullptr;
   DrawingSurface* surface_ = nullptr;
+  ProgressPanel* progressPanel_ = nullptr;
+  bool working_ = false;  // the program is at work, not waiting for the user
   ModalRunner modals_;
   std::exception_ptr pending_;
   int eventsRaised_ = 0;

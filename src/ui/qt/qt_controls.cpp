@@ -46,6 +46,7 @@ void QtBackend::setVisible(const std::string& name, bool visible) {
     w.widget->hide();
     return;
   }
+  static_cast<FormWindow*>(w.widget)->keepOnScreen();
   w.widget->show();
   w.widget->raise();
   w.widget->activateWindow();
@@ -80,14 +81,12 @@ bool QtBackend::isVisible(const std::string& name) {
 void QtBackend::setEnabled(const std::string& name, bool enabled) { window(name).widget->setEnabled(enabled); }
 bool QtBackend::isEnabled(const std::string& name) { return window(name).widget->isEnabled(); }
 
+// A form on top stays above the main window it belongs to (it is a window
+// of its own, transient for the main window), not above other programs.
 void QtBackend::setTopMost(const std::string& form, bool topMost) {
   Window& w = window(form);
-  const bool shown = w.widget->isVisible();
-  const QPoint at = w.widget->pos();
-  // Qt puts a window away when its flags change; it comes back where it was.
-  w.widget->setWindowFlag(Qt::WindowStaysOnTopHint, topMost);
-  w.widget->move(at);
-  if (shown) w.widget->show();
+  w.topMost = topMost;
+  if (topMost && w.widget->isVisible()) w.widget->raise();
 }
 
 SjisString QtBackend::getText(const std::string& name) {

@@ -11,6 +11,9 @@
 #include <QRadioButton>
 #include <QStyle>
 #include <QStyledItemDelegate>
+#include <QToolTip>
+#include <QHelpEvent>
+#include <QAbstractItemView>
 #include <algorithm>
 #include <cmath>
 
@@ -21,9 +24,11 @@
 #include "ui/qt/form_window.h"
 #include "ui/qt/japanese_font.h"
 #include "ui/qt/list_widgets.h"
+#include "ui/qt/progress_panel.h"
 #include "ui/qt/qt_backend.h"
 #include "ui/qt/qt_text.h"
 #include "ui/qt/sjis_line_edit.h"
+#include "ui/qt/tab_order.h"
 
 namespace headly {
 namespace {
@@ -47,12 +52,28 @@ class TwoStateCheckBox : public QCheckBox {
 // List rows exactly one line of the list's font high, as a Windows list box
 // draws them, so that the list shows whole rows only. The text stands at the
 // top of its row: centred, it would rise a pixel above the row, where the
-// row's edge cuts off the top of a glyph as tall as the font.
+// row's edge cuts off the top of a glyph as tall as the font. A row cut
+// short with "…" shows its whole text as a tooltip.
 class RowDelegate : public QStyledItemDelegate {
  public:
   using QStyledItemDelegate::QStyledItemDelegate;
   QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
     return {QStyledItemDelegate::sizeHint(option, index).width(), QFontMetrics(option.font).height()};
+  }
+  bool helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
+                 const QModelIndex& index) override {
+    if (event->type() != QEvent::ToolTip || !index.isValid())
+      return QStyledItemDelegate::helpEvent(event, view, option, index);
+    QStyleOptionViewItem row = option;
+    initStyleOption(&row, index);
+    const QStyle* style = view->style();
+    const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, &row, view) + 1;
+    const int room = style->subElementRect(QStyle::SE_ItemViewItemText, &row, view).width() - 2 * margin;
+    if (QFontMetrics(row.font).horizontalAdvance(row.text) > room)
+      QToolTip::showText(event->globalPos(), row.text, view->viewport(), option.rect);
+    else
+      QToolTip::hideText();
+    return true;
   }
 
  protected:
@@ -147,8 +168,16 @@ void QtBackend::buildForm(const FormSpec& entry) {
   w.text = sjis(entry.caption);
   if (isMain) {
     main_ = form;
-    surface_ = new DrawingSurface(form->size(), form);
-    form->onClose = [this] { deliver([this] { sink_->mainWindowClosed(); }); };
+    surface_ = new DrawingSurface(form->designedSize(), form);
+    progressPanel_ = new ProgressPanel(form);
+    form->onClose = [this] { return closeMainWindow(); };
+    new EventWatcher(
+        form,
+        [this](QObject*, QEvent* event) {
+          if (event->type() == QEvent::WindowActivate) restoreMinimisedForms();
+          return false;
+        },
+        form);
   }
   for (const ControlSpec& c : entry.controls) {
     Window& cw = windows_[c.name];
@@ -161,8 +190,16 @@ void QtBackend::buildForm(const FormSpec& entry) {
     connectEvents(c, cw.widget);
   }
   // Group boxes only frame the buttons in them; the buttons take the clicks.
-  for (const ControlSpec& c : entry.controls)
-    if (c.kind == Group) windows_[c.name].widget->lower();
+  std::vector<QWidget*> controls;
+  for (const ControlSpec& c : entry.controls) {
+    controls.push_back(windows_[c.name].widget);
+    if (c.kind == Group) controls.back()->lower();
+  }
+  auto* defaultButton =
+      entry.defaultButton ? static_cast<QPushButton*>(windows_[entry.defaultButton].widget) : nullptr;
+  if (defaultButton) defaultButton->setDefault(true);
+  form->setDefaultButton(defaultButton);
+  orderTabs(controls, defaultButton);
   applyFont(w);
   nameForScreenReaders(entry);
 }
@@ -211,7 +248,7 @@ QWidget* QtBackend::buildControl(const ControlSpec& entry, QWidget* form) {
       widget->setStyle(formStyle_.get());
       break;
     case Edit: {
-      auto* edit = new SjisLineEdit(entry.maxBytes, entry.digitsOnly, form);
+      auto* edit = new SjisLineEdit(typingRuleOf(entry), form);
       edit->useThinBorder();
       edit->setProgramText(caption);
       widget = edit;

@@ -7,22 +7,8 @@
 #include "ui/typing.h"
 
 namespace headly {
-namespace {
 
-// Full-width digits (U+FF10 to U+FF19) as the half-width digits they stand for.
-QString halfWidthDigits(QString text) {
-  for (QChar& c : text)
-    if (c.unicode() >= 0xFF10 && c.unicode() <= 0xFF19) c = QChar(u'0' + (c.unicode() - 0xFF10));
-  return text;
-}
-
-}  // namespace
-
-SjisLimitValidator::SjisLimitValidator(int maxBytes, bool digitsOnly, QObject* parent) : QValidator(parent) {
-  limits_.kind = ControlKind::Edit;
-  limits_.maxBytes = maxBytes;
-  limits_.digitsOnly = digitsOnly;
-}
+SjisLimitValidator::SjisLimitValidator(const TypingRule& rule, QObject* parent) : QValidator(parent), rule_(rule) {}
 
 // Qt validates every change of the text, with the new text. The part that
 // differs from the previous text is what was typed, pasted or dropped; only
@@ -41,31 +27,33 @@ QValidator::State SjisLimitValidator::validate(QString& input, int& pos) const {
     ++suffix;
   const QString typed = input.mid(prefix, input.size() - prefix - suffix);
   if (!typed.isEmpty()) {
-    const QString inserted = limits_.digitsOnly ? halfWidthDigits(typed) : typed;
+    const SjisString typedSjis = fromQt(typed);
+    const QString wanted = toQt(typedForm(rule_, typedSjis));
     const QString head = input.left(prefix);
     const QString tail = input.right(suffix);
-    const int room = limits_.maxBytes > 0 ? limits_.maxBytes - int(fromQt(head).size() + fromQt(tail).size()) : 1;
+    const int room = rule_.maxBytes > 0 ? rule_.maxBytes - int(fromQt(head).size() + fromQt(tail).size()) : 1;
     QString kept;
     if (room > 0) {
-      ControlSpec cut = limits_;
-      if (limits_.maxBytes > 0) cut.maxBytes = room;
-      kept = toQt(typedIntoEdit(cut, fromQt(inserted)));
+      TypingRule cut = rule_;
+      if (rule_.maxBytes > 0) cut.maxBytes = room;
+      kept = toQt(typedInto(cut, typedSjis));
     }
     if (kept != typed) {
       input = head + kept + tail;
       pos = int(head.size() + kept.size());
     }
-    if (kept != inserted && refused_) refused_();
+    // A character without a Shift-JIS form is lost on the way there and back.
+    if ((kept != wanted || toQt(typedSjis) != typed) && refused_) refused_();
   }
   previous_ = input;
   return Acceptable;
 }
 
-SjisLineEdit::SjisLineEdit(int maxBytes, bool digitsOnly, QWidget* parent)
-    : QLineEdit(parent), validator_(new SjisLimitValidator(maxBytes, digitsOnly, this)) {
+SjisLineEdit::SjisLineEdit(const TypingRule& rule, QWidget* parent)
+    : QLineEdit(parent), validator_(new SjisLimitValidator(rule, this)) {
   setValidator(validator_);
   validator_->onRefused([] { QApplication::beep(); });
-  if (digitsOnly) setInputMethodHints(Qt::ImhDigitsOnly);
+  if (rule.digitsOnly) setInputMethodHints(Qt::ImhDigitsOnly);
 }
 
 void SjisLineEdit::useThinBorder() {

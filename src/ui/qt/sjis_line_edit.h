@@ -1,7 +1,7 @@
-// An edit field whose limit counts Shift-JIS bytes, as the program's edits
-// do: what the user types or pastes is cut to fit (and, in a digits-only
-// field, stripped of everything but digits; full-width digits, as an input
-// method types them, become half-width ones), while a text the program sets
+// An edit field that types by the program's typing rule: its limit counts
+// Shift-JIS bytes, full-width digits become half-width ones in a field that
+// takes a number, and a digits-only field drops everything but digits. What
+// the user types or pastes is changed to fit, while a text the program sets
 // is taken whole, even when it is longer than the limit. Whatever typing
 // loses (cut, refused, or without a Shift-JIS form) sounds the desktop's beep.
 #pragma once
@@ -10,13 +10,13 @@
 #include <QValidator>
 #include <functional>
 
-#include "ui/catalogue.h"
+#include "ui/typing.h"
 
 namespace headly {
 
 class SjisLimitValidator : public QValidator {
  public:
-  SjisLimitValidator(int maxBytes, bool digitsOnly, QObject* parent);
+  SjisLimitValidator(const TypingRule& rule, QObject* parent);
   State validate(QString& input, int& pos) const override;
   // The next validation passes the text as it is (a text set by the program).
   void passNext() { passThrough_ = true; }
@@ -24,7 +24,7 @@ class SjisLimitValidator : public QValidator {
   void onRefused(std::function<void()> call) { refused_ = std::move(call); }
 
  private:
-  ControlSpec limits_{};  // maxBytes 0: no limit
+  TypingRule rule_;
   std::function<void()> refused_;
   mutable bool passThrough_ = false;
   mutable QString previous_;  // the text as it stood before the change
@@ -32,7 +32,7 @@ class SjisLimitValidator : public QValidator {
 
 class SjisLineEdit : public QLineEdit {
  public:
-  SjisLineEdit(int maxBytes, bool digitsOnly, QWidget* parent);
+  SjisLineEdit(const TypingRule& rule, QWidget* parent);
   // Sets the text as the program does: never cut, no textEdited signal.
   void setProgramText(const QString& text);
   // A one-pixel border instead of the style's frame, as the forms' edits

@@ -152,7 +152,7 @@ SjisString ScriptBackend::inputBox(const SjisString& title, const SjisString& pr
   const ScriptLine line = nextAnswer(asked);
   SjisString result = kEscMarker;
   if (line.command() == "input" && line.tokens.size() <= 2) {
-    result = line.tokens.size() == 2 ? cutToBytes(scriptText(line, line.tokens[1], asked), kInputBoxMaxBytes) : "";
+    result = line.tokens.size() == 2 ? typedInto(kInputBoxTyping, scriptText(line, line.tokens[1], asked)) : "";
   } else if (line.command() != "cancel" || line.tokens.size() != 1) {
     misfit(line, "the input box wants input TEXT, input or cancel", asked);
   }
@@ -421,7 +421,7 @@ void ScriptBackend::userAction(const ScriptLine& line) {
     raiseEvent(name, "ON");
   } else if (command == "type") {
     expectArgs(2, 3);
-    w.text = typedIntoEdit(*w.control, argc == 3 ? scriptText(line, line.tokens[2], asked) : SjisString());
+    w.text = typedInto(typingRuleOf(*w.control), argc == 3 ? scriptText(line, line.tokens[2], asked) : SjisString());
     raiseEvent(name, "CHANGE");
   } else if (command == "select") {
     if (argc < 3) misfit(line, "select needs row numbers", asked);
@@ -484,7 +484,7 @@ void ScriptBackend::drawBox(int x1, int y1, int x2, int y2, int colour) {
   if (draw_) out_ << "box " << x1 << ' ' << y1 << ' ' << x2 << ' ' << y2 << ' ' << colour << '\n';
 }
 
-void ScriptBackend::showProgress(const SjisString&) {}
+void ScriptBackend::showProgress(const SjisString&, int64_t, int64_t) {}
 
 void ScriptBackend::showErrorReport(const std::vector<SjisString>& lines) {
   std::vector<std::string> utf8;

@@ -59,7 +59,7 @@ class ScriptBackend : public Backend {
   void drawBox(int x1, int y1, int x2, int y2, int colour) override;
 
   void processEvents(bool block) override;
-  void showProgress(const SjisString& text) override;
+  void showProgress(const SjisString& text, int64_t done, int64_t total) override;
   void showErrorReport(const std::vector<SjisString>& lines) override;
   void end() override;
 
