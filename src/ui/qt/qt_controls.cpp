@@ -54,7 +54,7 @@ void QtBackend::setVisible(const std::string& name, bool visible) {
 }
 
 // A form that is shown puts the focus on its first input field in creation
-// order (the tab order) that can take it, with its text selected so that
+// order that can take it, with its text selected so that
 // typing replaces it; without one, on its first control that takes the focus.
 void QtBackend::focusFirstField(const FormSpec& form) {
   QWidget* first = nullptr;
