@@ -63,16 +63,29 @@ class CurrentFolderGuard {
   fs::path saved_;
 };
 
+// A folder of a setup line in the form its names have on disk (〜 or ～, as
+// the dialogs take either); as written when it is not there in any form.
+std::string folderOnDisk(const std::string& written, FileSystem& fileSystem) {
+  const std::string absolute = fs::absolute(written).lexically_normal().string();
+  Drives drives(fileSystem);
+  try {
+    if (const std::optional<SjisString> internal = drives.fromNative(absolute)) return drives.toNative(*internal);
+  } catch (const RuntimeError&) {
+  }
+  return absolute;
+}
+
 int run(ScriptReader& script, std::ostream& out, bool draw, FileSystem& fileSystem) {
   const Setup setup = readSetup(script);
-  if (setup.cwd && chdir(setup.cwd->c_str()) != 0)
+  if (setup.cwd && chdir(folderOnDisk(*setup.cwd, fileSystem).c_str()) != 0)
     throw ScriptMisfit{"cwd " + *setup.cwd + ": no such folder"};
   Drives drives(fileSystem);
-  for (const auto& [letter, root] : setup.drives) drives.addDrive(letter, fs::absolute(root).lexically_normal().string());
+  for (const auto& [letter, root] : setup.drives) drives.addDrive(letter, folderOnDisk(root, fileSystem));
   TextFiles files(fileSystem, drives);
   ScriptBackend backend(script, drives, out, draw);
   AssembledProgram program(backend, files);
   const RunResult result = program.run();
+  if (result == RunResult::Ended) script.passOverAnswersIfAsked();
   if (result == RunResult::Ended && !script.atEnd())
     throw ScriptMisfit{describeLine(script.peek()) + "the program has ended"};
   if (result == RunResult::Terminated) std::cerr << "headly-batch: " << errorReportUtf8(terminationCode())[1] << '\n';

@@ -14,6 +14,7 @@
 #include "text/byte_marks.h"
 #include "system/drives.h"
 #include "text/encoding.h"
+#include "text/quoted_fields.h"
 #include "system/file_encoding.h"
 #include "system/file_system.h"
 #include "system/line_store.h"
@@ -259,6 +260,7 @@ class Channel {
   void readLineTo(Out& out) {
     if (position_ >= size_) raise(err::kReadPastEnd);
     size_t length = 0;
+    quotes_.startLine();
     while (position_ < size_) {
       if (position_ == bufferEnd() && !nextBlock(out)) break;
       const char* begin = buffer_.get() + (position_ - bufferStart_);
@@ -267,6 +269,7 @@ class Channel {
       const bool endMarkHere = bufferEnd() == size_ && buffer_[bufferLength_ - 1] == kEndMark;
       const size_t scan = endMarkHere ? available - 1 : available;
       const char* lineEnd = static_cast<const char*>(std::memchr(begin, lineEnd_, scan));
+      if (lineEnd_ == '\n') lineEnd = lfEndingLine(begin, lineEnd, begin + scan);
       const size_t take = lineEnd ? size_t(lineEnd - begin) : scan;
       handOn(out, take, lineEnd || endMarkHere, length);
       position_ += take;
@@ -283,6 +286,18 @@ class Channel {
       }
     }
     out.last({});
+  }
+
+  // In a file of LF lines: the LF of from..end that ends the line, which
+  // is lf or a later one when lf lies inside a quoted value; nothing when
+  // the line goes on after end.
+  const char* lfEndingLine(const char* from, const char* lf, const char* end) {
+    for (;;) {
+      quotes_.follow(std::string_view(from, size_t((lf ? lf : end) - from)));
+      if (!lf || !quotes_.insideQuotes()) return lf;
+      from = lf;
+      lf = static_cast<const char*>(std::memchr(lf + 1, '\n', size_t(end - lf - 1)));
+    }
   }
 
   // The common case at its own pace: the lines that end in the block before
@@ -306,7 +321,17 @@ class Channel {
     size_t batched = 0;
     uint64_t lines = 0;
     for (; lines < maxLines; ++lines) {
-      const size_t to = ends.take();
+      size_t to = ends.take();
+      if (lineEnd_ == '\n' && to != lineEnds_->size() && std::memchr(block + from, '"', to - from)) {
+        // A quoted value may hold the LF: the line ends at the LF after it.
+        quotes_.startLine();
+        quotes_.follow(std::string_view(block + from, to - from));
+        while (quotes_.insideQuotes() && to != lineEnds_->size()) {
+          const size_t next = ends.take();
+          if (next != lineEnds_->size()) quotes_.follow(std::string_view(block + to, next - to));
+          to = next;
+        }
+      }
       if (to == lineEnds_->size() || nulAt_ < to || to - from > kMaxLine) break;
       batch[batched++] = {from, to};
       if (batched == batch.size()) {
@@ -427,6 +452,7 @@ class Channel {
   std::string out_;
   std::optional<Replacement> replacement_;
   char lineEnd_ = '\r';  // '\n' for a file whose lines end in a bare LF
+  QuotedFields quotes_;   // of the line being read, in a file of LF lines
   bool utf8_ = false;
   // Output: lets a termination signal remove the temporary file.
   std::optional<WritingGuard> writing_;

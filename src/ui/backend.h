@@ -55,6 +55,14 @@ class Backend {
   virtual void createWindows(EventSink& sink) = 0;
 
   virtual int messageBox(const SjisString& caption, const SjisString& text, Buttons buttons, Icon icon) = 0;
+  // A question asked only because of what is on disk (a folder of the name
+  // exists): a script may answer it "if asked".
+  virtual int diskQuestion(const SjisString& caption, const SjisString& text, Buttons buttons, Icon icon) {
+    return messageBox(caption, text, buttons, icon);
+  }
+  // The same question not asked this time, and the answer it would get; a
+  // recording still answers it, so that it replays where the folder exists.
+  virtual void diskQuestionNotAsked(const SjisString& /*caption*/, const SjisString& /*text*/, int /*answer*/) {}
   // The entered text, or the ESC marker.
   virtual SjisString inputBox(const SjisString& title, const SjisString& prompt, const SjisString& initial) = 0;
   // The chosen path as the program receives it (internal form), or the ESC marker.

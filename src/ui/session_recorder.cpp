@@ -45,7 +45,15 @@ void SessionRecorder::createWindows(EventSink& sink) {
 
 void SessionRecorder::write(const std::string& line) {
   if (typing_) writeTyping();
+  if (!heldLimit_.empty()) writeHeldLimit();
   script_ << line << '\n' << std::flush;
+  lastLine_ = line;
+}
+
+void SessionRecorder::writeHeldLimit() {
+  std::vector<std::string> lines;
+  lines.swap(heldLimit_);
+  for (const std::string& line : lines) write(line);
 }
 
 void SessionRecorder::writeTyping() {
@@ -58,13 +66,42 @@ void SessionRecorder::writeTyping() {
 
 int SessionRecorder::messageBox(const SjisString& caption, const SjisString& text, Buttons buttons, Icon icon) {
   const int code = windows_.messageBox(caption, text, buttons, icon);
-  write(std::string("answer ") + answerWord(code));
+  const std::string line = std::string("answer ") + answerWord(code);
+  if (heldLimit_.empty())
+    write(line);
+  else
+    heldLimit_.push_back(line);
   return code;
 }
 
+int SessionRecorder::diskQuestion(const SjisString& caption, const SjisString& text, Buttons buttons, Icon icon) {
+  const int code = windows_.diskQuestion(caption, text, buttons, icon);
+  writeAnswerIfAsked(code);
+  return code;
+}
+
+void SessionRecorder::diskQuestionNotAsked(const SjisString& caption, const SjisString& text, int answer) {
+  windows_.diskQuestionNotAsked(caption, text, answer);
+  writeAnswerIfAsked(answer);
+}
+
+// One line answers the question as often as it is asked in a row.
+void SessionRecorder::writeAnswerIfAsked(int answer) {
+  const std::string line = std::string("answer ") + answerWord(answer) + " if asked";
+  if (line != lastLine_ || typing_ || !heldLimit_.empty()) write(line);
+}
+
+// The record limit asked again (after the limit error) drops the answers
+// held; a limit that lets every record in needs no second one.
 SjisString SessionRecorder::inputBox(const SjisString& title, const SjisString& prompt, const SjisString& initial) {
+  heldLimit_.clear();
   const SjisString result = windows_.inputBox(title, prompt, initial);
-  write(isEscMarker(result) ? "cancel" : result.empty() ? "input" : "input " + utf8Token(result));
+  if (isEscMarker(result)) {
+    write("cancel");
+  } else {
+    heldLimit_ = {"# 入力したレコード数の最大域 / record limit typed: " + (result.empty() ? "" : utf8Token(result)),
+                  "input all records"};
+  }
   return result;
 }
 
@@ -122,6 +159,7 @@ void SessionRecorder::processEvents(bool block) {
     for (size_t row = 0; row < rows.size(); ++row) rows[row] = windows_.listSelected(name, int(row));
   }
   changedLists_.clear();
+  if (block && !heldLimit_.empty()) writeHeldLimit();
   windows_.processEvents(block);
 }
 
@@ -203,11 +241,13 @@ void SessionRecorder::stopNotification(SjisString caption, SjisString text) {
 
 void SessionRecorder::showErrorReport(const std::vector<SjisString>& lines) {
   if (typing_) writeTyping();
+  if (!heldLimit_.empty()) writeHeldLimit();
   windows_.showErrorReport(lines);
 }
 
 void SessionRecorder::end() {
   if (typing_) writeTyping();
+  if (!heldLimit_.empty()) writeHeldLimit();
   windows_.end();
 }
 

@@ -5,7 +5,9 @@
 // name is unique, the data file as "$1" with the file chosen noted in a
 // comment, and a saved file relative to the dialog's folder where it lies
 // there, with the choice to replace it, so that the script replays whether
-// the file exists or not.
+// the file exists or not. In the same way a question that only a folder on
+// disk calls for is answered "if asked", and the record limit lets in all
+// records of the file (the limit typed is noted in a comment).
 #pragma once
 
 #include <map>
@@ -27,6 +29,8 @@ class SessionRecorder : public Backend, private EventSink {
 
   void createWindows(EventSink& sink) override;
   int messageBox(const SjisString& caption, const SjisString& text, Buttons buttons, Icon icon) override;
+  int diskQuestion(const SjisString& caption, const SjisString& text, Buttons buttons, Icon icon) override;
+  void diskQuestionNotAsked(const SjisString& caption, const SjisString& text, int answer) override;
   SjisString inputBox(const SjisString& title, const SjisString& prompt, const SjisString& initial) override;
   SjisString fileDialog(const FileDialogRequest& request) override;
   int chosenFilter() const override { return windows_.chosenFilter(); }
@@ -70,6 +74,8 @@ class SessionRecorder : public Backend, private EventSink {
   void stopNotification(SjisString caption, SjisString text) override;
 
   void write(const std::string& line);
+  void writeAnswerIfAsked(int answer);
+  void writeHeldLimit();
   void writeTyping();
   std::string listClick(const std::string& list);
   std::string rowToken(const std::string& list, int row);
@@ -87,6 +93,10 @@ class SessionRecorder : public Backend, private EventSink {
   // Typing goes into the script as the field's text once the user moves on.
   std::optional<std::string> typing_;
   std::string typingField_;
+  // The record limit's answer, with the answers of the messages after it,
+  // until the program goes on: a limit asked again replaces them all.
+  std::vector<std::string> heldLimit_;
+  std::string lastLine_;
 };
 
 }  // namespace headly

@@ -46,6 +46,16 @@ int Ui::messageBox(const SjisString& caption, const SjisString& text, Buttons bu
   return backend_.messageBox(caption, text, buttons, icon);
 }
 
+int Ui::diskQuestion(const SjisString& caption, const SjisString& text, Buttons buttons, Icon icon) {
+  if (int(buttons) < 0 || int(buttons) > 5 || int(icon) < 0 || int(icon) > 4) raise(err::kBadArgument);
+  checkOpen();
+  return backend_.diskQuestion(caption, text, buttons, icon);
+}
+
+void Ui::diskQuestionNotAsked(const SjisString& caption, const SjisString& text, int answer) {
+  backend_.diskQuestionNotAsked(caption, text, answer);
+}
+
 SjisString Ui::inputBox(const SjisString& title, const SjisString& prompt, const SjisString& initial) {
   if (byteLength(title) > kMaxDialogText || byteLength(prompt) > kMaxDialogText ||
       byteLength(initial) > kMaxDialogText)

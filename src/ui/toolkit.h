@@ -34,6 +34,10 @@ class Ui : private EventSink {
   void createWindows();
 
   int messageBox(const SjisString& caption, const SjisString& text, Buttons buttons, Icon icon);
+  // A question that only what is on disk calls for (Backend::diskQuestion),
+  // and the note that it was not called for this time.
+  int diskQuestion(const SjisString& caption, const SjisString& text, Buttons buttons, Icon icon);
+  void diskQuestionNotAsked(const SjisString& caption, const SjisString& text, int answer);
   SjisString inputBox(const SjisString& title, const SjisString& prompt, const SjisString& initial);
   // initialPath: a folder followed by a file name or pattern; the filter text
   // is the program's ("ﾃｷｽﾄ形式(*.TXT,*.CSV)"). Returns the ESC marker on cancel.

@@ -147,6 +147,18 @@ TEST(OtherToolsRun, LineEnds) {
   EXPECT_EQ(s.readBytes("out.csv"), sjisBytes("名前,メモ\r\n佐藤,a\r\n鈴木,b\r\n\x1A"));
 }
 
+TEST(OtherToolsRun, LfLinesKeepAnLfInsideAQuotedField) {
+  // As in a CR LF file, the LF belongs to the value: one record of two
+  // items, the text before the LF kept. A doubled quote does not close the
+  // field; a quote inside an unquoted field opens nothing.
+  BatchSession s;
+  s.writeSjisFile("data.csv", "名前,メモ\n佐藤,\"一行目\n\"\"二行目\"\"\"\n鈴木,a\"b\n田中,\"c\"\n");
+  const BatchResult r = s.run("cwd @DIR@\nfile data.csv\ninput 4\n" + std::string(kToCsv).substr(10));
+  ASSERT_EQ(r.exitCode, 0) << r.transcript;
+  EXPECT_EQ(s.readBytes("out.csv"),
+            sjisBytes("名前,メモ\r\n佐藤,\"一行目\n\"\"二行目\"\"\"\r\n鈴木,a\"b\r\n田中,\"c\"\r\n\x1A"));
+}
+
 TEST(OtherToolsRun, Utf8OutputOnRequest) {
   BatchSession s;
   s.writeBytes("sales.csv", sampleData());

@@ -99,6 +99,23 @@ TEST(FolderSession, TakenNamesAreNumberedAndADeclineStartsOverAtOne) {
   EXPECT_FALSE(std::filesystem::exists(s.path("HEADLY_[3]")));
 }
 
+TEST(FolderSession, AnAnswerIfAskedAnswersTheClashAsOftenAsItIsAsked) {
+  BatchSession s;
+  s.writeSjisFile("data.csv", "上,本文\r\na,body\r\n");
+  std::filesystem::create_directory(s.path("HEADLY"));
+  std::filesystem::create_directory(s.path("HEADLY_[1]"));
+  const BatchResult r = s.run(untilFolderDialog(1, false) + "press BUTTON14\nanswer Yes if asked\n");
+  ASSERT_EQ(r.exitCode, 0) << r.transcript;
+  EXPECT_EQ(fromFolderDialog(r.transcript),
+            (std::vector<std::string>{"form FORM5 フォルダの作成", kClash + "Yes", kClash + "Yes", "end"}));
+  EXPECT_EQ(s.readBytes("HEADLY_[2]/ａ.TXT"), layoutFile({"ｂｏｄｙ"}));
+  // No if asked: the dialog waits again, and the next name is free.
+  const BatchResult declined =
+      s.run(untilFolderDialog(1, false) + "press BUTTON14\nanswer No if asked\ntype EDIT7 other\npress BUTTON14\n");
+  ASSERT_EQ(declined.exitCode, 0) << declined.transcript;
+  EXPECT_EQ(s.readBytes("other/ａ.TXT"), layoutFile({"ｂｏｄｙ"}));
+}
+
 TEST(FolderSession, BrowsingFoldersAndBorrowingAFolderName) {
   BatchSession s;
   s.writeSjisFile("data.csv", "上,本文\r\na,body\r\n");

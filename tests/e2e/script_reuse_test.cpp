@@ -79,6 +79,64 @@ TEST(FileChoice, TheOldFormStillTakesTheNextLineAsTheAnswer) {
   EXPECT_EQ(s.readAsUtf8("out.csv"), "支店,数量\r\n東京,1\r\n\x1A");
 }
 
+TEST(FileChoice, AnAnswerIfAskedAnswersTheOverwriteQuestionOnlyWhereTheFileExists) {
+  BatchSession s;
+  s.writeSjisFile("data.csv", "支店,数量\r\n東京,1\r\n");
+  const std::string script = std::string(kToCsv) + "file out.csv\nanswer Yes if asked\n";
+  const BatchResult fresh = s.run(script);
+  EXPECT_EQ(fresh.exitCode, 0) << fresh.transcript;
+  EXPECT_EQ(fresh.transcript.find("overwrite"), std::string::npos) << fresh.transcript;
+  s.writeBytes("out.csv", "old");
+  const BatchResult again = s.run(script);
+  EXPECT_EQ(again.exitCode, 0) << again.transcript;
+  EXPECT_NE(again.transcript.find("overwrite " + s.internalPath("out.csv") + " -> Yes\n"), std::string::npos);
+  EXPECT_EQ(s.readAsUtf8("out.csv"), "支店,数量\r\n東京,1\r\n\x1A");
+  // Not asked, it is passed over before the next answer; it answers no other question.
+  const BatchResult passed = s.run("cwd @DIR@\nanswer Yes if asked\ncancel\n");
+  EXPECT_EQ(passed.exitCode, 0) << passed.transcript;
+  const BatchResult notOther = s.run("cwd @DIR@\nfile data.csv\ninput 1\nanswer OK if asked\n");
+  EXPECT_EQ(notOther.exitCode, 2) << notOther.transcript;
+  EXPECT_NE(notOther.transcript.find("misfit the script ended while the program asks: message 処理エラー"),
+            std::string::npos)
+      << notOther.transcript;
+}
+
+TEST(RecordLimit, AllRecordsLetsEveryLineOfTheFileIn) {
+  BatchSession s;
+  std::string lines = "支店,数量\r\n";
+  for (int i = 0; i < 700; ++i) lines += "東京," + std::to_string(i) + "\r\n";
+  s.writeSjisFile("data.csv", lines);
+  const std::string toCsv = std::string(kToCsv).substr(std::string(kToCsv).find("select"));
+  const BatchResult r = s.run("cwd @DIR@\nfile data.csv\ninput all records\n" + toCsv + "file out.csv\n");
+  ASSERT_EQ(r.exitCode, 0) << r.transcript;
+  EXPECT_NE(r.transcript.find("最大レコード数より大きく設定 | 500 -> 702\n"), std::string::npos) << r.transcript;
+  EXPECT_EQ(s.readAsUtf8("out.csv"), lines + "\x1A");
+  // The last line without a line end, LF lines: still one more than the data lines.
+  s.writeSjisFile("data.csv", "支店,数量\n東京,1\n大阪,2");
+  const BatchResult lf = s.run("cwd @DIR@\nfile data.csv\ninput all records\n" + toCsv + "file out.csv replace\n");
+  ASSERT_EQ(lf.exitCode, 0) << lf.transcript;
+  EXPECT_NE(lf.transcript.find("| 500 -> 3\n"), std::string::npos) << lf.transcript;
+}
+
+// The folder 4月〜6月 (U+301C, as Linux input methods type it) named in a
+// script as 4月～6月 (U+FF5E, Shift-JIS's own form), and the other way round.
+TEST(ScriptPaths, CwdAndFileFindTheFolderInEitherUnicodeForm) {
+  for (const auto& [onDisk, written] : {std::pair<std::string, std::string>{"4月〜6月", "4月～6月"},
+                                        std::pair<std::string, std::string>{"4月～6月", "4月〜6月"}}) {
+    SCOPED_TRACE(onDisk);
+    BatchSession s;
+    std::filesystem::create_directories(std::filesystem::u8path(s.path(onDisk)));
+    s.writeSjisFile(onDisk + "/data.csv", "支店,数量\r\n東京,1\r\n");
+    const std::string toCsv = std::string(kToCsv).substr(std::string(kToCsv).find("input"));
+    const BatchResult inside = s.run("cwd @DIR@/" + written + "\nfile data.csv\n" + toCsv + "file out.csv\n");
+    ASSERT_EQ(inside.exitCode, 0) << inside.transcript;
+    const BatchResult below = s.run("cwd @DIR@\nfile " + written + "/data.csv\n" + toCsv + "file out2.csv\n");
+    ASSERT_EQ(below.exitCode, 0) << below.transcript;
+    for (const char* name : {"/out.csv", "/out2.csv"})
+      EXPECT_EQ(s.readAsUtf8(onDisk + name), "支店,数量\r\n東京,1\r\n\x1A") << name;
+  }
+}
+
 TEST(ScriptArguments, AMissingArgumentIsAMisfitNamingIt) {
   BatchSession s;
   const BatchResult r = s.runWith("# data\nfile \"$1\"\ninput $2\n", {"a.csv"});

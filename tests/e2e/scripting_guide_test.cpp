@@ -73,6 +73,10 @@ struct ExampleRun {
   BatchResult result;
   explicit ExampleRun(const std::string& script) {
     folder.writeBytes("sales.csv", sampleFile("sales.csv"));
+    runAgain(script);
+  }
+  // The same script once more in the same folder.
+  void runAgain(const std::string& script) {
     const fs::path before = fs::current_path();
     fs::current_path(folder.dir());
     result = folder.runWith(script, {"sales.csv"});
@@ -92,10 +96,16 @@ TEST(ScriptingGuide, TheThreeExamplesRunOnTheSampleData) {
   EXPECT_FALSE(fileMode.has("SALES.TXT"));
 
   ASSERT_EQ(blocks[1].rfind("# example: folder mode\n", 0), 0u);
-  const ExampleRun folderMode(blocks[1]);
+  ExampleRun folderMode(blocks[1]);
   EXPECT_EQ(folderMode.result.exitCode, 0) << folderMode.result.transcript;
   EXPECT_TRUE(folderMode.has("売上/東京"));
   EXPECT_FALSE(folderMode.has("HEADLY.TXT"));
+  // Run again in the same folder it goes into the numbered folder.
+  EXPECT_FALSE(folderMode.has("売上_[1]"));
+  folderMode.runAgain(blocks[1]);
+  EXPECT_EQ(folderMode.result.exitCode, 0) << folderMode.result.transcript;
+  EXPECT_EQ(folderMode.folder.readBytes("売上_[1]/東京/佐藤.TXT"), folderMode.folder.readBytes("売上/東京/佐藤.TXT"));
+  EXPECT_FALSE(folderMode.folder.readBytes("売上_[1]/東京/佐藤.TXT").empty());
 
   ASSERT_EQ(blocks[2].rfind("# example: CSV only\n", 0), 0u);
   const ExampleRun csvOnly(blocks[2]);

@@ -56,11 +56,12 @@ struct Reading {
 };
 
 // Bytes of the kinds that line reading treats apart, in random runs: CR, LF,
-// CR LF, NUL, 0x1A inside and at the end, Shift-JIS pairs, and now and then
-// a line of about the longest length or hundreds of short lines in a row.
+// CR LF, NUL, 0x1A inside and at the end, Shift-JIS pairs, quotes that
+// leave a field open over an LF, and now and then a line of about the
+// longest length or hundreds of short lines in a row.
 std::string randomFile(std::mt19937& random) {
   static const std::vector<std::string> pieces = {"\r", "\n", "\r\n", std::string(1, '\0'), "\x1a", "a,b",
-                                                  "\x95\\", "\"x\"", "z"};
+                                                  "\x95\\", "\"x\"", "z", ",\"", "\""};
   const auto pick = [&](size_t n) { return size_t(random() % n); };
   std::string bytes;
   const size_t count = pick(40);

@@ -4,7 +4,6 @@
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -23,6 +22,7 @@
 #include "ui/qt/form_style.h"
 #include "ui/qt/form_window.h"
 #include "ui/qt/japanese_font.h"
+#include "ui/qt/key_click_list.h"
 #include "ui/qt/list_widgets.h"
 #include "ui/qt/progress_panel.h"
 #include "ui/qt/qt_backend.h"
@@ -263,7 +263,7 @@ QWidget* QtBackend::buildControl(const ControlSpec& entry, QWidget* form) {
       break;
     }
     case List: {
-      auto* list = new QListWidget(form);
+      auto* list = new KeyClickList(form);
       list->setSelectionMode(entry.multiSelect ? QAbstractItemView::MultiSelection : QAbstractItemView::SingleSelection);
       list->setItemDelegate(new RowDelegate(list));
       list->setUniformItemSizes(true);
@@ -324,17 +324,7 @@ void QtBackend::connectEvents(const ControlSpec& entry, QWidget* widget) {
             return false;
           },
           list);
-      new EventWatcher(
-          list,
-          [this, name](QObject*, QEvent* event) {
-            if (event->type() != QEvent::KeyPress) return false;
-            const auto* key = static_cast<QKeyEvent*>(event);
-            if (!key->isAutoRepeat() &&
-                (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter || key->key() == Qt::Key_Space))
-              raiseEvent(name, "CLICK");
-            return false;
-          },
-          list);
+      static_cast<KeyClickList*>(list)->onKeyClick([this, name] { raiseEvent(name, "CLICK"); });
       break;
     }
     case Group:

@@ -6,8 +6,10 @@
 
 #include "system/drives.h"
 #include "text/encoding.h"
+#include "text/runtime_error.h"
 #include "ui/file_dialog_start.h"
 #include "ui/list_rows.h"
+#include "ui/script/record_limit.h"
 #include "ui/typing.h"
 
 namespace headly {
@@ -42,23 +44,6 @@ const char* iconWord(Icon icon) {
   return words[int(icon)];
 }
 
-// A program text as the transcript shows it: UTF-8, line breaks as " / ".
-std::string shown(const SjisString& text) {
-  std::string out;
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '\r' || text[i] == '\n') {
-      if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-      out += '\x01';
-    } else {
-      out += text[i];
-    }
-  }
-  std::string utf8 = toUtf8(out);
-  for (size_t at = utf8.find('\x01'); at != std::string::npos; at = utf8.find('\x01', at))
-    utf8.replace(at, 1, " / ");
-  return utf8;
-}
-
 bool isAnswerCommand(const std::string& command) {
   return command == "answer" || command == "input" || command == "file" || command == "cancel";
 }
@@ -77,6 +62,22 @@ std::string withoutTrailingSlash(std::string path) {
 constexpr size_t kMaxDialogPath = 259;  // the 260-byte buffer holds the NUL too
 
 }  // namespace
+
+std::string shown(const SjisString& text) {
+  std::string out;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r' || text[i] == '\n') {
+      if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+      out += '\x01';
+    } else {
+      out += text[i];
+    }
+  }
+  std::string utf8 = toUtf8(out);
+  for (size_t at = utf8.find('\x01'); at != std::string::npos; at = utf8.find('\x01', at))
+    utf8.replace(at, 1, " / ");
+  return utf8;
+}
 
 ScriptBackend::ScriptBackend(ScriptReader& script, Drives& drives, std::ostream& transcript, bool draw)
     : script_(script), drives_(drives), out_(transcript), draw_(draw) {}
@@ -106,12 +107,25 @@ const ScriptBackend::Window& ScriptBackend::window(const std::string& name) cons
 
 ScriptLine ScriptBackend::nextAnswer(const std::string& asked) {
   for (;;) {
+    script_.passOverAnswersIfAsked();
     if (script_.atEnd()) throw ScriptMisfit{"the script ended while the program asks: " + asked};
     ScriptLine line = script_.take();
     if (line.command() != "show") return line;
     if (line.tokens.size() != 2) misfit(line, "show takes one control name", asked);
     out_ << describe(line.tokens[1]) << '\n';
   }
+}
+
+// The "answer BUTTON if asked" line at the head, after any show lines; it
+// stays there, so that it answers the question as often as it is asked.
+std::optional<ScriptLine> ScriptBackend::answerIfAsked() {
+  while (!script_.atEnd() && script_.peek().command() == "show") {
+    const ScriptLine line = script_.take();
+    if (line.tokens.size() != 2) misfit(line, "show takes one control name", "a question");
+    out_ << describe(line.tokens[1]) << '\n';
+  }
+  if (script_.atEnd() || !isAnswerIfAsked(script_.peek())) return std::nullopt;
+  return script_.peek();
 }
 
 void ScriptBackend::misfit(const ScriptLine& line, const std::string& reason, const std::string& asked) const {
@@ -135,10 +149,24 @@ SjisString ScriptBackend::scriptText(const ScriptLine& line, const std::string& 
 // ---- Dialogs ------------------------------------------------------------
 
 int ScriptBackend::messageBox(const SjisString& caption, const SjisString& text, Buttons buttons, Icon icon) {
-  const std::string asked = "message " + shown(caption) + " | " + shown(text) + " | " + buttonsWord(buttons) +
-                            " | " + iconWord(icon);
-  const ScriptLine line = nextAnswer(asked);
-  if (line.command() != "answer" || line.tokens.size() != 2) misfit(line, "a message box wants answer BUTTON", asked);
+  const std::string asked = messageAsked(caption, text, buttons, icon);
+  return answerMessage(nextAnswer(asked), buttons, asked);
+}
+
+int ScriptBackend::diskQuestion(const SjisString& caption, const SjisString& text, Buttons buttons, Icon icon) {
+  const std::string asked = messageAsked(caption, text, buttons, icon);
+  const std::optional<ScriptLine> ifAsked = answerIfAsked();
+  return answerMessage(ifAsked ? *ifAsked : nextAnswer(asked), buttons, asked);
+}
+
+std::string ScriptBackend::messageAsked(const SjisString& caption, const SjisString& text, Buttons buttons,
+                                        Icon icon) const {
+  return "message " + shown(caption) + " | " + shown(text) + " | " + buttonsWord(buttons) + " | " + iconWord(icon);
+}
+
+int ScriptBackend::answerMessage(const ScriptLine& line, Buttons buttons, const std::string& asked) {
+  if (line.command() != "answer" || (line.tokens.size() != 2 && !isAnswerIfAsked(line)))
+    misfit(line, "a message box wants answer BUTTON", asked);
   for (const Answer& answer : answersOf(buttons))
     if (line.tokens[1] == answer.word) {
       out_ << asked << " -> " << answer.word << '\n';
@@ -153,11 +181,23 @@ SjisString ScriptBackend::inputBox(const SjisString& title, const SjisString& pr
   SjisString result = kEscMarker;
   if (line.command() == "input" && line.tokens.size() <= 2) {
     result = line.tokens.size() == 2 ? typedInto(kInputBoxTyping, scriptText(line, line.tokens[1], asked)) : "";
+  } else if (line.command() == "input" && line.tokens.size() == 3 && line.tokens[1] == "all" &&
+             line.tokens[2] == "records") {
+    result = allRecordsText(line, asked);
   } else if (line.command() != "cancel" || line.tokens.size() != 1) {
     misfit(line, "the input box wants input TEXT, input or cancel", asked);
   }
   out_ << asked << " -> " << (isEscMarker(result) ? std::string("ESC") : shown(result)) << '\n';
   return result;
+}
+
+// The record limit of "input all records": larger than the number of lines
+// of the data file chosen last.
+SjisString ScriptBackend::allRecordsText(const ScriptLine& line, const std::string& asked) {
+  if (dataFile_.empty()) misfit(line, "no data file has been chosen", asked);
+  const std::optional<uint64_t> limit = allRecordsLimit(dataFile_);
+  if (!limit) misfit(line, "the data file cannot be read: " + dataFile_, asked);
+  return std::to_string(*limit);
 }
 
 SjisString ScriptBackend::fileDialog(const FileDialogRequest& request) {
@@ -226,14 +266,17 @@ SjisString ScriptBackend::chooseFile(const FileDialogRequest& request, const std
       out_ << "refused " << line.tokens[1] << " (" << refusal << ")\n";
       continue;
     }
+    // Its names as they are on disk, in whichever Unicode form (〜 or ～).
+    const std::string onDisk = formOnDisk(*path, nativePath);
     std::error_code ec;
-    const fs::file_status status = fs::status(nativePath, ec);
+    const fs::file_status status = fs::status(onDisk, ec);
     if (!request.save) {
       if (!fs::is_regular_file(status)) misfit(line, "not an existing file: " + nativePath, asked);
+      dataFile_ = onDisk;
       return *path;
     }
     if (fs::is_directory(status)) misfit(line, "a folder, not a file: " + nativePath, asked);
-    if (!fs::is_directory(fs::path(nativePath).parent_path(), ec)) misfit(line, "no such folder: " + nativePath, asked);
+    if (!fs::is_directory(fs::path(onDisk).parent_path(), ec)) misfit(line, "no such folder: " + nativePath, asked);
     if (!fs::exists(status) || !request.overwritePrompt) return *path;
     if (words.choice) {
       // The choice written on the line answers the question: keep leaves the
@@ -247,10 +290,20 @@ SjisString ScriptBackend::chooseFile(const FileDialogRequest& request, const std
   }
 }
 
+std::string ScriptBackend::formOnDisk(const SjisString& path, const std::string& typed) const {
+  try {
+    return drives_.toNative(path);
+  } catch (const RuntimeError&) {
+    return typed;
+  }
+}
+
 bool ScriptBackend::confirmOverwrite(const SjisString& path) {
   const std::string asked = "overwrite " + shown(path);
-  const ScriptLine line = nextAnswer(asked);
-  if (line.command() != "answer" || line.tokens.size() != 2 || (line.tokens[1] != "Yes" && line.tokens[1] != "No"))
+  const std::optional<ScriptLine> ifAsked = answerIfAsked();
+  const ScriptLine line = ifAsked ? *ifAsked : nextAnswer(asked);
+  if (line.command() != "answer" || (line.tokens.size() != 2 && !isAnswerIfAsked(line)) ||
+      (line.tokens[1] != "Yes" && line.tokens[1] != "No"))
     misfit(line, "the overwrite question wants answer Yes or answer No", asked);
   out_ << asked << " -> " << line.tokens[1] << '\n';
   return line.tokens[1] == "Yes";
@@ -359,6 +412,7 @@ std::string ScriptBackend::describe(const std::string& name) const {
 
 void ScriptBackend::processEvents(bool block) {
   if (!block) return;
+  script_.passOverAnswersIfAsked();
   if (script_.atEnd()) throw ScriptMisfit{"the script ended while the program waits for " + waitingOn()};
   const ScriptLine line = script_.take();
   const std::string& command = line.command();
@@ -382,92 +436,6 @@ void ScriptBackend::processEvents(bool block) {
     misfit(line, "unknown command " + command, waitingOn());
   }
 }
-
-void ScriptBackend::userAction(const ScriptLine& line) {
-  const std::string& command = line.command();
-  const std::string asked = waitingOn();
-  if (line.tokens.size() < 2) misfit(line, command + " needs a control name", asked);
-  const std::string& name = line.tokens[1];
-  const auto found = windows_.find(name);
-  if (found == windows_.end() || !found->second.control) misfit(line, "there is no control " + name, asked);
-  Window& w = found->second;
-
-  static const std::map<std::string, ControlKind> kKindOf = {
-      {"press", ControlKind::Button}, {"check", ControlKind::Check},  {"radio", ControlKind::Radio},
-      {"type", ControlKind::Edit},    {"select", ControlKind::List},  {"choose", ControlKind::Combo},
-      {"click", ControlKind::List}};
-  if (w.control->kind != kKindOf.at(command)) misfit(line, name + " cannot be used with " + command, asked);
-  const Window& form = window(w.owner->name);
-  if (!form.visible) misfit(line, name + " is on " + w.owner->name + ", which is not shown", asked);
-  if (!w.visible) misfit(line, name + " is hidden", asked);
-  if (!w.enabled || !form.enabled) misfit(line, name + " is disabled", asked);
-
-  const size_t argc = line.tokens.size();
-  const auto expectArgs = [&](size_t least, size_t most) {
-    if (argc < least || argc > most) misfit(line, "wrong number of words for " + command, asked);
-  };
-  if (command == "press") {
-    expectArgs(2, 2);
-    raiseEvent(name, "ON");
-  } else if (command == "check") {
-    expectArgs(2, 2);
-    w.check = w.check == 1 ? 0 : 1;
-    raiseEvent(name, "ON");
-  } else if (command == "radio") {
-    expectArgs(2, 2);
-    for (const ControlSpec& other : w.owner->controls)
-      if (other.kind == ControlKind::Radio) window(other.name).check = 0;
-    w.check = 1;
-    raiseEvent(name, "ON");
-  } else if (command == "type") {
-    expectArgs(2, 3);
-    w.text = typedInto(typingRuleOf(*w.control), argc == 3 ? scriptText(line, line.tokens[2], asked) : SjisString());
-    raiseEvent(name, "CHANGE");
-  } else if (command == "select") {
-    if (argc < 3) misfit(line, "select needs row numbers", asked);
-    for (size_t i = 2; i < argc; ++i) {
-      const std::string& row = line.tokens[i];
-      if (row.starts_with('=')) {
-        w.click(*w.control, namedRow(line, w, name, row.substr(1), asked));
-        raiseEvent(name, "CLICK");
-        continue;
-      }
-      if (row.empty() || row.size() > 9 || row.find_first_not_of("0123456789") != std::string::npos ||
-          std::stoul(row) >= w.rows.size())
-        misfit(line, name + " has no row " + row + " (it has " + std::to_string(w.rows.size()) + ")", asked);
-      w.click(*w.control, std::stoi(row));
-      raiseEvent(name, "CLICK");
-    }
-  } else {  // choose and click pick an entry by its text
-    expectArgs(command == "click" ? 2 : 3, 3);
-    int row = -1;
-    if (argc == 3) {
-      const SjisString entry = scriptText(line, line.tokens[2], asked);
-      const auto at = std::find(w.rows.begin(), w.rows.end(), entry);
-      if (at == w.rows.end()) misfit(line, name + " has no entry " + line.tokens[2], asked);
-      row = int(at - w.rows.begin());
-    }
-    w.click(*w.control, row);
-    raiseEvent(name, command == "choose" ? "CHANGE" : "CLICK");
-  }
-}
-
-int ScriptBackend::namedRow(const ScriptLine& line, const Window& list, const std::string& listName,
-                            const std::string& rowName, const std::string& asked) const {
-  const SjisString text = scriptText(line, rowName, asked);
-  std::vector<size_t> matches;
-  std::string rows;
-  for (size_t i = 0; i < list.rows.size(); ++i) {
-    if (list.rows[i] == text) matches.push_back(i);
-    rows += (i == 0 ? "" : ", ") + std::to_string(i) + ' ' + shown(list.rows[i]);
-  }
-  if (matches.size() == 1) return int(matches.front());
-  const std::string count = matches.empty() ? "no row" : std::to_string(matches.size()) + " rows";
-  misfit(line, listName + " has " + count + " named " + rowName + " (rows: " + (rows.empty() ? "none" : rows) + ")",
-         asked);
-}
-
-void ScriptBackend::raiseEvent(const std::string& control, const char* event) { sink_->controlEvent({control, event}); }
 
 // ---- Drawing, progress, the end ------------------------------------------
 

@@ -28,6 +28,11 @@ class ScriptBackend : public Backend {
 
   void createWindows(EventSink& sink) override;
   int messageBox(const SjisString& caption, const SjisString& text, Buttons buttons, Icon icon) override;
+  // Answered by "answer BUTTON if asked" as often as it is asked, or by
+  // "answer BUTTON" once.
+  int diskQuestion(const SjisString& caption, const SjisString& text, Buttons buttons, Icon icon) override;
+  // Answered by "input TEXT", "input", "cancel" or "input all records" (a
+  // limit that lets every line of the data file in).
   SjisString inputBox(const SjisString& title, const SjisString& prompt, const SjisString& initial) override;
   // Answered by `file PATH [FILTER] [replace|keep]` (FILTER: the start of
   // the filter entry chosen, as "UTF-8") or `cancel`.
@@ -81,6 +86,10 @@ class ScriptBackend : public Backend {
   Window& window(const std::string& name);
   const Window& window(const std::string& name) const;
   ScriptLine nextAnswer(const std::string& asked);
+  std::optional<ScriptLine> answerIfAsked();
+  std::string messageAsked(const SjisString& caption, const SjisString& text, Buttons buttons, Icon icon) const;
+  int answerMessage(const ScriptLine& line, Buttons buttons, const std::string& asked);
+  SjisString allRecordsText(const ScriptLine& line, const std::string& asked);
   [[noreturn]] void misfit(const ScriptLine& line, const std::string& reason, const std::string& asked) const;
   std::string waitingOn() const;
   // The Shift-JIS form of a text of the script; a misfit names what the
@@ -99,6 +108,8 @@ class ScriptBackend : public Backend {
   };
   FileAnswerWords fileAnswerWords(const ScriptLine& line, const FileDialogRequest& request, const std::string& asked);
   bool confirmOverwrite(const SjisString& path);
+  // The native path of path as it is on disk; typed when that cannot be told.
+  std::string formOnDisk(const SjisString& path, const std::string& typed) const;
 
   ScriptReader& script_;
   Drives& drives_;
@@ -108,7 +119,11 @@ class ScriptBackend : public Backend {
   std::map<std::string, Window> windows_;
   bool ended_ = false;
   int chosenFilter_ = 0;
+  std::string dataFile_;  // the file of the last open dialog, as on disk
 };
+
+// A program text as the transcript shows it: UTF-8, line breaks as " / ".
+std::string shown(const SjisString& text);
 
 // The transcript line of an error report: "error" and the lines, given in
 // UTF-8, parted by " / ".

@@ -55,6 +55,15 @@ ScriptReader::ScriptReader(const std::string& scriptText, const std::vector<std:
   }
 }
 
+void ScriptReader::passOverAnswersIfAsked() {
+  while (!atEnd() && isAnswerIfAsked(peek())) ++next_;
+}
+
+bool isAnswerIfAsked(const ScriptLine& line) {
+  const std::vector<std::string>& t = line.tokens;
+  return t.size() == 4 && t[0] == "answer" && t[2] == "if" && t[3] == "asked";
+}
+
 std::string describeLine(const ScriptLine& line) {
   const size_t first = line.text.find_first_not_of(" \t");
   return "line " + std::to_string(line.number) + " (" + line.text.substr(first) + "): ";

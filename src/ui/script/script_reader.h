@@ -35,11 +35,18 @@ class ScriptReader {
   // The next line; only when !atEnd().
   const ScriptLine& peek() const { return lines_[next_]; }
   ScriptLine take() { return lines_[next_++]; }
+  // Takes the "answer BUTTON if asked" lines at the head: their question
+  // was not asked, or has been answered as often as it was asked.
+  void passOverAnswersIfAsked();
 
  private:
   std::vector<ScriptLine> lines_;
   size_t next_ = 0;
 };
+
+// "answer BUTTON if asked": the answer to a question that is asked only
+// when something is on disk (a folder or a file of that name).
+bool isAnswerIfAsked(const ScriptLine& line);
 
 // "line 12 (press BUTTON9): " for messages about a line.
 std::string describeLine(const ScriptLine& line);
