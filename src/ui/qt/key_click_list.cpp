@@ -5,7 +5,7 @@
 namespace headly {
 
 std::vector<bool> KeyClickList::selectedRows() const {
-  std::vector<bool> rows(size_t(count()));
+  std::vector<bool> rows(static_cast<size_t>(count()));
   for (int row = 0; row < count(); ++row) rows[size_t(row)] = item(row)->isSelected();
   return rows;
 }
