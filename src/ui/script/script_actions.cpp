@@ -85,7 +85,7 @@ int ScriptBackend::namedRow(const ScriptLine& line, const Window& list, const st
   std::string rows;
   for (size_t i = 0; i < list.rows.size(); ++i) {
     if (list.rows[i] == text) matches.push_back(i);
-    rows += (i == 0 ? "" : ", ") + std::to_string(i) + ' ' + shown(list.rows[i]);
+    rows += (i == 0 ? "" : ", ") + std::to_string(i) + ' ' + transcriptText(list.rows[i]);
   }
   if (matches.size() == 1) return int(matches.front());
   const std::string count = matches.empty() ? "no row" : std::to_string(matches.size()) + " rows";

@@ -44,6 +44,23 @@ const char* iconWord(Icon icon) {
   return words[int(icon)];
 }
 
+// A program text as the transcript shows it: UTF-8, line breaks as " / ".
+std::string shown(const SjisString& text) {
+  std::string out;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r' || text[i] == '\n') {
+      if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+      out += '\x01';
+    } else {
+      out += text[i];
+    }
+  }
+  std::string utf8 = toUtf8(out);
+  for (size_t at = utf8.find('\x01'); at != std::string::npos; at = utf8.find('\x01', at))
+    utf8.replace(at, 1, " / ");
+  return utf8;
+}
+
 bool isAnswerCommand(const std::string& command) {
   return command == "answer" || command == "input" || command == "file" || command == "cancel";
 }
@@ -63,21 +80,7 @@ constexpr size_t kMaxDialogPath = 259;  // the 260-byte buffer holds the NUL too
 
 }  // namespace
 
-std::string shown(const SjisString& text) {
-  std::string out;
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '\r' || text[i] == '\n') {
-      if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-      out += '\x01';
-    } else {
-      out += text[i];
-    }
-  }
-  std::string utf8 = toUtf8(out);
-  for (size_t at = utf8.find('\x01'); at != std::string::npos; at = utf8.find('\x01', at))
-    utf8.replace(at, 1, " / ");
-  return utf8;
-}
+std::string transcriptText(const SjisString& text) { return shown(text); }
 
 ScriptBackend::ScriptBackend(ScriptReader& script, Drives& drives, std::ostream& transcript, bool draw)
     : script_(script), drives_(drives), out_(transcript), draw_(draw) {}
@@ -194,7 +197,6 @@ SjisString ScriptBackend::inputBox(const SjisString& title, const SjisString& pr
 // The record limit of "input all records": larger than the number of lines
 // of the data file chosen last.
 SjisString ScriptBackend::allRecordsText(const ScriptLine& line, const std::string& asked) {
-  if (dataFile_.empty()) misfit(line, "no data file has been chosen", asked);
   const std::optional<uint64_t> limit = allRecordsLimit(dataFile_);
   if (!limit) misfit(line, "the data file cannot be read: " + dataFile_, asked);
   return std::to_string(*limit);

@@ -123,7 +123,7 @@ class ScriptBackend : public Backend {
 };
 
 // A program text as the transcript shows it: UTF-8, line breaks as " / ".
-std::string shown(const SjisString& text);
+std::string transcriptText(const SjisString& text);
 
 // The transcript line of an error report: "error" and the lines, given in
 // UTF-8, parted by " / ".
