@@ -1,8 +1,11 @@
 #include "app/data_encoding.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
-#include <memory>
+#include <optional>
 
+#include "text/byte_search.h"
 #include "text/encoding.h"
 #include "system/file_encoding.h"
 #include "text/numbers.h"
@@ -33,29 +36,47 @@ Found foundOf(DataEncoding encoding) {
   }
 }
 
-// Line (from 1) and item (from 1) of a byte offset in the converted text, as
-// the lines will be read and the field parser cuts them: commas inside
-// double quotes belong to the field.
+// Line (from 1) and item (from 1) of the first 〓 in the converted text,
+// as the lines will be read and the field parser cuts them: commas inside
+// double quotes belong to the field. Found as the text goes by, for both
+// line ends, since which one the lines end in is known only at its end; and
+// what the text is made of otherwise: its size and line ends.
 struct Place {
-  size_t line = 1, item = 1;
-};
-Place placeOf(std::string_view text, size_t offset, bool lfLineEnds) {
-  const char lineEnd = lfLineEnds ? '\n' : '\r';
-  Place place;
+  uint64_t line = 1, item = 1;
   bool quoted = false;
-  for (size_t i = 0; i < offset; ++i) {
-    if (text[i] == lineEnd) {
-      ++place.line;
-      place.item = 1;
+  // Goes past bytes: the lines they end are counted, only the last one's
+  // items.
+  void pass(std::string_view bytes, char lineEnd) {
+    const size_t lastEnd = bytes.rfind(lineEnd);
+    if (lastEnd != std::string_view::npos) {
+      line += countByte(bytes.substr(0, lastEnd + 1), lineEnd);
+      item = 1;
       quoted = false;
-    } else if (text[i] == '"') {
-      quoted = !quoted;
-    } else if (text[i] == ',' && !quoted) {
-      ++place.item;
+      bytes.remove_prefix(lastEnd + 1);
+    }
+    for (const char c : bytes) {
+      if (c == '"') quoted = !quoted;
+      if (c == ',' && !quoted) ++item;
     }
   }
-  return place;
-}
+};
+struct ConvertedLook {
+  Place atCr, atLf;
+  uint64_t size = 0;
+  bool sawCr = false, sawLf = false;
+  ReplacedCharacters replaced;
+
+  void take(std::string_view piece, const ReplacedCharacters& replacedSoFar) {
+    replaced = replacedSoFar;
+    const uint64_t placed = replaced.count > 0 ? std::clamp(replaced.firstAt, size, size + piece.size()) : size + piece.size();
+    atCr.pass(piece.substr(0, placed - size), '\r');
+    atLf.pass(piece.substr(0, placed - size), '\n');
+    sawCr = sawCr || piece.find('\r') != std::string_view::npos;
+    sawLf = sawLf || piece.find('\n') != std::string_view::npos;
+    size += piece.size();
+  }
+  bool lfOnly() const { return !sawCr && sawLf; }
+};
 
 // "U+20BB7": the character has no Shift-JIS form to show it with.
 SjisString codePointText(char32_t code) {
@@ -64,12 +85,12 @@ SjisString codePointText(char32_t code) {
   return text;
 }
 
-void reportReplaced(Ui& ui, const ConvertedText& converted, bool lfLineEnds) {
-  const Place place = placeOf(converted.text, converted.firstReplacedAt, lfLineEnds);
+void reportReplaced(Ui& ui, const ConvertedLook& look) {
+  const Place& place = look.lfOnly() ? look.atLf : look.atCr;
   ui.messageBox(sjis(kCaption),
-                sjis("Shift-JISにない文字 ") + countText(int64_t(converted.replaced)) + sjis(" 個を〓に置き換えました（最初：") +
-                    countText(int64_t(place.line)) + sjis("行目 ") + countText(int64_t(place.item)) + sjis("項目「") +
-                    codePointText(converted.firstReplaced) + sjis("」）"),
+                sjis("Shift-JISにない文字 ") + countText(int64_t(look.replaced.count)) +
+                    sjis(" 個を〓に置き換えました（最初：") + countText(int64_t(place.line)) + sjis("行目 ") +
+                    countText(int64_t(place.item)) + sjis("項目「") + codePointText(look.replaced.firstCode) + sjis("」）"),
                 Buttons::Ok, Icon::Information);
 }
 
@@ -89,16 +110,23 @@ bool settleDataEncoding(Program& program) {
   if (answer == kAnswerCancel) return false;
   if (answer != kAnswerYes && found.bomLength == 0) return true;  // read as Shift-JIS as it stands
 
-  const std::string bytes = readWholeFile(program.files, state.selectedPath);
-  if (answer != kAnswerYes) {
-    // As it stands, but the BOM is no part of the first item name.
-    state.dataForm.converted = std::make_shared<const std::string>(bytes.substr(found.bomLength));
+  // The BOM is no part of the first item name, even when the bytes are read
+  // as they stand.
+  state.dataForm.skipped = found.bomLength;
+  if (answer != kAnswerYes) return true;
+  state.dataForm.convertedFrom = found.form;
+  // UTF-8 whose every character Shift-JIS has is measured by the look
+  // already; anything else is converted once to see what the text becomes.
+  if (const std::optional<uint64_t> size = found.form == UnicodeForm::Utf8 ? scan.shiftJisSize() : std::nullopt) {
+    state.dataForm.convertedSize = *size;
     return true;
   }
-  ConvertedText converted = toShiftJisReplacing(std::string_view(bytes).substr(found.bomLength), found.form);
-  state.dataForm.lfLineEnds = scanBytes(converted.text).lfOnly();
-  if (converted.replaced > 0) reportReplaced(program.ui, converted, state.dataForm.lfLineEnds);
-  state.dataForm.converted = std::make_shared<const std::string>(std::move(converted.text));
+  ConvertedLook look;
+  readConverted(program.files, state.selectedPath, state.dataForm,
+                [&look](std::string_view piece, const ReplacedCharacters& replaced) { look.take(piece, replaced); });
+  state.dataForm.convertedSize = look.size;
+  state.dataForm.lfLineEnds = look.lfOnly();
+  if (look.replaced.count > 0) reportReplaced(program.ui, look);
   return true;
 }
 

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "text/byte_search.h"
+#include "system/converted_file.h"
 #include "system/drives.h"
 #include "system/file_system.h"
 #include "system/text_files.h"
@@ -56,24 +57,52 @@ void EncodingScan::feed(std::string_view block) {
   if (utf8Valid_) checkUtf8(block);
 }
 
+void EncodingScan::measure(char32_t code, int length, uint64_t at) {
+  if (at == 0 && code == 0xFEFF) return;  // the BOM
+  if (!codes_) codes_ = &shiftJisCodes();
+  const uint16_t sjis = length < 4 ? codes_->of(code) : 0;
+  allKnown_ = allKnown_ && sjis != 0;
+  shiftJisBytes_ += sjis >= 0x100 ? 2 : 1;
+}
+
+std::optional<uint64_t> EncodingScan::shiftJisSize() const {
+  const DataEncoding found = encoding();
+  if ((found != DataEncoding::Utf8 && found != DataEncoding::Utf8WithBom) || !utf8Valid_ || pending_ > 0 ||
+      !allKnown_ || !shiftJisCodes().asciiStays())
+    return std::nullopt;
+  return shiftJisBytes_;
+}
+
 void EncodingScan::checkUtf8(std::string_view block) {
   using namespace byte_search;
-  const auto* p = reinterpret_cast<const unsigned char*>(block.data());
+  const auto* const begin = reinterpret_cast<const unsigned char*>(block.data());
+  const auto* p = begin;
   const auto* const end = p + block.size();
+  const uint64_t blockAt = fed_ - block.size();
   while (p < end) {
     if (pending_ > 0) {
       if (*p < nextLow_ || *p > nextHigh_) {
         utf8Valid_ = false;
         return;
       }
+      pendingCode_ = pendingCode_ << 6 | (*p & 0x3F);
       ++p;
       --pending_;
       nextLow_ = 0x80;
       nextHigh_ = 0xBF;
+      if (pending_ == 0) measure(pendingCode_, pendingLength_, pendingAt_);
       continue;
     }
     if (*p < 0x80) {
-      // Plain ASCII sixty-four bytes at a time, then eight, then one.
+      const auto* const asciiStart = p;
+      // Plain ASCII sixty-four bytes at a time, then eight, then one; the
+      // short runs between the characters of Japanese text go byte by
+      // byte at once.
+      if (end - p >= 8 && (loadWord(reinterpret_cast<const char*>(p)) & kHighBits) != 0) {
+        while (*p < 0x80) ++p;
+        shiftJisBytes_ += uint64_t(p - asciiStart);
+        continue;
+      }
       for (; end - p >= 64; p += 64) {
         uint64_t any = 0;
         for (int k = 0; k < 8; ++k) any |= loadWord(reinterpret_cast<const char*>(p) + 8 * k);
@@ -81,7 +110,19 @@ void EncodingScan::checkUtf8(std::string_view block) {
       }
       while (end - p >= 8 && (loadWord(reinterpret_cast<const char*>(p)) & kHighBits) == 0) p += 8;
       while (p < end && *p < 0x80) ++p;
+      shiftJisBytes_ += uint64_t(p - asciiStart);
       continue;
+    }
+    // The common character of Japanese text first: three bytes whole in
+    // the block that make neither an overlong form nor a surrogate.
+    if (end - p >= 3 && (*p & 0xF0) == 0xE0 && (p[1] & 0xC0) == 0x80 && (p[2] & 0xC0) == 0x80) {
+      const char32_t code = (*p & 0x0F) << 12 | (p[1] & 0x3F) << 6 | (p[2] & 0x3F);
+      if (code >= 0x800 && (code < 0xD800 || code >= 0xE000)) {
+        utf8MultiByte_ = true;
+        measure(code, 3, blockAt + uint64_t(p - begin));
+        p += 3;
+        continue;
+      }
     }
     const Lead lead = leadOf(*p);
     if (lead.continuation == 0) {
@@ -91,6 +132,7 @@ void EncodingScan::checkUtf8(std::string_view block) {
     utf8MultiByte_ = true;
     // A character whole in the block is checked at once; one that the block
     // cuts off goes on in the next.
+    char32_t code = *p & (0x3F >> lead.continuation);
     if (end - p > lead.continuation) {
       bool valid = p[1] >= lead.low && p[1] <= lead.high;
       for (int k = 2; k <= lead.continuation; ++k) valid = valid && p[k] >= 0x80 && p[k] <= 0xBF;
@@ -98,9 +140,14 @@ void EncodingScan::checkUtf8(std::string_view block) {
         utf8Valid_ = false;
         return;
       }
+      for (int k = 1; k <= lead.continuation; ++k) code = code << 6 | (p[k] & 0x3F);
+      measure(code, 1 + lead.continuation, blockAt + uint64_t(p - begin));
       p += 1 + lead.continuation;
       continue;
     }
+    pendingCode_ = code;
+    pendingLength_ = 1 + lead.continuation;
+    pendingAt_ = blockAt + uint64_t(p - begin);
     ++p;
     pending_ = lead.continuation;
     nextLow_ = lead.low;
@@ -117,12 +164,6 @@ DataEncoding EncodingScan::encoding() const {
   return DataEncoding::ShiftJis;
 }
 
-EncodingScan scanBytes(std::string_view bytes) {
-  EncodingScan scan;
-  scan.feed(bytes);
-  return scan;
-}
-
 EncodingScan scanFile(TextFiles& files, const SjisString& path) {
   EncodingScan scan;
   forEachBlock(files, path, [&](std::string_view block) {
@@ -132,13 +173,12 @@ EncodingScan scanFile(TextFiles& files, const SjisString& path) {
   return scan;
 }
 
-std::string readWholeFile(TextFiles& files, const SjisString& path) {
-  std::string bytes;
-  forEachBlock(files, path, [&](std::string_view block) {
-    bytes.append(block);
-    return true;
-  });
-  return bytes;
+void readConverted(TextFiles& files, const SjisString& path, const InputForm& form,
+                   const std::function<void(std::string_view piece, const ReplacedCharacters& replaced)>& take) {
+  ConvertedFile file(files.fileSystem().openForReading(files.drives().toNative(path)), form);
+  std::unique_ptr<char[]> buffer = std::make_unique_for_overwrite<char[]>(kBlockSize);
+  for (size_t n; (n = file.read(buffer.get(), kBlockSize)) > 0;) take(std::string_view(buffer.get(), n), file.replaced());
+  file.close();
 }
 
 }  // namespace headly

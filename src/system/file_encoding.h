@@ -4,10 +4,13 @@
 #pragma once
 
 #include <cstdint>
-#include <memory>
+#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
+#include "text/encoding.h"
+#include "text/piece_conversion.h"
 #include "text/sjis_string.h"
 
 namespace headly {
@@ -30,9 +33,15 @@ class EncodingScan {
   // seen and the bytes are not UTF-8 (an ordinary Shift-JIS file with CR LF
   // lines is settled by its first block).
   bool settled() const { return fed_ >= sizeof head_ && sawCr_ && !utf8Valid_; }
+  // For UTF-8 (with or without a BOM) whose every character the Shift-JIS
+  // codes know, the bytes of its text after the BOM in Shift-JIS; nothing
+  // when the conversion has more to say (what became 〓, where).
+  std::optional<uint64_t> shiftJisSize() const;
 
  private:
   void checkUtf8(std::string_view block);
+  // Adds a whole character to the Shift-JIS size; at is its offset in the file.
+  void measure(char32_t code, int length, uint64_t at);
   uint64_t fed_ = 0;
   char head_[3] = {};
   bool sawCr_ = false, sawLf_ = false;
@@ -41,22 +50,32 @@ class EncodingScan {
   // bytes still wanted and the range the next one must lie in.
   int pending_ = 0;
   unsigned char nextLow_ = 0x80, nextHigh_ = 0xBF;
+  // That character so far, its length and where it started.
+  char32_t pendingCode_ = 0;
+  int pendingLength_ = 0;
+  uint64_t pendingAt_ = 0;
+  uint64_t shiftJisBytes_ = 0;
+  bool allKnown_ = true;
+  ShiftJisCodes* codes_ = nullptr;  // taken when the first character is measured
 };
 
-// The scan of bytes held in memory.
-EncodingScan scanBytes(std::string_view bytes);
-
-// How the program reads a data file: where its lines end and, when it was
-// converted to Shift-JIS, the converted bytes that are read instead of it.
+// How the program reads a data file: where its lines end, the bytes at its
+// start that are no part of the text (a BOM), and, when it is converted to
+// Shift-JIS as it is read, from what and how many bytes that gives.
 struct InputForm {
   bool lfLineEnds = false;
-  std::shared_ptr<const std::string> converted;
+  uint64_t skipped = 0;
+  std::optional<UnicodeForm> convertedFrom;
+  uint64_t convertedSize = 0;
 };
 
 // The scan of a file (an internal path), read until the scan is settled;
 // refusals raise as openFile does.
 EncodingScan scanFile(TextFiles& files, const SjisString& path);
-// The bytes of a whole file.
-std::string readWholeFile(TextFiles& files, const SjisString& path);
+// Reads a file as form says (its convertedSize aside), handing its bytes to
+// take a piece at a time, in order, with the characters replaced up to the
+// end of the piece at least.
+void readConverted(TextFiles& files, const SjisString& path, const InputForm& form,
+                   const std::function<void(std::string_view piece, const ReplacedCharacters& replaced)>& take);
 
 }  // namespace headly

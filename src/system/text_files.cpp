@@ -12,13 +12,13 @@
 #include <span>
 
 #include "text/byte_marks.h"
+#include "system/converted_file.h"
 #include "system/drives.h"
 #include "text/encoding.h"
 #include "text/quoted_fields.h"
 #include "system/file_encoding.h"
 #include "system/file_system.h"
 #include "system/line_store.h"
-#include "system/memory_file.h"
 #include "system/path_text.h"
 #include "system/processes.h"
 #include "text/runtime_error.h"
@@ -128,6 +128,9 @@ class Channel {
   void writeInUtf8() { utf8_ = true; }
   uint64_t size() const { return size_; }
   const SjisString& path() const { return path_; }
+  // The file of an input channel that nothing was read from yet, for
+  // another channel to read it another way.
+  std::unique_ptr<NativeFile> releaseFile() { return std::move(file_); }
 
   // An append channel writes at the end of the file; a final end mark is
   // written over, so that a file appended to many times keeps one 0x1A.
@@ -497,13 +500,11 @@ void TextFiles::openFile(const SjisString& name, FileMode mode, int number) {
 }
 
 void TextFiles::openInput(const SjisString& name, const InputForm& form, int number) {
-  if (form.converted) {
-    if (number < kFirstNumber || number > kLastNumber) raise(err::kBadFileNumber);
-    if (channels_[number]) raise(err::kFileAlreadyOpen);
-    channels_[number] = std::make_unique<Channel>(FileMode::Input, drives_.fullPath(name),
-                                                  std::make_unique<MemoryFile>(form.converted));
-  } else {
-    openFile(name, FileMode::Input, number);
+  openFile(name, FileMode::Input, number);
+  if (form.skipped > 0 || form.convertedFrom) {
+    Channel& plain = *channels_[number];
+    channels_[number] = std::make_unique<Channel>(FileMode::Input, plain.path(),
+                                                  std::make_unique<ConvertedFile>(plain.releaseFile(), form));
   }
   if (form.lfLineEnds) channels_[number]->endLinesAtLf();
 }

@@ -55,6 +55,11 @@ Converters& converters() {
   return c;
 }
 
+std::optional<ShiftJisCodes>& codesInUse() {
+  thread_local std::optional<ShiftJisCodes> codes;
+  return codes;
+}
+
 // Converts as much of in as it can into out; false at a sequence it cannot
 // convert (in then starts there).
 bool run(iconv_t cd, std::string_view& in, std::string& out) {
@@ -153,6 +158,39 @@ void openConverters() {
 void useShiftJisConverter(const std::string& name) {
   shiftJisName = name;
   converters().close();
+  codesInUse().reset();
+}
+
+ShiftJisCodes& shiftJisCodes() {
+  std::optional<ShiftJisCodes>& codes = codesInUse();
+  if (!codes) codes.emplace();
+  return *codes;
+}
+
+uint16_t ShiftJisCodes::learn(char32_t code) {
+  char utf8[3];
+  const size_t length = code < 0x800 ? 2 : 3;
+  if (length == 2) {
+    utf8[0] = char(0xC0 | code >> 6);
+  } else {
+    utf8[0] = char(0xE0 | code >> 12);
+    utf8[1] = char(0x80 | (code >> 6 & 0x3F));
+  }
+  utf8[length - 1] = char(0x80 | (code & 0x3F));
+  const std::optional<SjisString> bytes = convert(Direction::FromUtf8, std::string_view(utf8, length), "");
+  uint16_t learnt = 0;
+  if (bytes && bytes->size() == 1) learnt = uint16_t(uint8_t((*bytes)[0]));
+  if (bytes && bytes->size() == 2) learnt = uint16_t(uint8_t((*bytes)[0]) << 8 | uint8_t((*bytes)[1]));
+  return codes_[code] = learnt;
+}
+
+bool ShiftJisCodes::asciiStays() {
+  if (!asciiStays_) {
+    std::string ascii(0x80, '\0');
+    for (size_t c = 0; c < ascii.size(); ++c) ascii[c] = char(c);
+    asciiStays_ = convert(Direction::FromUtf8, ascii, "") == ascii;
+  }
+  return *asciiStays_;
 }
 
 std::string toUtf8(std::string_view sjis) { return *convert(Direction::ToUtf8, sjis, "\xEF\xBF\xBD"); }

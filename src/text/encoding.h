@@ -3,6 +3,8 @@
 // tools. Everything else in the program is bytes.
 #pragma once
 
+#include <array>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -53,6 +55,28 @@ struct ConvertedText {
 };
 // Without a byte-order mark: the caller leaves it out.
 ConvertedText toShiftJisReplacing(std::string_view text, UnicodeForm form);
+
+// The Shift-JIS form that the converter gives each character of the Basic
+// Multilingual Plane, learnt from it as characters are met: the byte, or the
+// lead byte times 256 plus the trail byte; 0 for none. Not for ASCII, whose
+// bytes stay as they are when asciiStays().
+class ShiftJisCodes {
+ public:
+  ShiftJisCodes() { codes_.fill(kUnknown); }
+  uint16_t of(char32_t code) {
+    const uint16_t known = codes_[code];
+    return known != kUnknown ? known : learn(code);
+  }
+  bool asciiStays();
+
+ private:
+  static constexpr uint16_t kUnknown = 0xFFFF;  // no Shift-JIS code: its trail byte would be 0xFF
+  uint16_t learn(char32_t code);
+  std::array<uint16_t, 0x10000> codes_;
+  std::optional<bool> asciiStays_;
+};
+// The codes of the converter in use, on the calling thread.
+ShiftJisCodes& shiftJisCodes();
 
 // A text of the program's own, written in UTF-8 in the source. Such texts
 // always have a Shift-JIS form.

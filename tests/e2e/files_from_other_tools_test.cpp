@@ -107,6 +107,38 @@ TEST(OtherToolsRun, CharactersWithoutShiftJisBecomeGetaAndAreReported) {
   EXPECT_EQ(s.readBytes("out.csv"), sjisBytes("名前,値\r\n\"a,b\",x〓y\r\n〓,1\r\n\x1A"));
 }
 
+TEST(OtherToolsRun, TheFirstGetaIsPlacedInLinesAsTheyAreRead) {
+  // UTF-16 with LF-only lines, long enough to be converted in many blocks;
+  // the first 〓 lies in a quoted field whose comma is no item border.
+  BatchSession s;
+  std::string text = "名前,値\n";
+  for (int i = 0; i < 30000; ++i) text += "ｱｲｳ" + std::to_string(i) + ",東京\n";
+  text += "\"x,y\",a\U00020BB7\n😀,1\n";
+  s.writeBytes("data.csv", utf16leOf(text));
+  const BatchResult r =
+      s.run("cwd @DIR@\nfile data.csv\nanswer Yes\nanswer OK\ninput 99999\n" + std::string(kToCsv).substr(10));
+  ASSERT_EQ(r.exitCode, 0) << r.transcript;
+  EXPECT_NE(r.transcript.find("Shift-JISにない文字 2 個を〓に置き換えました（最初：30002行目 2項目「U+20BB7」）"),
+            std::string::npos)
+      << r.transcript;
+  std::string expected = "名前,値\r\n";
+  for (int i = 0; i < 30000; ++i) expected += "ｱｲｳ" + std::to_string(i) + ",東京\r\n";
+  EXPECT_EQ(s.readBytes("out.csv"), sjisBytes(expected + "\"x,y\",a〓\r\n〓,1\r\n\x1A"));
+}
+
+TEST(OtherToolsRun, TheRecordLimitCountsConvertedLines) {
+  // UTF-8 without a BOM and without a character Shift-JIS lacks: nothing to
+  // report, and the limit counts the lines as converted.
+  BatchSession s;
+  s.writeBytes("data.csv", "名前,メモ\r\n佐藤,ｱ\r\n鈴木,〜\r\n");
+  const BatchResult r = s.run("cwd @DIR@\nfile data.csv\nanswer Yes\ninput 2\nanswer OK\ninput 3\n" +
+                              std::string(kToCsv).substr(10));
+  ASSERT_EQ(r.exitCode, 0) << r.transcript;
+  EXPECT_EQ(r.transcript.find("〓"), std::string::npos) << r.transcript;
+  EXPECT_NE(r.transcript.find("レコード数が最大域を超えました"), std::string::npos) << r.transcript;
+  EXPECT_EQ(s.readBytes("out.csv"), *fromUtf8("名前,メモ\r\n佐藤,ｱ\r\n") + toShiftJisReplacing("鈴木,〜\r\n", UnicodeForm::Utf8).text + "\x1A");
+}
+
 TEST(OtherToolsRun, NoReadsTheBytesAsTheyStandAndCancelEndsWithoutOutput) {
   BatchSession s;
   const std::string data = "項目,値\r\nｱｲ,1\r\n";  // UTF-8 that a Shift-JIS reader takes byte for byte

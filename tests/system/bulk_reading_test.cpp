@@ -83,17 +83,19 @@ std::string randomFile(std::mt19937& random) {
 
 class BulkReading : public test::TextFilesOnDisk {
  protected:
-  enum class Source { CrFile, LfFile, LfInMemory };
+  enum class Source { CrFile, LfFile, LfAfterBom };
 
   // Reads maxLines lines of bytes from source one by one or in bulk, then
   // the rest one by one.
   Reading read(const std::string& bytes, Source source, uint64_t maxLines, bool inBulk) {
     InputForm form;
     form.lfLineEnds = source != Source::CrFile;
-    if (source == Source::LfInMemory)
-      form.converted = std::make_shared<const std::string>(bytes);
-    else
+    if (source == Source::LfAfterBom) {
+      form.skipped = 3;
+      tmp.write("in.txt", "\xEF\xBB\xBF" + bytes);
+    } else {
       tmp.write("in.txt", bytes);
+    }
     TextFiles shortFiles(shortReads, drives);
     shortFiles.openInput("D:\\in.txt", form, 1);
     Reading r;

@@ -16,6 +16,13 @@
 namespace headly {
 namespace {
 
+// The scan of bytes held in memory.
+EncodingScan scanBytes(std::string_view bytes) {
+  EncodingScan scan;
+  scan.feed(bytes);
+  return scan;
+}
+
 // The scan of bytes fed in blocks of the given size.
 EncodingScan scanInBlocks(std::string_view bytes, size_t block) {
   EncodingScan scan;
@@ -140,13 +147,42 @@ using Lines = std::vector<SjisString>;
 TEST_F(OtherToolsFiles, LfLinesAndConvertedText) {
   tmp.write("in.txt", std::string("a\nb\0c\n\nd\x1A", 9));
   EXPECT_EQ(readAll({}), (Lines{std::string("a\nbc\n\nd", 7)}));
-  EXPECT_EQ(readAll({true, nullptr}), (Lines{"a", "bc", "", "d"}));
+  InputForm lf;
+  lf.lfLineEnds = true;
+  EXPECT_EQ(readAll(lf), (Lines{"a", "bc", "", "d"}));
   EXPECT_EQ(scanFile(files, "D:\\in.txt").lfOnly(), true);
-  EXPECT_EQ(readWholeFile(files, "D:\\in.txt"), std::string("a\nb\0c\n\nd\x1A", 9));
 
-  // Converted text is read in the file's place, by the same rules.
-  const auto converted = std::make_shared<const std::string>("x\r\ny\r\n\x1A");
-  EXPECT_EQ(readAll({false, converted}), (Lines{"x", "y"}));
+  // Converted text is read in the file's place, by the same rules; a BOM is
+  // left out whether the bytes are converted or not.
+  tmp.write("in.txt", "\xEF\xBB\xBF" "x\r\n\xE6\x9D\xB1\r\n\x1A");
+  const EncodingScan scan = scanFile(files, "D:\\in.txt");
+  ASSERT_EQ(scan.shiftJisSize(), 8u);
+  InputForm converted;
+  converted.skipped = 3;
+  converted.convertedFrom = UnicodeForm::Utf8;
+  converted.convertedSize = *scan.shiftJisSize();
+  EXPECT_EQ(readAll(converted), (Lines{"x", *fromUtf8("東")}));
+  InputForm asTheyStand;
+  asTheyStand.skipped = 3;
+  EXPECT_EQ(readAll(asTheyStand), (Lines{"x", "\xE6\x9D\xB1"}));
+}
+
+TEST_F(OtherToolsFiles, TheLookMeasuresOnlyUtf8WhoseEveryCharacterShiftJisHas) {
+  // Cut into blocks of every size, the size stays that of the conversion.
+  const std::string text = "\xEF\xBB\xBF" "支店,ｱｲ\r\n東京,Ω〜\r\n";
+  const size_t converted = toShiftJisReplacing(std::string_view(text).substr(3), UnicodeForm::Utf8).text.size();
+  for (size_t block = 1; block <= text.size(); ++block) {
+    SCOPED_TRACE(block);
+    EncodingScan scan;
+    for (size_t at = 0; at < text.size(); at += block) scan.feed(std::string_view(text).substr(at, block));
+    EXPECT_EQ(scan.shiftJisSize(), converted);
+    EXPECT_EQ(scanInBlocks(text.substr(3), block).shiftJisSize(), converted);
+  }
+  EXPECT_EQ(scanBytes("a,\U00020BB7\r\n").shiftJisSize(), std::nullopt);   // becomes 〓
+  EXPECT_EQ(scanBytes("a,\u00E9\r\n").shiftJisSize(), std::nullopt);       // é has no Shift-JIS form
+  EXPECT_EQ(scanBytes("\xFF\xFE" "a\0").shiftJisSize(), std::nullopt);      // UTF-16
+  EXPECT_EQ(scanBytes("\xEF\xBB\xBF" "a\xFF").shiftJisSize(), std::nullopt);  // not UTF-8 after all
+  EXPECT_EQ(scanBytes("a,b\r\n").shiftJisSize(), std::nullopt);              // Shift-JIS as it stands
 }
 
 TEST_F(OtherToolsFiles, Utf8OutputHasNoEndMark) {

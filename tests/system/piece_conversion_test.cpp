@@ -1,0 +1,190 @@
+// Text of another tool converted a block at a time gives exactly what
+// converting the whole text gives: random UTF-8 and UTF-16 texts with
+// characters Shift-JIS lacks, bad bytes, BOMs and every line end, cut into
+// random short pieces so that characters, surrogate pairs and CR LF meet the
+// end of a piece; and read as lines through the file layer in short reads.
+#include "text/piece_conversion.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include "support/faulty_file_system.h"
+#include "support/text_files_on_disk.h"
+#include "system/converted_file.h"
+#include "text/encoding.h"
+#include "system/file_encoding.h"
+#include "system/text_files.h"
+
+namespace headly {
+namespace {
+
+// UTF-16 of UTF-8 text; cut when it is not valid UTF-8.
+std::string toUtf16(std::string_view utf8, bool bigEndian) {
+  std::string out;
+  auto unit = [&](char32_t u) {
+    const char high = char(u >> 8), low = char(u & 0xFF);
+    out += bigEndian ? std::string{high, low} : std::string{low, high};
+  };
+  for (size_t i = 0; i < utf8.size();) {
+    const auto c = static_cast<unsigned char>(utf8[i]);
+    const size_t length = c < 0x80 ? 1 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : 4;
+    char32_t code = length == 1 ? c : c & (0x3F >> (length - 1));
+    for (size_t k = 1; k < length; ++k) code = code << 6 | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
+    if (code >= 0x10000) {
+      unit(0xD800 + ((code - 0x10000) >> 10));
+      unit(0xDC00 + ((code - 0x10000) & 0x3FF));
+    } else {
+      unit(code);
+    }
+    i += length;
+  }
+  return out;
+}
+
+// Characters of every kind, and bad sequences of the form.
+std::string randomText(std::mt19937& random, UnicodeForm form) {
+  static const std::vector<std::string> characters = {
+      "a", "b,", "\"", "\r\n", "\r", "\n", std::string(1, '\0'), "\x1A", "東京", "ｱｲｳ", "〜", "―", "\u00E9",
+      "\u00A5", "\U00020BB7", "😀", "\uFEFF", "\u3000", "\u2460", "\uFA11", std::string(40, 'x'), "\u0080"};
+  static const std::vector<std::string> badUtf8 = {"\xFF", "\x80", "\xE6\x9D", "\xC0\xAF", "\xED\xA0\x80",
+                                                   "\xF4\x90\x80\x80", "\xF0\x9F\x98", "\xC3", "\xF8\x88\x80\x80"};
+  static const std::vector<std::string> badUtf16 = {std::string("\x00\xD8", 2), std::string("\x00\xDC", 2),
+                                                    std::string("\xD8\x00", 2), std::string("\xDC\x00", 2)};
+  const bool utf8 = form == UnicodeForm::Utf8;
+  const bool bigEndian = form == UnicodeForm::Utf16Be;
+  std::string text;
+  const int count = int(random() % 120);
+  for (int i = 0; i < count; ++i) {
+    const unsigned pick = random() % 10;
+    if (pick == 0) {
+      text += utf8 ? badUtf8[random() % badUtf8.size()] : badUtf16[random() % badUtf16.size()];
+    } else {
+      const std::string& c = characters[random() % characters.size()];
+      text += utf8 ? c : toUtf16(c, bigEndian);
+    }
+  }
+  if (!utf8 && random() % 4 == 0) text += '\x41';  // an odd byte at the end
+  return text;
+}
+
+// The text converted piece by piece as a file is read: short blocks, each
+// after what the last conversion left.
+struct Pieces {
+  std::string text;
+  ReplacedCharacters replaced;
+};
+Pieces convertInPieces(std::string_view text, UnicodeForm form, std::mt19937& random) {
+  PieceConverter converter(form);
+  Pieces out;
+  std::string waiting;
+  size_t at = 0;
+  do {
+    const size_t block = std::min<size_t>(text.size() - at, random() % 9);
+    waiting.append(text.substr(at, block));
+    at += block;
+    const bool last = at == text.size();
+    std::string piece(PieceConverter::room(waiting.size()), '\0');
+    const PieceConverter::Done done = converter.convert(waiting, last, piece.data());
+    out.text.append(piece, 0, done.written);
+    waiting.erase(0, done.taken);
+    if (last) {
+      EXPECT_EQ(waiting, "");
+    }
+  } while (at < text.size() || !waiting.empty());
+  out.replaced = converter.replaced();
+  EXPECT_EQ(converter.written(), out.text.size());
+  return out;
+}
+
+TEST(PieceConversion, PiecesGiveWhatTheWholeTextGives) {
+  std::mt19937 random(20261209);
+  int replacedSome = 0;
+  for (int round = 0; round < 3000; ++round) {
+    const UnicodeForm form = UnicodeForm(round % 3);
+    const std::string text = randomText(random, form);
+    SCOPED_TRACE("round " + std::to_string(round));
+    const ConvertedText whole = toShiftJisReplacing(text, form);
+    const Pieces pieces = convertInPieces(text, form, random);
+    ASSERT_EQ(pieces.text, whole.text);
+    ASSERT_EQ(pieces.replaced.count, whole.replaced);
+    if (whole.replaced == 0) continue;
+    ++replacedSome;
+    ASSERT_EQ(pieces.replaced.firstAt, whole.firstReplacedAt);
+    ASSERT_EQ(pieces.replaced.firstCode, whole.firstReplaced);
+  }
+  EXPECT_GT(replacedSome, 1500);
+}
+
+TEST(PieceConversion, WhatIsLeftForLaterNeverSplitsACharacter) {
+  PieceConverter utf8(UnicodeForm::Utf8);
+  char out[64];
+  // "東" cut after its second byte: nothing is taken yet.
+  EXPECT_EQ(utf8.convert("a\xE6\x9D", false, out).taken, 1u);
+  const std::string le = toUtf16("a\U00020BB7", false);
+  PieceConverter utf16(UnicodeForm::Utf16Le);
+  EXPECT_EQ(utf16.convert(std::string_view(le).substr(0, 4), false, out).taken, 2u);  // the pair waits
+  EXPECT_EQ(utf16.convert(std::string_view(le).substr(2), true, out).written, 2u);
+  EXPECT_EQ(utf16.replaced().firstAt, 1u);
+}
+
+class ConvertedFiles : public test::TextFilesOnDisk {
+ protected:
+  // The lines of a file read through the file layer in reads of at most
+  // readLimit bytes.
+  std::vector<SjisString> readLines(const InputForm& form, size_t readLimit) {
+    shortReads.readLimit = readLimit;
+    TextFiles shortFiles(shortReads, drives);
+    shortFiles.openInput("D:\\in.txt", form, 1);
+    std::vector<SjisString> lines;
+    while (!shortFiles.atEnd(1)) lines.push_back(shortFiles.readLine(1));
+    shortFiles.closeFiles();
+    return lines;
+  }
+  test::FaultyFileSystem shortReads{0};
+};
+
+TEST_F(ConvertedFiles, LinesAreThoseOfTheWholeConvertedText) {
+  std::mt19937 random(7);
+  static const std::vector<std::string> boms = {"\xEF\xBB\xBF", "\xFF\xFE", "\xFE\xFF"};
+  for (int round = 0; round < 300; ++round) {
+    const UnicodeForm form = UnicodeForm(round % 3);
+    const std::string text = randomText(random, form);
+    const ConvertedText whole = toShiftJisReplacing(text, form);
+    SCOPED_TRACE("round " + std::to_string(round));
+    InputForm converted;
+    converted.lfLineEnds = random() % 2 == 0;
+    converted.convertedFrom = form;
+    converted.convertedSize = whole.text.size();
+    const bool withBom = random() % 2 == 0;
+    converted.skipped = withBom ? boms[size_t(form)].size() : 0;
+    tmp.write("in.txt", (withBom ? boms[size_t(form)] : "") + text);
+    const std::vector<SjisString> lines = readLines(converted, 1 + random() % 12);
+    InputForm plain;
+    plain.lfLineEnds = converted.lfLineEnds;
+    tmp.write("in.txt", whole.text);
+    ASSERT_EQ(lines, readLines(plain, 0));
+  }
+}
+
+TEST_F(ConvertedFiles, ReadingTheWholeFileTellsWhatBecame) {
+  tmp.write("in.txt", "\xEF\xBB\xBF" "a,\xFF\r\n\U00020BB7");
+  InputForm form;
+  form.skipped = 3;
+  form.convertedFrom = UnicodeForm::Utf8;
+  std::string text;
+  ReplacedCharacters replaced;
+  readConverted(files, "D:\\in.txt", form, [&](std::string_view piece, const ReplacedCharacters& soFar) {
+    text += piece;
+    replaced = soFar;
+  });
+  EXPECT_EQ(text, "a,\x81\xAC\r\n\x81\xAC");
+  EXPECT_EQ(replaced.count, 2u);
+  EXPECT_EQ(replaced.firstAt, 2u);
+  EXPECT_EQ(replaced.firstCode, U'\uFFFD');
+}
+
+}  // namespace
+}  // namespace headly
