@@ -13,19 +13,25 @@ namespace headly {
 namespace {
 
 constexpr char kTextFilter[] = "ﾃｷｽﾄ形式(*.TXT)";
-// Offered after the program's entry, which stays first and preselected.
+// Offered after the program's entry, which stays first and preselected. The
+// CSV file's UTF-8 starts with the byte order mark, as a spreadsheet's own
+// "CSV UTF-8" does: without it a Japanese spreadsheet reads it as Shift-JIS.
+// Both texts start with "UTF-8", which is how scripts choose them.
 constexpr char kUtf8Filter[] = "UTF-8テキスト(*.TXT)";
+constexpr char kUtf8WithBomFilter[] = "UTF-8テキスト（BOM付き）(*.TXT)";
 constexpr int kUtf8Entry = 1;
 // A longer heading value is cut to this many bytes in the message, followed
 // by "…".
 constexpr int kShownValueBytes = 64;
 
-// A save dialog for the layout file or the CSV file: the chosen path in
-// selectedPath, and the encoding of the entry chosen.
-OutputEncoding askOutputFile(Program& program, const char* title, const SjisString& initialPath) {
+// A save dialog for the layout file or the CSV file, whose second entry
+// writes utf8 (described by utf8Filter): the chosen path in selectedPath, and
+// the encoding of the entry chosen.
+OutputEncoding askOutputFile(Program& program, const char* title, const SjisString& initialPath,
+                             const char* utf8Filter, OutputEncoding utf8) {
   Ui& ui = program.ui;
-  program.state.selectedPath = ui.saveFileDialog(sjis(title), initialPath, sjis(kTextFilter), sjis(kUtf8Filter));
-  return ui.chosenFilter() == kUtf8Entry ? OutputEncoding::Utf8 : OutputEncoding::ShiftJis;
+  program.state.selectedPath = ui.saveFileDialog(sjis(title), initialPath, sjis(kTextFilter), sjis(utf8Filter));
+  return ui.chosenFilter() == kUtf8Entry ? utf8 : OutputEncoding::ShiftJis;
 }
 
 void reportRefusedHeading(Ui& ui, const RefusedHeading& refused) {
@@ -43,7 +49,8 @@ void reportRefusedHeading(Ui& ui, const RefusedHeading& refused) {
 
 void writeCsvFile(Program& program) {
   AppState& s = program.state;
-  const OutputEncoding encoding = askOutputFile(program, "ＣＳＶファイルの書き込み", s.workFolder + "*.TXT");
+  const OutputEncoding encoding = askOutputFile(program, "ＣＳＶファイルの書き込み", s.workFolder + "*.TXT",
+                                               kUtf8WithBomFilter, OutputEncoding::Utf8WithBom);
   if (isEscMarker(s.selectedPath)) return;
   // The dialog asked before an existing file is replaced; it keeps its bytes
   // until the new file is complete.
@@ -59,7 +66,8 @@ void runWriter(Program& program) {
   if (folderMode)
     runFolderDialog(program);
   else
-    encoding = askOutputFile(program, "データファイルの書き込み", state.workFolder + "HEADLY.TXT");
+    encoding = askOutputFile(program, "データファイルの書き込み", state.workFolder + "HEADLY.TXT", kUtf8Filter,
+                             OutputEncoding::Utf8);
   if (isEscMarker(state.selectedPath)) return;
   if (folderMode) {
     const std::optional<RefusedHeading> refused = findRefusedHeading(state, state.selectedPath, program.progress);

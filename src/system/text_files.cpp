@@ -35,6 +35,7 @@ constexpr size_t kMaxLine = 32767;
 constexpr size_t kLineBatch = 256;
 constexpr size_t kMaxPath = 260;
 constexpr char kEndMark = 0x1A;
+constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 constexpr int kFirstNumber = 1, kLastNumber = 255;
 // Windows error numbers for refusals that the native layer cannot report.
 constexpr int kAccessDenied = 5;
@@ -125,7 +126,11 @@ class Channel {
 
   FileMode mode() const { return mode_; }
   void endLinesAtLf() { lineEnd_ = '\n'; }
-  void writeInUtf8() { utf8_ = true; }
+  // The lines go out in UTF-8, the first after the byte order mark when asked.
+  void writeInUtf8(bool byteOrderMark) {
+    utf8_ = true;
+    byteOrderMark_ = byteOrderMark;
+  }
   uint64_t size() const { return size_; }
   const SjisString& path() const { return path_; }
   // The file of an input channel that nothing was read from yet, for
@@ -418,7 +423,8 @@ class Channel {
     checkTermination();
     std::string converted;
     if (utf8_) {
-      converted = toUtf8(lines);
+      if (byteOrderMark_ && written_ == 0) converted = kUtf8ByteOrderMark;
+      converted += toUtf8(lines);
       lines = converted;
     }
     try {
@@ -457,6 +463,7 @@ class Channel {
   char lineEnd_ = '\r';  // '\n' for a file whose lines end in a bare LF
   QuotedFields quotes_;   // of the line being read, in a file of LF lines
   bool utf8_ = false;
+  bool byteOrderMark_ = false;
   // Output: lets a termination signal remove the temporary file.
   std::optional<WritingGuard> writing_;
 };
@@ -511,7 +518,8 @@ void TextFiles::openInput(const SjisString& name, const InputForm& form, int num
 
 void TextFiles::openOutput(const SjisString& name, OutputEncoding encoding, int number) {
   openFile(name, FileMode::Replace, number);
-  if (encoding == OutputEncoding::Utf8) channels_[number]->writeInUtf8();
+  if (encoding != OutputEncoding::ShiftJis)
+    channels_[number]->writeInUtf8(encoding == OutputEncoding::Utf8WithBom);
 }
 
 // The temporary file lies in the target's folder, so that the rename at the

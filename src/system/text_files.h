@@ -22,8 +22,10 @@ class LineStore;
 struct InputForm;
 
 // How an output file's lines are written: Shift-JIS, or UTF-8 for other
-// tools, which has no end mark (they would read 0x1A as a character).
-enum class OutputEncoding { ShiftJis, Utf8 };
+// tools, which has no end mark (they would read 0x1A as a character), either
+// bare or after the byte order mark EF BB BF by which spreadsheets tell a
+// UTF-8 CSV file from a Shift-JIS one.
+enum class OutputEncoding { ShiftJis, Utf8, Utf8WithBom };
 
 // The end of every line written.
 inline constexpr std::string_view kLineEnd = "\r\n";

@@ -203,13 +203,21 @@ TEST(OtherToolsRun, Utf8OutputOnRequest) {
   EXPECT_NE(r.transcript.find("| ﾃｷｽﾄ形式(*.TXT) -> " + s.internalPath("HEADLY.TXT") + " [UTF-8テキスト(*.TXT)]\n"),
             std::string::npos)
       << r.transcript;
+  EXPECT_NE(r.transcript.find("| ﾃｷｽﾄ形式(*.TXT) -> " + s.internalPath("SALES.TXT") +
+                              " [UTF-8テキスト（BOM付き）(*.TXT)]\n"),
+            std::string::npos)
+      << r.transcript;
 
   BatchSession shiftJis;
   shiftJis.writeBytes("sales.csv", sampleData());
   ASSERT_EQ(shiftJis.runWith(sampleScript(), {shiftJis.path("sales.csv")}).exitCode, 0);
-  for (const char* name : {"HEADLY.TXT", "SALES.TXT"}) {
+  // The CSV file starts with the byte order mark a spreadsheet looks for;
+  // the layout text has none. After it, the same lines as in Shift-JIS.
+  for (const auto& [name, mark] : {std::pair<const char*, std::string>{"HEADLY.TXT", ""}, {"SALES.TXT", kBomUtf8}}) {
     SCOPED_TRACE(name);
-    const std::string utf8 = s.readBytes(name);
+    const std::string bytes = s.readBytes(name);
+    ASSERT_EQ(bytes.substr(0, mark.size()), mark);
+    const std::string utf8 = bytes.substr(mark.size());
     const std::optional<SjisString> back = fromUtf8(utf8);  // fails on bytes that are not UTF-8
     ASSERT_TRUE(back.has_value());
     EXPECT_EQ(utf8.find('\x1A'), std::string::npos);

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <random>
 #include <string>
 #include <vector>
@@ -194,11 +195,12 @@ TEST(CsvRebuild, CellsOfLinesRebuiltOnReadAreThoseOfTheRebuiltLines) {
 
 // The CSV file written from lines rebuilt on reading, on both threads, is
 // byte for byte the one written from the lines made whole, in Shift-JIS and
-// in UTF-8.
+// in UTF-8 with and without the byte order mark.
 TEST(CsvRebuild, TheCsvFileOfLinesRebuiltOnReadIsThatOfTheWholeLines) {
   RandomLines rebuiltLines(31), linesRead(31);
   for (int round = 0; round < 20; ++round) {
-    const OutputEncoding encoding = round % 2 == 0 ? OutputEncoding::ShiftJis : OutputEncoding::Utf8;
+    const OutputEncoding encoding = std::array{OutputEncoding::ShiftJis, OutputEncoding::Utf8,
+                                               OutputEncoding::Utf8WithBom}[size_t(round % 3)];
     BothWays both(rebuiltLines, linesRead, round, 300, WorkSplit{2, 7});
     test::ProgramFixture& rebuilt = both.rebuilt;
     test::ProgramFixture& onRead = both.onRead;

@@ -193,6 +193,24 @@ TEST_F(OtherToolsFiles, Utf8OutputHasNoEndMark) {
   EXPECT_EQ(tmp.read("out.txt"), "東京　ｱ\r\n\r\n");
 }
 
+// The byte order mark comes once, before the first line, however many
+// blocks the lines fill and whichever way they are written.
+TEST_F(OtherToolsFiles, Utf8WithBomStartsWithTheMarkOnce) {
+  const SjisString line = *fromUtf8("支店,担当,数量");
+  std::string lines;
+  for (int i = 0; i < 10000; ++i) lines += line + "\r\n";
+  files.openOutput("D:\\out.csv", OutputEncoding::Utf8WithBom, 1);
+  files.writeLine(1, line);
+  files.writeLines(1, lines);
+  files.writeLine(1, line);
+  files.closeFiles();
+  std::string expected = "\xEF\xBB\xBF";
+  for (int i = 0; i < 10002; ++i) expected += "支店,担当,数量\r\n";
+  const std::string written = tmp.read("out.csv");
+  ASSERT_EQ(written.size(), expected.size());
+  EXPECT_TRUE(written == expected);
+}
+
 TEST_F(OtherToolsFiles, PathsFindNamesInTheFormTheyHaveOnDisk) {
   std::filesystem::create_directories(tmp / "4月〜6月/A−B");
   const std::string internal = "D:\\" + *fromUtf8("4月～6月\\A－B\\new");
