@@ -39,9 +39,47 @@ TEST(ProgramStart, VersionAndHelpNeedNoDisplay) {
   EXPECT_EQ(version.out, "headly " HEADLY_VERSION "\n");
   const ProgramRun help = runHeadly("-platform xcb --help");
   EXPECT_EQ(help.exitCode, 0);
-  EXPECT_EQ(help.out.rfind("usage: headly [--record FILE]\n       headly [--version | --help]\n", 0), 0u) << help.out;
+  EXPECT_EQ(help.out.rfind("usage: headly [--record SCRIPT] [FILE]\n       headly [-V | --version | -h | --help]\n", 0),
+            0u)
+      << help.out;
   EXPECT_NE(help.out.find("headly-batch SCRIPT"), std::string::npos) << help.out;
+  EXPECT_NE(help.out.find("\n  FILE "), std::string::npos) << help.out;
   EXPECT_EQ(version.err + help.err, "");
+}
+
+// The short forms, and Qt's own options in either spelling before them.
+TEST(ProgramStart, ShortOptionsAndQtsOwnOptions) {
+  for (const std::string arguments :
+       {"-V", "-style Fusion -reverse -V", "--platform=xcb -qwindowtitle 'a b' --version", "--record x.script -V"}) {
+    SCOPED_TRACE(arguments);
+    const ProgramRun run = runHeadly(arguments);
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.out, "headly " HEADLY_VERSION "\n");
+    EXPECT_EQ(run.err, "");
+  }
+  const ProgramRun help = runHeadly("-h");
+  EXPECT_EQ(help.exitCode, 0);
+  EXPECT_EQ(help.out.rfind("usage: headly ", 0), 0u) << help.out;
+}
+
+// A wrong command line ends at once with status 2 and a message naming the
+// fault, before any window is tried (with a display or without).
+TEST(ProgramStart, AWrongCommandLineIsRefused) {
+  struct Case {
+    std::string arguments, named;
+  };
+  for (const Case& c : {Case{"--bogus", "--bogus"}, Case{"-x a.csv", "-x"}, Case{"a.csv --help=yes", "--help"},
+                        Case{"a.csv b.csv", "one FILE at most"}, Case{"--record", "--record"}}) {
+    for (const std::string assignments : {"", "QT_QPA_PLATFORM=offscreen"}) {
+      SCOPED_TRACE(c.arguments + " " + assignments);
+      const ProgramRun run = runHeadly(c.arguments, assignments);
+      EXPECT_EQ(run.exitCode, 2);
+      EXPECT_EQ(run.out, "");
+      EXPECT_EQ(run.err.rfind("headly: コマンドラインが正しくありません: ", 0), 0u) << run.err;
+      EXPECT_NE(run.err.find(c.named), std::string::npos) << run.err;
+      EXPECT_NE(run.err.find("headly --help"), std::string::npos) << run.err;
+    }
+  }
 }
 
 // No display in the environment, a display that cannot be reached and a

@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QSettings>
+#include <QStandardPaths>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -13,14 +15,6 @@ static void loadIconResource() { Q_INIT_RESOURCE(headly_icon); }
 
 namespace headly {
 namespace {
-
-constexpr char kHelp[] =
-    "usage: headly [--record FILE]\n"
-    "       headly [--version | --help]\n"
-    "HEADLY (データ見出しツール) turns a Shift-JIS CSV file into a stepped text layout;\n"
-    "every choice is made in its windows. Qt's own options (such as -platform NAME) are Qt's.\n"
-    "--record FILE writes what you do as a script to replay with headly-batch FILE DATAFILE.\n"
-    "Without a display, run a session from a script: headly-batch SCRIPT (see headly-batch(1)).\n";
 
 constexpr char kNoWindowSystem[] =
     "headly: 画面（ウィンドウシステム）に接続できないため、ウィンドウを開けません。\n"
@@ -55,30 +49,21 @@ void startMessages(QtMsgType type, const QMessageLogContext& context, const QStr
 
 }  // namespace
 
-std::optional<int> answerInfoOption(int argc, char** argv) {
-  for (int i = 1; i < argc; ++i) {
-    if (std::strcmp(argv[i], "--version") == 0) {
-      std::fputs("headly " HEADLY_VERSION "\n", stdout);
-      return 0;
-    }
-    if (std::strcmp(argv[i], "--help") == 0) {
-      std::fputs(kHelp, stdout);
-      return 0;
-    }
-  }
-  return std::nullopt;
-}
-
 std::unique_ptr<QApplication> startApplication(int& argc, char** argv) {
   if (!windowSystemNamed(argc, argv)) reportNoWindowSystem();
   QApplication::setApplicationName(QStringLiteral("headly"));
   QApplication::setApplicationVersion(QStringLiteral(HEADLY_VERSION));
   QGuiApplication::setDesktopFileName(QStringLiteral(HEADLY_APP_ID));
+  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QString::fromStdString(settingsFolder()));
   qtMessages = qInstallMessageHandler(startMessages);
   auto app = std::make_unique<QApplication>(argc, argv);
   qInstallMessageHandler(qtMessages);
   QApplication::setWindowIcon(windowIcon());
   return app;
+}
+
+std::string settingsFolder() {
+  return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation).toStdString() + "/headly";
 }
 
 QIcon windowIcon() {
