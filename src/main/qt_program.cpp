@@ -5,6 +5,7 @@
 #include "text/encoding.h"
 #include "text/error_report.h"
 #include "text/runtime_error.h"
+#include "ui/qt/application_start.h"
 #include "ui/qt/start_failure.h"
 
 namespace headly {
@@ -21,6 +22,7 @@ int runQtProgram(std::ostream* record, const std::string& recordName, const std:
   try {
     openConverters();
     QtProgram program(record, recordName);
+    program.backend().keepRecentFolders(settingsFolder() + "/headly.conf");
     if (!proposedFile.empty()) program.backend().proposeOpenFile(proposedFile);
     return exitStatus(program.run());
   } catch (const RuntimeError& error) {

@@ -76,9 +76,16 @@ SjisString QtBackend::inputBox(const SjisString& title, const SjisString& prompt
 SjisString QtBackend::fileDialog(const FileDialogRequest& request) {
   const std::string folder = dialogStartFolder(request, drives_);
   FileDialog dialog(dialogOwner(), request, QString::fromStdString(folder), drives_, modals_);
-  if (!request.save && !proposedFile_.isEmpty()) dialog.propose(std::exchange(proposedFile_, QString()));
+  if (!request.save) {
+    QList<QUrl> side = dialog.sidebarUrls();
+    for (const QUrl& folder : recentFolders_.existing())
+      if (!side.contains(folder)) side << folder;
+    dialog.setSidebarUrls(side);
+    if (!proposedFile_.isEmpty()) dialog.propose(std::exchange(proposedFile_, QString()));
+  }
   const bool accepted = modals_.run(dialog) == QDialog::Accepted;
   rethrowPending();
+  if (accepted && !request.save) recentFolders_.remember(QString::fromStdString(drives_.toNative(dialog.chosen())));
   chosenFilter_ = accepted ? dialog.chosenFilter() : 0;
   return accepted ? dialog.chosen() : SjisString(kEscMarker);
 }
@@ -104,6 +111,10 @@ QImage QtBackend::drawing() const { return surface_ ? surface_->image() : QImage
 void QtBackend::proposeOpenFile(const std::string& file) {
   const QString text = QFile::decodeName(QByteArray::fromStdString(file));
   proposedFile_ = text.startsWith(QStringLiteral("file:")) ? QUrl(text).toLocalFile() : QFileInfo(text).absoluteFilePath();
+}
+
+void QtBackend::keepRecentFolders(const std::string& settingsFile) {
+  recentFolders_ = RecentFolders(QString::fromStdString(settingsFile));
 }
 
 void QtBackend::raiseEvent(const std::string& control, const char* event) {

@@ -22,6 +22,7 @@
 #include "ui/backend.h"
 #include "ui/catalogue.h"
 #include "ui/qt/modal_runner.h"
+#include "ui/qt/recent_folders.h"
 
 class QWidget;
 
@@ -89,6 +90,10 @@ class QtBackend : public Backend {
   // file: URL): the next open dialog starts in its folder with its name
   // filled in, and the user confirms it.
   void proposeOpenFile(const std::string& file);
+  // The folders of the data files opened are kept in settingsFile and offered
+  // in the open dialog's side bar, in this run and the next (without this
+  // call nothing is kept).
+  void keepRecentFolders(const std::string& settingsFile);
 
  private:
   struct Window {
@@ -131,6 +136,7 @@ class QtBackend : public Backend {
   std::exception_ptr pending_;
   int eventsRaised_ = 0;
   QString proposedFile_;
+  RecentFolders recentFolders_;
   QElapsedTimer sincePoll_;
   QElapsedTimer sinceProgress_;
   SjisString progress_;
