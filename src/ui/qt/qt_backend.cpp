@@ -78,8 +78,8 @@ SjisString QtBackend::fileDialog(const FileDialogRequest& request) {
   FileDialog dialog(dialogOwner(), request, QString::fromStdString(folder), drives_, modals_);
   if (!request.save) {
     QList<QUrl> side = dialog.sidebarUrls();
-    for (const QUrl& folder : recentFolders_.existing())
-      if (!side.contains(folder)) side << folder;
+    for (const QUrl& recent : recentFolders_.existing())
+      if (!side.contains(recent)) side << recent;
     dialog.setSidebarUrls(side);
     if (!proposedFile_.isEmpty()) dialog.propose(std::exchange(proposedFile_, QString()));
   }
