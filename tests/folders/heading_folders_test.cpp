@@ -68,5 +68,20 @@ TEST_F(HeadingFoldersTest, WhatIsNotARegularFileIsNotAppendedTo) {
   EXPECT_EQ(temp.read("elsewhere.txt"), "kept");
 }
 
+// A link in the place of a heading folder, at any level, is refused (75)
+// rather than followed: nothing is made or written where it points.
+TEST_F(HeadingFoldersTest, ALinkInPlaceOfAHeadingFolderIsRefused) {
+  std::filesystem::create_directories(temp / "base/a");
+  std::filesystem::create_directory(temp / "elsewhere");
+  std::filesystem::create_directory_symlink(temp / "elsewhere", temp / "base/link");
+  std::filesystem::create_directory_symlink(temp / "elsewhere", temp / "base/a/link");
+  HeadingFolders folders(files, internal("base"), 3);
+  EXPECT_EQ(codeOf([&] { folders.enterHeading(0, "link"); }), err::kAccessDenied);
+  folders.enterHeading(0, "a");
+  EXPECT_EQ(codeOf([&] { folders.enterHeading(1, "link"); }), err::kAccessDenied);
+  files.closeFiles();
+  EXPECT_TRUE(std::filesystem::is_empty(temp / "elsewhere"));
+}
+
 }  // namespace
 }  // namespace headly::test

@@ -21,6 +21,7 @@
 #include <QTreeView>
 #include <QUrl>
 #include <QWindow>
+#include <filesystem>
 
 #include "qt/qt_fixture.h"
 #include "support/temp_folder.h"
@@ -321,6 +322,19 @@ TEST_F(QtFileDialogs, SaveDialogShowsThePatternNameAndAsksBeforeOverwriting) {
   EXPECT_EQ(ui.saveFileDialog(sjis("ＣＳＶファイルの書き込み"), folderPath() + "*.TXT", filter), internal("B.TXT"));
 }
 
+// −(U+2212) on disk is the file that －(U+FF0D) names: the question comes.
+TEST_F(QtFileDialogs, SaveDialogAsksBeforeAFileNamedInAnotherForm) {
+  folder.write("前−回.TXT", "x");
+  answer([this](FileDialog& dialog) {
+    press(kAnswerNo);
+    choose(dialog, QStringLiteral("前－回.TXT"));
+    EXPECT_TRUE(dialog.isVisible());
+    dialog.reject();
+  });
+  EXPECT_EQ(ui.saveFileDialog(sjis("データファイルの書き込み"), folderPath() + "HEADLY.TXT", filter), kEscMarker);
+  EXPECT_EQ(folder.read("前−回.TXT"), "x");
+}
+
 TEST_F(QtFileDialogs, SaveDialogTakesANewNameWithoutAsking) {
   answer([](FileDialog& dialog) { choose(dialog, QStringLiteral("HEADLY.TXT")); });
   EXPECT_EQ(ui.saveFileDialog(sjis("データファイルの書き込み"), folderPath() + "HEADLY.TXT", filter),
@@ -474,6 +488,45 @@ TEST_F(QtFileDialogs, FoldersInTheOtherFormsOfShiftJisCharactersOpen) {
     dialog.reject();
   });
   EXPECT_EQ(ui.openFileDialog(sjis("データファイルの読み込み"), folderPath(), filter), kEscMarker);
+}
+
+// The program is started in a folder it cannot name: the windows are made
+// there, and the first file dialog says where it starts instead.
+struct InFolderWithoutAProgramName {
+  InFolderWithoutAProgramName() : saved(std::filesystem::current_path()) {
+    std::filesystem::create_directory(folder / "café");
+    std::filesystem::current_path(folder / "café");
+  }
+  ~InFolderWithoutAProgramName() { std::filesystem::current_path(saved); }
+  TempFolder folder;
+  std::filesystem::path saved;
+};
+
+class QtUnnamedStart : public InFolderWithoutAProgramName, public QtDialogs {};
+
+TEST_F(QtUnnamedStart, TheFirstFileDialogSaysWhereItStartsInstead) {
+  backend.modals().queueAnswer([this](QDialog& dialog) {
+    auto* box = dynamic_cast<MessageDialog*>(&dialog);
+    if (!box) {
+      ADD_FAILURE() << "the file dialog came without a word";
+      dialog.reject();
+      return;
+    }
+    bool named = false;
+    for (QLabel* label : box->findChildren<QLabel*>())
+      named = named || label->text().contains(QString::fromStdString(folder / "café"));
+    EXPECT_TRUE(named);
+    box->button(kAnswerOk)->click();
+  });
+  backend.modals().queueAnswer([](QDialog& dialog) { dialog.reject(); });
+  const SjisString filter = sjis("ﾃｷｽﾄ形式(*.TXT,*.CSV)");
+  EXPECT_EQ(ui.openFileDialog(sjis("データファイルの読み込み"), drives.currentFolder() + "\\", filter), kEscMarker);
+  // Said once: the next dialog opens at once.
+  backend.modals().queueAnswer([](QDialog& dialog) {
+    EXPECT_NE(dynamic_cast<FileDialog*>(&dialog), nullptr);
+    dialog.reject();
+  });
+  EXPECT_EQ(ui.openFileDialog(sjis("データファイルの読み込み"), drives.currentFolder() + "\\", filter), kEscMarker);
 }
 
 }  // namespace
