@@ -33,6 +33,8 @@ class MemoryFileSystem : public FileSystem {
     if (kind(path) == EntryKind::Folder) raise(err::kAccessDenied);
     return std::make_unique<File>(files_[path], readChunk_);
   }
+  // Folders are not made here, nor held.
+  std::unique_ptr<NativeFolder> openFolder(const std::string&) override { raise(err::kAccessDenied); }
   EntryKind kind(const std::string& path) override {
     if (path == "/") return EntryKind::Folder;
     return files_.count(path) ? EntryKind::RegularFile : EntryKind::Missing;
@@ -48,6 +50,7 @@ class MemoryFileSystem : public FileSystem {
   }
   // No links and no other processes in memory.
   std::string linkTarget(const std::string& path) override { return path; }
+  bool mayWrite(const std::string&) override { return true; }
   bool removeUnlocked(const std::string&) override { return false; }
   std::vector<FolderEntry> listFolder(const std::string&) override { return {}; }
   std::string processCurrentFolder() override { return "/"; }

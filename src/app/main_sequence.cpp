@@ -88,10 +88,13 @@ void runStages(Program& program) {
 // The error report, after every open file is closed and unfinished output
 // is thrown away. A termination signal while writing is reported as such,
 // also when what failed first was a step that the signal cut short.
-RunResult reportError(Program& program, int code) {
+RunResult reportError(Program& program, int code, const SjisString& detail = {}) {
   program.files.abandonFiles();
   const bool terminated = terminationSignal() != 0;
-  program.ui.showErrorReport(terminated ? terminationCode() : code);
+  if (terminated)
+    program.ui.showErrorReport(terminationCode());
+  else
+    program.ui.showErrorReport(code, detail);
   return terminated ? RunResult::Terminated : RunResult::ErrorReported;
 }
 
@@ -103,7 +106,7 @@ RunResult runMainSequence(Program& program) {
   try {
     runStages(program);
   } catch (const RuntimeError& error) {
-    return reportError(program, error.errorCode);
+    return reportError(program, error.errorCode, error.detail);
   } catch (const std::bad_alloc&) {
     // A table larger than the memory (many items times many records).
     return reportError(program, err::kOutOfMemory);

@@ -1,6 +1,10 @@
 #include "folders/heading_folders.h"
 
+#include "system/drives.h"
+#include "system/file_system.h"
 #include "system/text_files.h"
+#include "text/encoding.h"
+#include "text/runtime_error.h"
 
 namespace headly {
 
@@ -17,15 +21,35 @@ const SjisString& HeadingPaths::pathAt(int32_t level, const SjisString& name) {
 }
 
 HeadingFolders::HeadingFolders(TextFiles& files, const SjisString& basePath, int32_t levels)
-    : files_(files), paths_(basePath, levels) {}
+    : files_(files), paths_(basePath, levels) {
+  held_.push_back(files_.fileSystem().openFolder(files_.drives().toNative(basePath)));
+  heldPaths_.push_back(basePath);
+}
+
+HeadingFolders::~HeadingFolders() = default;
 
 void HeadingFolders::enterHeading(int32_t level, const SjisString& name) {
   files_.closeFiles();
   const SjisString& path = paths_.pathAt(level, name);
-  if (paths_.isLastLevel(level))
-    files_.openFile(path, FileMode::Append, 1);
-  else if (!files_.folderExists(path))
-    files_.makeFolder(path);
+  held_.resize(size_t(level) + 1);
+  heldPaths_.resize(size_t(level) + 1);
+  requireInPlace();
+  // The name in the form it has on disk, if it is there in another one.
+  const std::string native = files_.drives().toNative(path);
+  const std::string nativeName = native.substr(native.rfind('/') + 1);
+  if (paths_.isLastLevel(level)) {
+    files_.openAppendingIn(*held_.back(), nativeName, path, 1);
+  } else {
+    held_.push_back(held_.back()->enter(nativeName));
+    heldPaths_.push_back(path);
+  }
+}
+
+void HeadingFolders::requireInPlace() const {
+  for (size_t i = 0; i < held_.size(); ++i)
+    if (!held_[i]->inPlace())
+      raise(err::kAccessDenied, sjis("フォルダ「") + heldPaths_[i] +
+                                    sjis("」が書き込みの途中で移動されたか、別のものに置き換えられたため、書き込みを中止しました。"));
 }
 
 }  // namespace headly

@@ -1,16 +1,21 @@
 // The heading folders and files of folder mode below the base folder: at a
 // heading break the open heading file is closed, a folder level gets its
 // folder (made when missing) and the last level's file is opened for
-// appending, so a heading met again later continues its file.
+// appending, so a heading met again later continues its file. Every folder
+// is held open from the base folder down and entered through the one above
+// it, a link refused at every level; a folder that is no longer where it was
+// entered (moved away, replaced by a link) ends the writing (error 75).
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "text/sjis_string.h"
 
 namespace headly {
 
+class NativeFolder;
 class TextFiles;
 
 // The paths of the heading folders and files: the base folder, the folders
@@ -37,6 +42,7 @@ class HeadingPaths {
 class HeadingFolders {
  public:
   HeadingFolders(TextFiles& files, const SjisString& basePath, int32_t levels);
+  ~HeadingFolders();
 
   // The heading-folder step for a break at level with the heading's name.
   // Breaks come from level to the last level in one record, so the folders
@@ -44,8 +50,14 @@ class HeadingFolders {
   void enterHeading(int32_t level, const SjisString& name);
 
  private:
+  void requireInPlace() const;
+
   TextFiles& files_;
   HeadingPaths paths_;
+  // The base folder and the folder of every level down to the current one,
+  // with their internal paths.
+  std::vector<std::unique_ptr<NativeFolder>> held_;
+  std::vector<SjisString> heldPaths_;
 };
 
 }  // namespace headly

@@ -49,6 +49,15 @@ Setup readSetup(ScriptReader& script) {
   return setup;
 }
 
+// A folder the program cannot name is never swapped for another one: the
+// run ends before anything is read or written.
+std::string startFolderRefusal(const Setup& setup, const std::string& folder) {
+  const std::string name = Drives::nameWithoutShiftJis(folder);
+  return (setup.cwd ? "cwd " + *setup.cwd + ": the folder " : std::string("the current folder ")) + folder +
+         (name.empty() ? " is longer than 260 bytes as a program path" : " has a name without a Shift-JIS form: " + name) +
+         "; the program cannot work in it";
+}
+
 // Puts the process's current folder back when the run is over, so that runs
 // inside one test process do not disturb each other.
 class CurrentFolderGuard {
@@ -80,6 +89,7 @@ int run(ScriptReader& script, std::ostream& out, bool draw, FileSystem& fileSyst
   if (setup.cwd && chdir(folderOnDisk(*setup.cwd, fileSystem).c_str()) != 0)
     throw ScriptMisfit{"cwd " + *setup.cwd + ": no such folder"};
   Drives drives(fileSystem);
+  if (!drives.unnamedStartFolder().empty()) throw ScriptMisfit{startFolderRefusal(setup, drives.unnamedStartFolder())};
   for (const auto& [letter, root] : setup.drives) drives.addDrive(letter, folderOnDisk(root, fileSystem));
   TextFiles files(fileSystem, drives);
   ScriptBackend backend(script, drives, out, draw);

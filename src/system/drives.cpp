@@ -45,7 +45,10 @@ Drives::Drives(FileSystem& fs) : fs_(fs) {
   roots_.emplace('c', std::string(1, '/'));
   currentFolders_['c'] = rootOf('c');
   std::optional<SjisString> start;
-  if (const std::string cwd = fs_.processCurrentFolder(); !cwd.empty()) start = fromNative(cwd);
+  if (const std::string cwd = fs_.processCurrentFolder(); !cwd.empty()) {
+    start = fromNative(cwd);
+    if (!start) unnamedStart_ = cwd;
+  }
   if (!start) {
     if (const std::string home = fs_.homeFolder(); !home.empty()) start = fromNative(home);
   }
@@ -122,6 +125,17 @@ std::string Drives::toNative(const SjisString& path) const {
   std::string native = root == "/" ? "" : root;
   for (const std::string& part : nativeComponents(*utf8)) native += "/" + existingForm(native, part);
   return native;
+}
+
+EntryKind Drives::kindOnDisk(const SjisString& path) const {
+  std::string native;
+  try {
+    native = toNative(path);
+  } catch (const RuntimeError& e) {
+    if (e.errorCode == err::kDriveNotReady || e.errorCode == err::kBadFileName) return EntryKind::Missing;
+    throw;
+  }
+  return fs_.kind(native);
 }
 
 // A name is looked for on disk as it stands in Shift-JIS's standard form and

@@ -10,17 +10,21 @@
 #include <string>
 #include <vector>
 
+#include "system/file_system.h"
 #include "text/sjis_string.h"
 
 namespace headly {
-
-class FileSystem;
 
 class Drives {
  public:
   // Drive c -> "/"; the current folder is the start folder: the process's
   // current folder, else the home folder, else C:\.
   explicit Drives(FileSystem& fs);
+
+  // The process's current folder (native) when the start folder could not be
+  // it: a name without a Shift-JIS form or a path over 260 bytes. Empty when
+  // the program starts there.
+  const std::string& unnamedStartFolder() const { return unnamedStart_; }
 
   // Adds (or replaces) a drive; a root that does not exist is a drive that is
   // not ready (error 72 when it is used).
@@ -37,6 +41,10 @@ class Drives {
   // error 55. Each name takes the form in which it exists on disk (〜 U+301C
   // or ～ U+FF5E, ...), else the form Shift-JIS gives back.
   std::string toNative(const SjisString& path) const;
+  // What path names on disk, each name taken in the form in which it exists
+  // (as toNative finds it): Missing when the path has no native form or its
+  // drive is not ready.
+  EntryKind kindOnDisk(const SjisString& path) const;
   // The internal form of a native path, through the drive whose root is its
   // longest prefix; nothing when a name has no Shift-JIS form (fromNativeName),
   // or no drive holds it.
@@ -64,6 +72,7 @@ class Drives {
   std::map<char, std::string> roots_;
   std::map<char, SjisString> currentFolders_;
   char currentDrive_ = 'c';
+  std::string unnamedStart_;
 };
 
 }  // namespace headly

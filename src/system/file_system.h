@@ -43,6 +43,24 @@ class NativeFile {
   virtual void matchOwnerAndMode(const std::string& model) = 0;
 };
 
+// A folder held open: the names in it are reached through it, never through
+// its path again, so that a folder moved away and a link put in its place
+// cannot send a file anywhere else.
+class NativeFolder {
+ public:
+  virtual ~NativeFolder() = default;
+  // The folder name inside this one, made first when it is missing. A link
+  // in its place is refused (error 75); any other entry that is no folder
+  // as making the folder would refuse it (error 64).
+  virtual std::unique_ptr<NativeFolder> enter(const std::string& name) = 0;
+  // Opens the file name inside this one as FileSystem::openForAppending does.
+  virtual std::unique_ptr<NativeFile> openForAppending(const std::string& name) = 0;
+  // False once the name this folder was entered by, in the folder above it,
+  // names something else (the folder moved away, removed or replaced by a
+  // link); a folder opened by its path stays in place.
+  virtual bool inPlace() = 0;
+};
+
 enum class EntryKind { Missing, RegularFile, Folder, Other };
 
 // The longest file or folder name the native file system takes, in bytes of
@@ -62,6 +80,9 @@ class FileSystem {
   virtual std::unique_ptr<NativeFile> createNew(const std::string& path) = 0;
   // Opens for reading and writing, creating the file when it is missing.
   virtual std::unique_ptr<NativeFile> openForAppending(const std::string& path) = 0;
+  // The folder at path, held open; a link in its own place is refused
+  // (error 75).
+  virtual std::unique_ptr<NativeFolder> openFolder(const std::string& path) = 0;
   virtual EntryKind kind(const std::string& path) = 0;
   virtual void removeFile(const std::string& path) = 0;
   virtual void makeFolder(const std::string& path) = 0;
@@ -69,8 +90,14 @@ class FileSystem {
   virtual void rename(const std::string& from, const std::string& to) = 0;
   // The entry that path names once symbolic links are followed to their end:
   // path itself when it is no link; a link whose target is missing gives
-  // that target.
+  // that target. A link is followed only where the kernel would follow it
+  // for this process with its protection of shared folders on: in a sticky
+  // folder that every user may write into, only the link's owner and the
+  // folder's owner follow it. Any other link is refused (error 75).
   virtual std::string linkTarget(const std::string& path) = 0;
+  // False when the permission bits and owner of the file at path keep this
+  // process from writing into it (a read-only file).
+  virtual bool mayWrite(const std::string& path) = 0;
   // Removes the regular file at path (never a link or anything else) unless
   // a process holds its lock; true when it was removed.
   virtual bool removeUnlocked(const std::string& path) = 0;

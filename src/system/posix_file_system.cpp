@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <memory>
 #include <system_error>
+#include <utility>
 
 #include "system/background_sync.h"
 #include "system/file_system.h"
@@ -132,9 +133,9 @@ class PosixFile final : public NativeFile {
 // Opens path; only regular files are accepted (a folder is refused as
 // EISDIR, a device, FIFO or socket as EACCES). O_NONBLOCK keeps a FIFO from
 // blocking the open; it is cleared again for the regular file.
-std::unique_ptr<NativeFile> openRegular(const std::string& path, int flags) {
+std::unique_ptr<NativeFile> openRegular(const std::string& path, int flags, int folderFd = AT_FDCWD) {
   int fd;
-  do fd = ::open(path.c_str(), flags | O_CLOEXEC | O_NONBLOCK, 0666);
+  do fd = ::openat(folderFd, path.c_str(), flags | O_CLOEXEC | O_NONBLOCK, 0666);
   while (fd < 0 && errno == EINTR);
   if (fd < 0) raiseErrno();
   auto file = std::make_unique<PosixFile>(fd);
@@ -146,6 +147,84 @@ std::unique_ptr<NativeFile> openRegular(const std::string& path, int flags) {
   return file;
 }
 
+// The kernel's rule for a link in a sticky folder that every user may write
+// into (fs.protected_symlinks): only the link's owner and the folder's owner
+// follow it. A folder that cannot be looked at leaves the decision to the
+// kernel.
+bool followedInItsFolder(const std::string& link, const struct stat& linkStat) {
+  const size_t slash = link.rfind('/');
+  const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : link.substr(0, slash);
+  struct stat st;
+  if (::stat(folder.c_str(), &st) != 0) return true;
+  const bool shared = (st.st_mode & S_ISVTX) && (st.st_mode & S_IWOTH);
+  return !shared || linkStat.st_uid == ::geteuid() || linkStat.st_uid == st.st_uid;
+}
+
+// A symbolic link in the file's place is refused (error 75) rather than
+// followed to wherever it points, and so is a socket (which no open takes).
+std::unique_ptr<NativeFile> openAppending(const std::string& path, int folderFd = AT_FDCWD) {
+  try {
+    return openRegular(path, O_RDWR | O_CREAT | O_NOFOLLOW, folderFd);
+  } catch (const RuntimeError&) {
+    struct stat st;
+    if (::fstatat(folderFd, path.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 && !S_ISREG(st.st_mode)) raiseErrno(EACCES);
+    throw;
+  }
+}
+
+// Opens a folder without following a link in its own place (error 75; the
+// system says ELOOP or, as the link is no folder, ENOTDIR).
+int openFolderAt(int folderFd, const std::string& path) {
+  int fd;
+  do fd = ::openat(folderFd, path.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+  while (fd < 0 && errno == EINTR);
+  if (fd < 0) raiseErrno(errno == ELOOP || errno == ENOTDIR ? EACCES : errno);
+  return fd;
+}
+
+class PosixFolder final : public NativeFolder {
+ public:
+  // parentFd and name: where the folder was entered from (-1: by its path).
+  PosixFolder(int fd, int parentFd, std::string name) : fd_(fd), parentFd_(parentFd), name_(std::move(name)) {}
+  ~PosixFolder() override {
+    ::close(fd_);
+    if (parentFd_ >= 0) ::close(parentFd_);
+  }
+
+  std::unique_ptr<NativeFolder> enter(const std::string& name) override {
+    struct stat st;
+    if (::fstatat(fd_, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) {
+      if (errno != ENOENT) raiseErrno();
+      if (::mkdirat(fd_, name.c_str(), 0777) != 0) raiseErrno();
+    } else if (S_ISLNK(st.st_mode)) {
+      raiseErrno(EACCES);
+    } else if (!S_ISDIR(st.st_mode)) {
+      raiseErrno(EEXIST);
+    }
+    const int fd = openFolderAt(fd_, name);
+    const int parentFd = ::fcntl(fd_, F_DUPFD_CLOEXEC, 0);
+    if (parentFd < 0) {
+      const int e = errno;
+      ::close(fd);
+      raiseErrno(e);
+    }
+    return std::make_unique<PosixFolder>(fd, parentFd, name);
+  }
+
+  std::unique_ptr<NativeFile> openForAppending(const std::string& name) override { return openAppending(name, fd_); }
+
+  bool inPlace() override {
+    if (parentFd_ < 0) return true;
+    struct stat held, named;
+    return ::fstat(fd_, &held) == 0 && ::fstatat(parentFd_, name_.c_str(), &named, AT_SYMLINK_NOFOLLOW) == 0 &&
+           held.st_dev == named.st_dev && held.st_ino == named.st_ino;
+  }
+
+ private:
+  int fd_, parentFd_;
+  std::string name_;
+};
+
 class PosixFileSystem final : public FileSystem {
  public:
   std::unique_ptr<NativeFile> openForReading(const std::string& path) override {
@@ -156,16 +235,10 @@ class PosixFileSystem final : public FileSystem {
     return openRegular(path, O_WRONLY | O_CREAT | O_EXCL);
   }
 
-  // A symbolic link in the file's place is refused (error 75) rather than
-  // followed to wherever it points, and so is a socket (which no open takes).
-  std::unique_ptr<NativeFile> openForAppending(const std::string& path) override {
-    try {
-      return openRegular(path, O_RDWR | O_CREAT | O_NOFOLLOW);
-    } catch (const RuntimeError&) {
-      struct stat st;
-      if (::lstat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) raiseErrno(EACCES);
-      throw;
-    }
+  std::unique_ptr<NativeFile> openForAppending(const std::string& path) override { return openAppending(path); }
+
+  std::unique_ptr<NativeFolder> openFolder(const std::string& path) override {
+    return std::make_unique<PosixFolder>(openFolderAt(AT_FDCWD, path), -1, std::string());
   }
 
   EntryKind kind(const std::string& path) override {
@@ -203,6 +276,7 @@ class PosixFileSystem final : public FileSystem {
     for (int hop = 0; hop < kMaxLinks; ++hop) {
       struct stat st;
       if (::lstat(current.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return current;
+      if (!followedInItsFolder(current, st)) raiseErrno(EACCES);
       char target[4096];
       const ssize_t n = ::readlink(current.c_str(), target, sizeof target);
       if (n < 0) raiseErrno();
@@ -211,6 +285,10 @@ class PosixFileSystem final : public FileSystem {
       current = next[0] == '/' ? next : current.substr(0, current.rfind('/') + 1) + next;
     }
     raiseErrno(ELOOP);
+  }
+
+  bool mayWrite(const std::string& path) override {
+    return ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0 || (errno != EACCES && errno != EPERM);
   }
 
   bool removeUnlocked(const std::string& path) override {

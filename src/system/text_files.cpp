@@ -213,8 +213,12 @@ class Channel {
 
   // Locks the new temporary file and, when it replaces a file, gives it that
   // file's mode and owner before any byte is written; a failure removes it.
+  // A read-only file, which could not be deleted, is not replaced either (a
+  // folder that cannot be written has refused the temporary file first).
   void prepareReplacement(bool targetExists) {
     try {
+      if (targetExists && !replacement_->fs->mayWrite(replacement_->target))
+        raise(osErrorCode(kAccessDenied), sjis("「") + path_ + sjis("」は読み取り専用のため、置き換えられません。"));
       file_->lock();
       if (targetExists) file_->matchOwnerAndMode(replacement_->target);
     } catch (const RuntimeError&) {
@@ -478,10 +482,20 @@ Channel& TextFiles::channel(int number) {
   return *channels_[number];
 }
 
-void TextFiles::openFile(const SjisString& name, FileMode mode, int number) {
-  if (name.size() > kMaxPath) raise(err::kBadFileName);
+void TextFiles::checkFreeNumber(int number) const {
   if (number < kFirstNumber || number > kLastNumber) raise(err::kBadFileNumber);
   if (channels_[number]) raise(err::kFileAlreadyOpen);
+}
+
+void TextFiles::openAppending(SjisString full, std::unique_ptr<NativeFile> file, int number) {
+  auto c = std::make_unique<Channel>(FileMode::Append, std::move(full), std::move(file));
+  c->moveToEnd();
+  channels_[number] = std::move(c);
+}
+
+void TextFiles::openFile(const SjisString& name, FileMode mode, int number) {
+  if (name.size() > kMaxPath) raise(err::kBadFileName);
+  checkFreeNumber(number);
   if (name.empty() || hasWildcard(name)) raise(err::kBadFileName);
   SjisString full = drives_.fullPath(name);
   const std::string native = drives_.toNative(full);
@@ -492,18 +506,21 @@ void TextFiles::openFile(const SjisString& name, FileMode mode, int number) {
     case FileMode::Output:
       channels_[number] = std::make_unique<Channel>(mode, std::move(full), fs_.createNew(native));
       break;
-    case FileMode::Append: {
-      auto c = std::make_unique<Channel>(mode, std::move(full), fs_.openForAppending(native));
-      c->moveToEnd();
-      channels_[number] = std::move(c);
+    case FileMode::Append:
+      openAppending(std::move(full), fs_.openForAppending(native), number);
       break;
-    }
     case FileMode::Replace:
       channels_[number] = openReplacement(std::move(full), native);
       break;
     default:
       raise(err::kBadFileMode);
   }
+}
+
+void TextFiles::openAppendingIn(NativeFolder& folder, const std::string& nativeName, const SjisString& path,
+                                int number) {
+  checkFreeNumber(number);
+  openAppending(path, folder.openForAppending(nativeName), number);
 }
 
 void TextFiles::openInput(const SjisString& name, const InputForm& form, int number) {
@@ -524,9 +541,17 @@ void TextFiles::openOutput(const SjisString& name, OutputEncoding encoding, int 
 
 // The temporary file lies in the target's folder, so that the rename at the
 // close stays inside one file system. A symbolic link keeps its place: the
-// file it points to is replaced, and gets the mode and owner it had.
+// file it points to is replaced, and gets the mode and owner it had. Another
+// user's link in a shared folder is not followed, and a read-only file, which
+// could not be deleted, is not replaced either.
 std::unique_ptr<Channel> TextFiles::openReplacement(SjisString full, const std::string& name) {
-  const std::string target = fs_.linkTarget(name);
+  std::string target;
+  try {
+    target = fs_.linkTarget(name);
+  } catch (const RuntimeError& e) {
+    if (e.errorCode != err::kAccessDenied) throw;
+    raise(e.errorCode, sjis("「") + full + sjis("」は共有フォルダにある他のユーザーのリンクのため、その先には書き込みません。"));
+  }
   const EntryKind kind = fs_.kind(target);
   if (!isReplaceable(kind)) raise(osErrorCode(kAccessDenied));
   const std::string folder = target.substr(0, target.rfind('/') + 1);
@@ -639,17 +664,6 @@ void TextFiles::abandonFiles() {
   }
 }
 
-// The native path of a name, or nothing when its drive is not ready or it has
-// no native form: such a name names nothing that exists.
-static std::optional<std::string> existingNative(Drives& drives, const SjisString& full) {
-  try {
-    return drives.toNative(full);
-  } catch (const RuntimeError& e) {
-    if (e.errorCode == err::kDriveNotReady || e.errorCode == err::kBadFileName) return std::nullopt;
-    throw;
-  }
-}
-
 void TextFiles::deleteFile(const SjisString& name) {
   if (name.size() > kMaxPath || name.empty() || hasWildcard(name)) raise(err::kBadFileName);
   const SjisString full = drives_.fullPath(name);
@@ -672,24 +686,20 @@ void TextFiles::deleteFile(const SjisString& name) {
 bool TextFiles::fileExists(const SjisString& name) {
   if (hasWildcard(name)) raise(err::kBadFileName);
   if (name.empty()) return false;
-  const std::optional<std::string> native = existingNative(drives_, drives_.fullPath(name));
-  if (!native) return false;
-  const EntryKind kind = fs_.kind(*native);
+  const EntryKind kind = drives_.kindOnDisk(drives_.fullPath(name));
   return kind == EntryKind::RegularFile || kind == EntryKind::Other;
 }
 
 bool TextFiles::folderExists(const SjisString& name) {
   if (hasWildcard(name)) raise(err::kBadFileName);
   if (name.empty()) return false;
-  const std::optional<std::string> native = existingNative(drives_, drives_.fullPath(name));
-  return native && fs_.kind(*native) == EntryKind::Folder;
+  return drives_.kindOnDisk(drives_.fullPath(name)) == EntryKind::Folder;
 }
 
 bool TextFiles::regularFileExists(const SjisString& name) {
   if (hasWildcard(name)) raise(err::kBadFileName);
   if (name.empty()) return false;
-  const std::optional<std::string> native = existingNative(drives_, drives_.fullPath(name));
-  return native && fs_.kind(*native) == EntryKind::RegularFile;
+  return drives_.kindOnDisk(drives_.fullPath(name)) == EntryKind::RegularFile;
 }
 
 void TextFiles::makeFolder(const SjisString& path) {

@@ -16,6 +16,8 @@
 namespace headly {
 
 class FileSystem;
+class NativeFolder;
+class NativeFile;
 class Drives;
 class Channel;
 class LineStore;
@@ -33,9 +35,11 @@ inline constexpr std::string_view kLineEnd = "\r\n";
 // Output creates a new file and fails (error 64) when the name is taken.
 // Replace writes to a temporary file beside the target, which takes the
 // target's name at closeFiles once it is complete, with the old file's mode
-// and owner; a symbolic link stays and the file it points to is replaced. An
+// and owner; a symbolic link stays and the file it points to is replaced
+// (another user's link in a shared sticky folder is refused, error 75). An
 // existing target that is not a regular file (a folder, device, FIFO or
-// socket) is refused with error 75 and left alone. A failed close,
+// socket) or that the process may not write (read-only) is refused with
+// error 75 and left alone. A failed close,
 // abandonFiles and a termination signal remove the temporary file, so the
 // target keeps what it held before. Append refuses a symbolic link (75).
 enum class FileMode { Input, Output, Append, Replace };
@@ -53,6 +57,9 @@ class TextFiles {
   // Opens a data file for input as form says: lines that end in a bare LF,
   // or the converted text read in the file's place.
   void openInput(const SjisString& name, const InputForm& form, int number);
+  // Opens the file nativeName inside a folder held open as FileMode::Append
+  // does; path is its internal path.
+  void openAppendingIn(NativeFolder& folder, const std::string& nativeName, const SjisString& path, int number);
   // Opens name as FileMode::Replace does, its lines written in encoding.
   void openOutput(const SjisString& name, OutputEncoding encoding, int number);
   // The next line without its line end (CR, CR LF; NUL dropped; a final 0x1A
@@ -101,6 +108,8 @@ class TextFiles {
 
  private:
   Channel& channel(int number);
+  void checkFreeNumber(int number) const;
+  void openAppending(SjisString full, std::unique_ptr<NativeFile> file, int number);
   std::unique_ptr<Channel> openReplacement(SjisString full, const std::string& name);
   void removeAbandonedTemporaries(const std::string& folder, const std::string& prefix);
   FileSystem& fs_;

@@ -64,9 +64,10 @@ std::vector<std::string> errorReportUtf8(int code) {
   return {"エラー[" + std::to_string(code) + "]", text, "任意のキーを押してください"};
 }
 
-std::vector<SjisString> errorReportLines(int code) {
+std::vector<SjisString> errorReportLines(int code, const SjisString& detail) {
   std::vector<SjisString> lines;
   for (const std::string& line : errorReportUtf8(code)) lines.push_back(sjis(line));
+  if (!detail.empty()) lines.insert(lines.end() - 1, detail);
   return lines;
 }
 

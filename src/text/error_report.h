@@ -11,8 +11,9 @@ namespace headly {
 // A clear Japanese message for an error code, as Shift-JIS.
 SjisString errorMessage(int code);
 // The three lines of the report: "エラー[N]", the message, and
-// "任意のキーを押してください".
-std::vector<SjisString> errorReportLines(int code);
+// "任意のキーを押してください"; a detail (RuntimeError::detail) stands as a
+// line of its own before the last.
+std::vector<SjisString> errorReportLines(int code, const SjisString& detail = {});
 // The same lines in UTF-8, made without the Shift-JIS converter: the report
 // of a program that cannot convert.
 std::vector<std::string> errorReportUtf8(int code);

@@ -285,7 +285,9 @@ void Ui::showProgress(const SjisString& text, int64_t done, int64_t total) {
   backend_.showProgress(text, done, total);
 }
 
-void Ui::showErrorReport(int code) { backend_.showErrorReport(errorReportLines(code)); }
+void Ui::showErrorReport(int code, const SjisString& detail) {
+  backend_.showErrorReport(errorReportLines(code, detail));
+}
 
 void Ui::end() {
   if (ended_) return;

@@ -92,7 +92,7 @@ class Ui : private EventSink {
   const SjisString& stopCaption() const { return stopCaption_; }
   const SjisString& stopText() const { return stopText_; }
 
-  void showErrorReport(int code);
+  void showErrorReport(int code, const SjisString& detail = {});
   // The End stage: MAINFORM_END releases every form.
   void end();
 

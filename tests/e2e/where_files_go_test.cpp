@@ -17,7 +17,8 @@
 #include "support/child_run.h"
 #include "support/faulty_file_system.h"
 
-namespace headly {
+// Its own namespace: test files are compiled several to a unit.
+namespace headly::where_files_go {
 namespace {
 
 namespace fs = std::filesystem;
@@ -149,6 +150,7 @@ TEST_F(SharedFolders, AReadOnlyFileIsNotReplaced) {
     ASSERT_TRUE(r) << "no child as the user nobody";
     EXPECT_EQ(r->exitCode, 1) << r->transcript;
     EXPECT_TRUE(contains(r->transcript, "error エラー[75]")) << r->transcript;
+    EXPECT_TRUE(contains(r->transcript, "」は読み取り専用のため、置き換えられません。")) << r->transcript;
   }
   EXPECT_EQ(s.readBytes("public/theirs.TXT"), "their report");
   EXPECT_EQ(s.readBytes("mine/report.TXT"), "my report");
@@ -178,11 +180,11 @@ TEST_F(WhereFilesGo, AHeadingFolderSwappedForALinkEndsTheRun) {
       layer);
   ASSERT_TRUE(swapped) << r.transcript;
   EXPECT_EQ(r.exitCode, 1) << r.transcript;
-  EXPECT_TRUE(contains(r.transcript, "error エラー[75]")) << r.transcript;
+  EXPECT_TRUE(contains(r.transcript, "フォルダ「" + s.internalPath("HEADLY") + "\\ａ」が書き込みの途中で")) << r.transcript;
   EXPECT_TRUE(fs::is_empty(s.path("elsewhere")));
   EXPECT_EQ(s.readBytes("moved/ｘ.TXT"), test::layoutFile({"１"}));
   EXPECT_FALSE(fs::exists(s.path("HEADLY/ｂ")));
 }
 
 }  // namespace
-}  // namespace headly
+}  // namespace headly::where_files_go

@@ -1,5 +1,6 @@
-// A native file layer that passes everything to the real one but lets only a
-// given number of bytes be written in all; the write that goes past it fails
+// A native file layer that passes everything to the real one (files opened
+// in a held folder included) but lets only a given number of bytes be
+// written in all; the write that goes past it fails
 // as a full disk does (ENOSPC) after writing what still fitted. A sync, a
 // close or a rename can be made to fail with a chosen errno as well. It also
 // counts the read calls, so that tests can see that input goes in blocks,
@@ -35,6 +36,9 @@ class FaultyFileSystem : public FileSystem {
   std::unique_ptr<NativeFile> openForAppending(const std::string& path) override {
     return wrap(real_->openForAppending(path));
   }
+  std::unique_ptr<NativeFolder> openFolder(const std::string& path) override {
+    return std::make_unique<Folder>(real_->openFolder(path), *this);
+  }
   EntryKind kind(const std::string& path) override { return real_->kind(path); }
   void removeFile(const std::string& path) override { real_->removeFile(path); }
   void makeFolder(const std::string& path) override { real_->makeFolder(path); }
@@ -43,6 +47,7 @@ class FaultyFileSystem : public FileSystem {
     real_->rename(from, to);
   }
   std::string linkTarget(const std::string& path) override { return real_->linkTarget(path); }
+  bool mayWrite(const std::string& path) override { return real_->mayWrite(path); }
   bool removeUnlocked(const std::string& path) override { return real_->removeUnlocked(path); }
   std::vector<FolderEntry> listFolder(const std::string& path) override { return real_->listFolder(path); }
   std::string processCurrentFolder() override { return real_->processCurrentFolder(); }
@@ -89,6 +94,23 @@ class FaultyFileSystem : public FileSystem {
 
    private:
     std::unique_ptr<NativeFile> real_;
+    FaultyFileSystem& fs_;
+  };
+
+  // The files opened inside a held folder are this layer's files as well.
+  class Folder : public NativeFolder {
+   public:
+    Folder(std::unique_ptr<NativeFolder> real, FaultyFileSystem& fs) : real_(std::move(real)), fs_(fs) {}
+    std::unique_ptr<NativeFolder> enter(const std::string& name) override {
+      return std::make_unique<Folder>(real_->enter(name), fs_);
+    }
+    std::unique_ptr<NativeFile> openForAppending(const std::string& name) override {
+      return fs_.wrap(real_->openForAppending(name));
+    }
+    bool inPlace() override { return real_->inPlace(); }
+
+   private:
+    std::unique_ptr<NativeFolder> real_;
     FaultyFileSystem& fs_;
   };
 

@@ -24,6 +24,7 @@ class FolderFake : public FileSystem {
   std::unique_ptr<NativeFile> openForReading(const std::string&) override { raise(63); }
   std::unique_ptr<NativeFile> createNew(const std::string&) override { raise(63); }
   std::unique_ptr<NativeFile> openForAppending(const std::string&) override { raise(63); }
+  std::unique_ptr<NativeFolder> openFolder(const std::string&) override { raise(63); }
   EntryKind kind(const std::string& path) override {
     return folders.count(path) ? EntryKind::Folder : EntryKind::Missing;
   }
@@ -31,6 +32,7 @@ class FolderFake : public FileSystem {
   void makeFolder(const std::string&) override {}
   void rename(const std::string&, const std::string&) override {}
   std::string linkTarget(const std::string& path) override { return path; }
+  bool mayWrite(const std::string&) override { return true; }
   bool removeUnlocked(const std::string&) override { return false; }
   std::vector<FolderEntry> listFolder(const std::string&) override { return {}; }
   std::string processCurrentFolder() override { return cwd; }

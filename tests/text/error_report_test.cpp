@@ -14,6 +14,13 @@ TEST(ErrorReport, ThreeLinesNamingTheCode) {
             (std::vector<SjisString>{sjis("エラー[63]"), errorMessage(63), sjis("任意のキーを押してください")}));
 }
 
+// What was refused stands on a line of its own before the last one.
+TEST(ErrorReport, ADetailNamesWhatWasRefused) {
+  const SjisString detail = sjis("「C:\\tmp\\OUT.TXT」は読み取り専用のため、置き換えられません。");
+  EXPECT_EQ(errorReportLines(75, detail), (std::vector<SjisString>{sjis("エラー[75]"), errorMessage(75), detail,
+                                                                    sjis("任意のキーを押してください")}));
+}
+
 TEST(ErrorReport, EveryRaisedCodeHasItsOwnMessage) {
   const int codes[] = {5,  6,  7,  10, 11, 15, 27, 28, 48, 50, 51, 52, 54, 55, 57, 59, 60, 61, 63,
                        64, 66, 67, 71, 72, 73, 75, 99, 129, 130, 143, 1000, 1002, 1013, 1016, 1017};

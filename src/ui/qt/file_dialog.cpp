@@ -17,6 +17,7 @@
 #include <QUrl>
 
 #include "system/drives.h"
+#include "ui/chosen_file.h"
 #include "ui/file_filter.h"
 #include "ui/qt/event_watcher.h"
 #include "ui/qt/message_dialog.h"
@@ -217,15 +218,16 @@ void FileDialog::accept() {
              : folder + QStringLiteral("\nフォルダ名にShift-JISで表せない文字があるため開けません。"));
     return;
   }
-  if (!info.dir().exists()) {
+  const ChosenFile onDisk = lookAtChosenFile(drives_, *path);
+  if (!onDisk.folderExists) {
     warn(info.absolutePath() + QStringLiteral("\nパスが見つかりません。\nパスが正しいかどうかを確認してください。"));
     return;
   }
-  if (request_.fileMustExist && !info.isFile()) {
+  if (request_.fileMustExist && onDisk.kind != EntryKind::RegularFile) {
     warn(info.fileName() + QStringLiteral("\nファイルが見つかりません。\nファイル名を確認してください。"));
     return;
   }
-  if (request_.overwritePrompt && info.exists() &&
+  if (request_.overwritePrompt && onDisk.kind != EntryKind::Missing &&
       !confirm(info.fileName() + QStringLiteral(" は既に存在します。\n上書きしますか?")))
     return;
   chosen_ = *path;

@@ -73,8 +73,24 @@ SjisString QtBackend::inputBox(const SjisString& title, const SjisString& prompt
   return box.text() == toQt(initial) ? initial : fromQt(box.text());
 }
 
+// A current folder that the program cannot name was left for another: the
+// first file dialog says which, so that nobody takes one for the other.
+void QtBackend::tellWhereDialogsStart(const std::string& startFolder) {
+  const std::string& unnamed = drives_.unnamedStartFolder();
+  if (unnamed.empty() || std::exchange(startFolderTold_, true)) return;
+  const std::string name = Drives::nameWithoutShiftJis(unnamed);
+  const QString why = name.empty() ? QStringLiteral("パスが260バイトを超える")
+                                   : QStringLiteral("名前にShift-JISで表せない文字（%1）がある").arg(QString::fromStdString(name));
+  const QString text = QStringLiteral("現在のフォルダ %1 は、%2ため使えません。\n%3 から始めます。")
+                           .arg(QString::fromStdString(unnamed), why, QString::fromStdString(startFolder));
+  MessageDialog box(dialogOwner(), QStringLiteral("フォルダの確認"), text, Buttons::Ok, Icon::Exclamation);
+  modals_.run(box);
+  rethrowPending();
+}
+
 SjisString QtBackend::fileDialog(const FileDialogRequest& request) {
   const std::string folder = dialogStartFolder(request, drives_);
+  tellWhereDialogsStart(folder);
   FileDialog dialog(dialogOwner(), request, QString::fromStdString(folder), drives_, modals_);
   if (!request.save) {
     QList<QUrl> side = dialog.sidebarUrls();

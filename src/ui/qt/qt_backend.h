@@ -122,6 +122,7 @@ class QtBackend : public Backend {
   void showMainTitle();
   bool closeMainWindow();
   void restoreMinimisedForms();
+  void tellWhereDialogsStart(const std::string& startFolder);
 
   Drives& drives_;
   // Outlives the windows: it is the style of their radio buttons and group boxes.
@@ -137,6 +138,7 @@ class QtBackend : public Backend {
   int eventsRaised_ = 0;
   QString proposedFile_;
   RecentFolders recentFolders_;
+  bool startFolderTold_ = false;
   QElapsedTimer sincePoll_;
   QElapsedTimer sinceProgress_;
   SjisString progress_;

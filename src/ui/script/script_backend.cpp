@@ -7,6 +7,7 @@
 #include "system/drives.h"
 #include "text/encoding.h"
 #include "text/runtime_error.h"
+#include "ui/chosen_file.h"
 #include "ui/file_dialog_start.h"
 #include "ui/list_rows.h"
 #include "ui/script/record_limit.h"
@@ -268,18 +269,16 @@ SjisString ScriptBackend::chooseFile(const FileDialogRequest& request, const std
       out_ << "refused " << line.tokens[1] << " (" << refusal << ")\n";
       continue;
     }
-    // Its names as they are on disk, in whichever Unicode form (〜 or ～).
-    const std::string onDisk = formOnDisk(*path, nativePath);
-    std::error_code ec;
-    const fs::file_status status = fs::status(onDisk, ec);
+    const ChosenFile chosen = lookAtChosenFile(drives_, *path);
     if (!request.save) {
-      if (!fs::is_regular_file(status)) misfit(line, "not an existing file: " + nativePath, asked);
-      dataFile_ = onDisk;
+      if (chosen.kind != EntryKind::RegularFile) misfit(line, "not an existing file: " + nativePath, asked);
+      // Its names as they are on disk, in whichever Unicode form (〜 or ～).
+      dataFile_ = formOnDisk(*path, nativePath);
       return *path;
     }
-    if (fs::is_directory(status)) misfit(line, "a folder, not a file: " + nativePath, asked);
-    if (!fs::is_directory(fs::path(onDisk).parent_path(), ec)) misfit(line, "no such folder: " + nativePath, asked);
-    if (!fs::exists(status) || !request.overwritePrompt) return *path;
+    if (chosen.kind == EntryKind::Folder) misfit(line, "a folder, not a file: " + nativePath, asked);
+    if (!chosen.folderExists) misfit(line, "no such folder: " + nativePath, asked);
+    if (chosen.kind == EntryKind::Missing || !request.overwritePrompt) return *path;
     if (words.choice) {
       // The choice written on the line answers the question: keep leaves the
       // file as it is and cancels the dialog.
