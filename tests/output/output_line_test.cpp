@@ -7,22 +7,24 @@
 namespace headly::test {
 namespace {
 
-std::string paired(const std::string& utf8) {
+// Named apart from body_layout_test.cpp's paired(): test files are compiled
+// several to a unit.
+std::string blanksPaired(const std::string& utf8) {
   SjisString line = sjis(utf8);
   pairBlanksToFullWidth(line);
   return toUtf8(line);
 }
 
 TEST(OutputLine, PairsOfBlanksBecomeFullWidthBlanks) {
-  EXPECT_EQ(paired("a b"), "a b");
-  EXPECT_EQ(paired("a  b"), "a　b");
-  EXPECT_EQ(paired("a   b"), "a　 b");
-  EXPECT_EQ(paired("    "), "　　");
-  EXPECT_EQ(paired("     "), "　　 ");
-  EXPECT_EQ(paired("  表  ソ "), "　表　ソ ");
-  EXPECT_EQ(paired(" a  "), " a　");
-  EXPECT_EQ(paired("a "), "a ");
-  EXPECT_EQ(paired(""), "");
+  EXPECT_EQ(blanksPaired("a b"), "a b");
+  EXPECT_EQ(blanksPaired("a  b"), "a　b");
+  EXPECT_EQ(blanksPaired("a   b"), "a　 b");
+  EXPECT_EQ(blanksPaired("    "), "　　");
+  EXPECT_EQ(blanksPaired("     "), "　　 ");
+  EXPECT_EQ(blanksPaired("  表  ソ "), "　表　ソ ");
+  EXPECT_EQ(blanksPaired(" a  "), " a　");
+  EXPECT_EQ(blanksPaired("a "), "a ");
+  EXPECT_EQ(blanksPaired(""), "");
 }
 
 TEST(OutputLine, ABlankRunWrittenPairedIsWhatPairingLeaves) {

@@ -80,7 +80,7 @@ void QtBackend::tellWhereDialogsStart(const std::string& startFolder) {
   if (unnamed.empty() || std::exchange(startFolderTold_, true)) return;
   const std::string name = Drives::nameWithoutShiftJis(unnamed);
   const QString why = name.empty() ? QStringLiteral("パスが260バイトを超える")
-                                   : QStringLiteral("名前にShift-JISで表せない文字（%1）がある").arg(QString::fromStdString(name));
+                                   : QStringLiteral("フォルダ名「%1」にShift-JISで表せない文字がある").arg(QString::fromStdString(name));
   const QString text = QStringLiteral("現在のフォルダ %1 は、%2ため使えません。\n%3 から始めます。")
                            .arg(QString::fromStdString(unnamed), why, QString::fromStdString(startFolder));
   MessageDialog box(dialogOwner(), QStringLiteral("フォルダの確認"), text, Buttons::Ok, Icon::Exclamation);
