@@ -39,6 +39,9 @@ class MemoryFileSystem : public FileSystem {
     if (path == "/") return EntryKind::Folder;
     return files_.count(path) ? EntryKind::RegularFile : EntryKind::Missing;
   }
+  FileStamp stamp(const std::string& path) override {
+    return {0, 1, uint64_t(existing(path).size()), 0, 0};
+  }
   void removeFile(const std::string& path) override {
     if (!files_.erase(path)) raise(err::kFileNotFound);
   }

@@ -10,9 +10,11 @@
 #include "session/field_parser.h"
 #include "session/line_table_store.h"
 #include "session/work_progress.h"
+#include "system/file_system.h"
 #include "system/large_pages.h"
-#include "text/numbers.h"
 #include "system/text_files.h"
+#include "text/numbers.h"
+#include "text/runtime_error.h"
 #include "ui/toolkit.h"
 
 namespace headly {
@@ -30,6 +32,9 @@ constexpr char kEmptyFile[] = "データファイルにデータがありませ�
 constexpr char kWarningCaption[] = "データの警告";
 constexpr char kExtraFieldsBefore[] = "項目数を超えるデータは無視します（";
 constexpr char kExtraFieldsAfter[] = "行）";
+constexpr char kChangedBefore[] = "データファイル ";
+constexpr char kChangedAfter[] =
+    " が読み込みの途中で変更されました。ほかのプログラムが書き終えてから、もう一度読み込んでください";
 
 constexpr int kDataFile = 1;
 // The longest line that reading returns, and its line end.
@@ -85,6 +90,7 @@ ReadOutcome readRecordLines(Program& program) {
   state.recordLines.clear();
   state.recordCount = 0;
   state.linesWithExtraData.reset();
+  const FileStamp atStart = files.fileStamp(state.selectedPath);
   files.openInput(state.selectedPath, state.dataForm, kDataFile);
   reserveLineRoom(state, files.inputSize(kDataFile));
   if (files.atEnd(kDataFile)) {
@@ -107,6 +113,8 @@ ReadOutcome readRecordLines(Program& program) {
   // holds only the end mark.
   const bool loaded = !(state.recordCount >= limit) && files.atEnd(kDataFile);
   files.closeFiles();
+  // Converted text was read whole before, and checked then.
+  if (loaded && !state.dataForm.converted) checkDataFileUnchanged(program, atStart);
   progress.finish();
   if (loaded) {
     if (const std::optional<int64_t> counted = store.countedLines()) state.linesWithExtraData = int32_t(*counted);
@@ -118,6 +126,14 @@ ReadOutcome readRecordLines(Program& program) {
 }
 
 }  // namespace
+
+void checkDataFileUnchanged(Program& program, const FileStamp& atStart) {
+  const SjisString& path = program.state.selectedPath;
+  if (program.files.fileStamp(path) == atStart) return;
+  program.ui.messageBox(sjis(kErrorCaption), sjis(kChangedBefore) + path + sjis(kChangedAfter), Buttons::Ok,
+                        Icon::Stop);
+  raise(err::kFileChanged);
+}
 
 bool chooseDataFile(Program& program) {
   AppState& state = program.state;

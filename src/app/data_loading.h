@@ -6,6 +6,8 @@
 
 namespace headly {
 
+struct FileStamp;
+
 // Asks for the data file and sets workFolder to its folder. Only a regular
 // file is taken (the dialog comes back for a folder, a device or a pipe).
 // False when the user cancelled.
@@ -16,6 +18,11 @@ bool chooseDataFile(Program& program);
 // asks again with the last answer as default. False when the user cancelled
 // or the file holds no data line (after saying so).
 bool loadRecords(Program& program);
+
+// Ends the run in the error report, after a message that names the data
+// file, when the file is no longer the one whose reading began with atStart
+// (another program cut it short, added to it or replaced it meanwhile).
+void checkDataFileUnchanged(Program& program, const FileStamp& atStart);
 
 // The first parse of the lines as read: doubled quotes stay doubled, so the
 // rebuilt lines are still valid quoted fields. Warns once when data lines

@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -14,6 +15,7 @@
 #include "output/output_line.h"
 #include "text/encoding.h"
 #include "text/numbers.h"
+#include "system/termination.h"
 #include "system/text_files.h"
 
 namespace headly {
@@ -94,11 +96,14 @@ class BlockLayouter {
 
 // Takes the blocks in order on the calling thread: their lines go to the
 // layout file or, in folder mode, to the heading files that their breaks
-// open.
+// open. Folder mode writes from start to end under one guard, so that a
+// termination signal between two heading files ends the run through the
+// error report too, with every heading file complete.
 class BlockWriter {
  public:
   BlockWriter(const SessionData& state, TextFiles& files, const SjisString& target) : files_(files) {
     if (state.options.folderMode) {
+      writing_.emplace(std::string());
       names_.emplace(state.firstBodyItem, state.options.numbering, state.recordCount);
       folders_.emplace(files_, target, state.firstBodyItem);
     }
@@ -121,6 +126,7 @@ class BlockWriter {
   }
 
   TextFiles& files_;
+  std::optional<WritingGuard> writing_;
   std::optional<HeadingNames> names_;
   std::optional<HeadingFolders> folders_;
 };
@@ -131,19 +137,22 @@ void writeLayout(const SessionData& session, TextFiles& files, const SjisString&
                  ProgressDisplay& display, const WorkSplit& split) {
   const SjisString separator = BodyLayout(session).multiLineLayout() ? separatorLine(session) : SjisString();
   if (!session.options.folderMode) files.openOutput(target, encoding, 1);
-  BlockWriter writer(session, files, target);
-  WorkProgress progress(display, "レイアウトの書き込み中", session.recordCount);
-  runOrderedBlocks<LayoutBlock>(
-      1, int64_t(session.recordCount) + 1, settleSplit(split, session.recordLines.bytesPerLine()),
-      [&] { return std::make_unique<BlockLayouter>(session, separator); },
-      [](std::unique_ptr<BlockLayouter>& layouter, int64_t begin, int64_t end, LayoutBlock& block) {
-        layouter->layOut(int32_t(begin), int32_t(end), block);
-      },
-      [&](int64_t, int64_t end, const LayoutBlock& block) {
-        writer.write(block);
-        progress.stepBlock(end - 1);
-      });
-  progress.finish();
+  {
+    BlockWriter writer(session, files, target);
+    WorkProgress progress(display, "レイアウトの書き込み中", session.recordCount);
+    runOrderedBlocks<LayoutBlock>(
+        1, int64_t(session.recordCount) + 1, settleSplit(split, session.recordLines.bytesPerLine()),
+        [&] { return std::make_unique<BlockLayouter>(session, separator); },
+        [](std::unique_ptr<BlockLayouter>& layouter, int64_t begin, int64_t end, LayoutBlock& block) {
+          layouter->layOut(int32_t(begin), int32_t(end), block);
+        },
+        [&](int64_t, int64_t end, const LayoutBlock& block) {
+          writer.write(block);
+          progress.stepBlock(end - 1);
+        });
+    progress.finish();
+  }
+  // After the writer's guard: a signal that came meanwhile still ends the run.
   files.closeFiles();
 }
 

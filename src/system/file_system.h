@@ -63,6 +63,14 @@ class NativeFolder {
 
 enum class EntryKind { Missing, RegularFile, Folder, Other };
 
+// What tells a file apart from the same file changed: which file a path
+// names, its size and the time of its last change.
+struct FileStamp {
+  uint64_t device = 0, inode = 0, size = 0;
+  int64_t modifiedSeconds = 0, modifiedNanoseconds = 0;
+  bool operator==(const FileStamp&) const = default;
+};
+
 // The longest file or folder name the native file system takes, in bytes of
 // its UTF-8 form.
 inline constexpr size_t kMaxNativeNameBytes = 255;
@@ -84,6 +92,8 @@ class FileSystem {
   // (error 75).
   virtual std::unique_ptr<NativeFolder> openFolder(const std::string& path) = 0;
   virtual EntryKind kind(const std::string& path) = 0;
+  // The stamp of the file that path names (links followed).
+  virtual FileStamp stamp(const std::string& path) = 0;
   virtual void removeFile(const std::string& path) = 0;
   virtual void makeFolder(const std::string& path) = 0;
   // Replaces to by from (both in one folder); to may be missing.

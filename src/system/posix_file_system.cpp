@@ -253,6 +253,13 @@ class PosixFileSystem final : public FileSystem {
     return EntryKind::Other;
   }
 
+  FileStamp stamp(const std::string& path) override {
+    struct stat st;
+    if (::stat(path.c_str(), &st) != 0) raiseErrno();
+    return {uint64_t(st.st_dev), uint64_t(st.st_ino), uint64_t(st.st_size), int64_t(st.st_mtim.tv_sec),
+            int64_t(st.st_mtim.tv_nsec)};
+  }
+
   // A symbolic link is removed itself; anything that is not a regular file
   // or a link is refused and left alone.
   void removeFile(const std::string& path) override {

@@ -12,7 +12,7 @@
 namespace headly {
 namespace {
 
-constexpr int kSignals[] = {SIGINT, SIGTERM, SIGHUP};
+constexpr int kSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT};
 constexpr int kSignalCodeBase = 128;
 
 // What the handler may read: one slot per output file being written. The
@@ -77,6 +77,11 @@ WritingGuard::WritingGuard(const std::string& temporary) : slot_(-1) {
 WritingGuard::~WritingGuard() {
   if (slot_ >= 0) slots[slot_].state = kFree;
   std::atomic_signal_fence(std::memory_order_seq_cst);
+}
+
+void letWritesFail() {
+  ::signal(SIGXFSZ, SIG_IGN);
+  ::signal(SIGPIPE, SIG_IGN);
 }
 
 void checkTermination() {

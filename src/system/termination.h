@@ -1,4 +1,4 @@
-// Termination signals (SIGINT, SIGTERM, SIGHUP) while output is written. The
+// Termination signals (SIGINT, SIGTERM, SIGHUP, SIGQUIT) while output is written. The
 // handler removes the temporary files being written and notes the signal; the
 // writer raises at its next step, so that the run ends through the error
 // report with the old output files as they were. Outside writing a signal
@@ -22,6 +22,11 @@ class WritingGuard {
  private:
   int slot_;
 };
+
+// A write past a file-size limit (SIGXFSZ) or into a pipe without a reader
+// (SIGPIPE) fails with EFBIG or EPIPE instead of ending the program, so that
+// it is reported like any failed write. Each program calls it first.
+void letWritesFail();
 
 // Raises error 128 + the signal number when a termination signal came while
 // output was written.

@@ -144,10 +144,11 @@ class Channel {
     if (end > 0) {
       file_->seek(end - 1);
       char last = 0;
-      if (file_->read(&last, 1) == 1 && last == kEndMark) --end;
+      endMarkAtStart_ = file_->read(&last, 1) == 1 && last == kEndMark;
+      if (endMarkAtStart_) --end;
     }
     file_->seek(end);
-    written_ = end;
+    written_ = appendStart_ = end;
   }
 
   bool atEnd() {
@@ -194,13 +195,19 @@ class Channel {
   }
 
   // Ends an output file with the end mark and closes it; a replacement then
-  // takes its target's name. When any step fails the temporary file goes.
+  // takes its target's name. When any step fails the temporary file goes; a
+  // file whose last lines cannot be written is abandoned.
   void close() {
     try {
       if (mode_ != FileMode::Input) {
         if (!utf8_) out_.push_back(kEndMark);
         flush();
       }
+    } catch (const RuntimeError&) {
+      abandon();
+      throw;
+    }
+    try {
       if (replacement_) file_->sync();
       file_->close();
       checkTermination();
@@ -227,16 +234,11 @@ class Channel {
     }
   }
 
-  // Closes without the end mark; the complete lines written so far are kept,
-  // except in a replacement, which is thrown away. Errors are of no interest
-  // any more.
+  // Closes a file whose writing cannot go on. A replacement is thrown away;
+  // any other output file is left complete (endUnfinished). Errors are of no
+  // interest any more.
   void abandon() noexcept {
-    if (!replacement_) {
-      try {
-        flush();
-      } catch (const RuntimeError&) {
-      }
-    }
+    endUnfinished();
     try {
       file_->close();
     } catch (const RuntimeError&) {
@@ -388,6 +390,28 @@ class Channel {
       out.part(piece);
   }
 
+  // What an output file that is no replacement keeps when its writing cannot
+  // go on. An appended file goes back, after an error, to exactly what it
+  // held before this channel appended to it; after a termination signal it
+  // keeps the complete lines written and gets its end mark. An Output file
+  // keeps the complete lines written.
+  void endUnfinished() noexcept {
+    if (replacement_ || mode_ == FileMode::Input) return;
+    const bool restore = mode_ == FileMode::Append && terminationSignal() == 0;
+    try {
+      if (!restore) flush();  // the complete lines not yet written; a signal stops it at once
+    } catch (...) {
+    }
+    if (mode_ != FileMode::Append) return;
+    try {
+      const uint64_t end = restore ? appendStart_ : written_;
+      file_->truncate(end);
+      file_->seek(end);
+      if (!restore || endMarkAtStart_) file_->write(&kEndMark, 1);
+    } catch (...) {
+    }
+  }
+
   // The complete file takes the target's name. The target is looked at again:
   // what has become a folder, device, FIFO or socket since the open is left
   // alone.
@@ -462,6 +486,9 @@ class Channel {
   bool lineEndsMarked_ = false;
   // Output: bytes already in the file and the lines not yet written.
   uint64_t written_ = 0, sentToDisk_ = 0;
+  // Append: where this channel began to write, and whether an end mark stood there.
+  uint64_t appendStart_ = 0;
+  bool endMarkAtStart_ = false;
   std::string out_;
   std::optional<Replacement> replacement_;
   char lineEnd_ = '\r';  // '\n' for a file whose lines end in a bare LF
@@ -661,6 +688,14 @@ void TextFiles::abandonFiles() {
   for (auto& c : channels_) {
     if (c) c->abandon();
     c.reset();
+  }
+}
+
+FileStamp TextFiles::fileStamp(const SjisString& name) {
+  try {
+    return fs_.stamp(drives_.toNative(drives_.fullPath(name)));
+  } catch (const RuntimeError&) {
+    return {};  // gone: unlike the stamp of any file
   }
 }
 

@@ -18,6 +18,7 @@ namespace headly {
 class FileSystem;
 class NativeFolder;
 class NativeFile;
+struct FileStamp;
 class Drives;
 class Channel;
 class LineStore;
@@ -41,7 +42,10 @@ inline constexpr std::string_view kLineEnd = "\r\n";
 // socket) or that the process may not write (read-only) is refused with
 // error 75 and left alone. A failed close,
 // abandonFiles and a termination signal remove the temporary file, so the
-// target keeps what it held before. Append refuses a symbolic link (75).
+// target keeps what it held before. Append refuses a symbolic link (75); an
+// append that fails leaves the file as it was before it, end mark included,
+// and one that a termination signal stops leaves its complete lines and the
+// end mark.
 enum class FileMode { Input, Output, Append, Replace };
 
 class TextFiles {
@@ -80,10 +84,15 @@ class TextFiles {
   void writeLines(int number, std::string_view lines);
   // Closes the listed channels (all when empty), ending output files with 0x1A.
   void closeFiles(std::initializer_list<int> numbers = {});
-  // Closes every channel without the end mark and throws away output that is
-  // not complete (a Replace channel's temporary file goes): used when an
-  // error ends the program while a file is open.
+  // Closes every channel and throws away output that is not complete (a
+  // Replace channel's temporary file goes, an Append channel ends as
+  // FileMode says, an Output file keeps its complete lines without the end
+  // mark): used when an error ends the program while a file is open.
   void abandonFiles();
+
+  // The stamp of a file; a file changed, replaced or removed meanwhile has
+  // another one.
+  FileStamp fileStamp(const SjisString& name);
 
   void deleteFile(const SjisString& name);
   bool fileExists(const SjisString& name);

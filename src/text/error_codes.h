@@ -24,6 +24,8 @@ inline constexpr int kFileExists = 64;
 inline constexpr int kDiskFull = 67;
 inline constexpr int kDriveNotReady = 72;
 inline constexpr int kAccessDenied = 75;
+// A file changed by another program while it was read.
+inline constexpr int kFileChanged = 1100;
 // An exception that is not one of the program's errors.
 inline constexpr int kInternalError = 99;
 

@@ -4,7 +4,8 @@
 // as a full disk does (ENOSPC) after writing what still fitted. A sync, a
 // close or a rename can be made to fail with a chosen errno as well. It also
 // counts the read calls, so that tests can see that input goes in blocks,
-// can make reads short, and can hold every write still.
+// can make reads short, can change a file while it is read, and can hold
+// every write still. Cutting a file back frees its bytes again.
 #pragma once
 
 #include <cerrno>
@@ -40,6 +41,7 @@ class FaultyFileSystem : public FileSystem {
     return std::make_unique<Folder>(real_->openFolder(path), *this);
   }
   EntryKind kind(const std::string& path) override { return real_->kind(path); }
+  FileStamp stamp(const std::string& path) override { return real_->stamp(path); }
   void removeFile(const std::string& path) override { real_->removeFile(path); }
   void makeFolder(const std::string& path) override { real_->makeFolder(path); }
   void rename(const std::string& from, const std::string& to) override {
@@ -56,6 +58,9 @@ class FaultyFileSystem : public FileSystem {
   // Runs before every write to a file of this layer: a test can hold the
   // writing still there.
   std::function<void()> onWrite;
+  // Runs before every read, with the number of reads made before it: a test
+  // can change the file being read there.
+  std::function<void(int)> onRead;
 
   // Number of read calls made on the files of this layer.
   int reads() const { return reads_; }
@@ -68,6 +73,7 @@ class FaultyFileSystem : public FileSystem {
    public:
     File(std::unique_ptr<NativeFile> real, FaultyFileSystem& fs) : real_(std::move(real)), fs_(fs) {}
     size_t read(char* buffer, size_t n) override {
+      if (fs_.onRead) fs_.onRead(fs_.reads_);
       ++fs_.reads_;
       return real_->read(buffer, fs_.readLimit > 0 && fs_.readLimit < n ? fs_.readLimit : n);
     }
@@ -80,7 +86,12 @@ class FaultyFileSystem : public FileSystem {
     }
     uint64_t size() override { return real_->size(); }
     void seek(uint64_t position) override { real_->seek(position); }
-    void truncate(uint64_t size) override { real_->truncate(size); }
+    // Cutting a file back gives its bytes back to the disk.
+    void truncate(uint64_t size) override {
+      const uint64_t before = real_->size();
+      real_->truncate(size);
+      if (size < before) fs_.room_ += size_t(before - size);
+    }
     void sync() override {
       if (fs_.faults_.sync) raise(errorCodeFromErrno(fs_.faults_.sync));
       real_->sync();

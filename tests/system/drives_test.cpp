@@ -28,6 +28,7 @@ class FolderFake : public FileSystem {
   EntryKind kind(const std::string& path) override {
     return folders.count(path) ? EntryKind::Folder : EntryKind::Missing;
   }
+  FileStamp stamp(const std::string&) override { raise(63); }
   void removeFile(const std::string&) override {}
   void makeFolder(const std::string&) override {}
   void rename(const std::string&, const std::string&) override {}
