@@ -87,7 +87,7 @@ std::string folderOnDisk(const std::string& written, FileSystem& fileSystem) {
 int run(ScriptReader& script, std::ostream& out, bool draw, FileSystem& fileSystem) {
   const Setup setup = readSetup(script);
   if (setup.cwd && chdir(folderOnDisk(*setup.cwd, fileSystem).c_str()) != 0)
-    throw ScriptMisfit{"cwd " + *setup.cwd + ": no such folder"};
+    throw ScriptMisfit{"cwd " + echoedScriptText(*setup.cwd) + ": no such folder"};
   Drives drives(fileSystem);
   if (!drives.unnamedStartFolder().empty()) throw ScriptMisfit{startFolderRefusal(setup, drives.unnamedStartFolder())};
   for (const auto& [letter, root] : setup.drives) drives.addDrive(letter, folderOnDisk(root, fileSystem));
@@ -112,12 +112,13 @@ int reportStartFailure(std::ostream& out, int code) {
 int runBatch(const std::string& scriptText, const std::vector<std::string>& arguments, std::ostream& out,
              bool draw, FileSystem& fileSystem) {
   const CurrentFolderGuard folderGuard;
+  letWritesFail();
   try {
     ScriptReader script(scriptText, arguments);
     openConverters();
     return run(script, out, draw, fileSystem);
   } catch (const ScriptMisfit& misfit) {
-    out << "misfit " << misfit.message << '\n';
+    out << "misfit " << withControlsEscaped(misfit.message) << '\n';
     return 2;
   } catch (const RuntimeError& error) {
     return reportStartFailure(out, error.errorCode);

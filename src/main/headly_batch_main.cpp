@@ -1,6 +1,7 @@
 // headly-batch [--draw] SCRIPT [ARG...]: runs the program headless; the
 // transcript goes to standard output, its misfit and error lines to standard
-// error as well.
+// error as well. A run whose transcript could not be written ends with
+// status 3 (when it would have ended with 0).
 #include <iostream>
 
 #include "headly_identity.h"
@@ -34,5 +35,6 @@ int main(int argc, char** argv) {
   std::ostream transcript(&tee);
   const int status = headly::runBatch(script.text, line.arguments, transcript, line.draw);
   transcript.flush();
-  return status;
+  constexpr int kTranscriptLost = 3;
+  return status == 0 && tee.failed() ? kTranscriptLost : status;
 }

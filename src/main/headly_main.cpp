@@ -11,11 +11,11 @@
 int main(int argc, char** argv) {
   const headly::CommandLine line = headly::readCommandLine(argc, argv);
   if (line.exitStatus) return *line.exitStatus;
-  const headly::RecordOption record = headly::takeRecordOption(argc, argv);
+  headly::RecordOption record = headly::takeRecordOption(argc, argv);
   if (!record.fault.empty()) {
     std::cerr << record.fault << '\n';
     return 2;
   }
   headly::QtApplication app(argc, argv);
-  return headly::runQtProgram(record.file.get(), record.path, line.file);
+  return headly::runQtProgram(record, line.file);
 }

@@ -1,14 +1,23 @@
 #include "main/qt_program.h"
 
+#include <iostream>
 #include <new>
 
 #include "text/encoding.h"
 #include "text/error_report.h"
 #include "text/runtime_error.h"
+#include "text/termination.h"
 #include "ui/qt/application_start.h"
 #include "ui/qt/start_failure.h"
 
 namespace headly {
+
+namespace {
+
+// The status of a record file that cannot be written, as for a wrong command line.
+constexpr int kRecordFault = 2;
+
+}  // namespace
 
 QtProgram::QtProgram(std::ostream* record, const std::string& recordName)
     : fileSystem_(makePosixFileSystem()),
@@ -18,10 +27,26 @@ QtProgram::QtProgram(std::ostream* record, const std::string& recordName)
       recorder_(record ? std::make_unique<SessionRecorder>(backend_, drives_, *record, recordName) : nullptr),
       program_(recorder_ ? static_cast<Backend&>(*recorder_) : backend_, files_) {}
 
-int runQtProgram(std::ostream* record, const std::string& recordName, const std::string& proposedFile) {
+// The question before an existing record file is replaced, asked before
+// anything else in a message box of the program's own.
+bool settleRecordFile(RecordOption& record) {
+  if (record.path.empty()) return true;
+  const std::unique_ptr<FileSystem> fileSystem = makePosixFileSystem();
+  Drives drives(*fileSystem);
+  QtBackend asking(drives);
+  return confirmRecordFile(record, asking);
+}
+
+int runQtProgram(RecordOption& record, const std::string& proposedFile) {
+  letWritesFail();
   try {
     openConverters();
-    QtProgram program(record, recordName);
+    if (!settleRecordFile(record)) {
+      if (record.fault.empty()) return exitStatus(RunResult::Ended);
+      std::cerr << record.fault << '\n';
+      return kRecordFault;
+    }
+    QtProgram program(record.file.get(), record.path);
     program.backend().keepRecentFolders(settingsFolder() + "/headly.conf");
     if (!proposedFile.empty()) program.backend().proposeOpenFile(proposedFile);
     return exitStatus(program.run());

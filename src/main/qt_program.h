@@ -10,6 +10,7 @@
 #include <string>
 
 #include "main/program_assembly.h"
+#include "main/record_option.h"
 #include "system/drives.h"
 #include "system/file_system.h"
 #include "system/text_files.h"
@@ -41,10 +42,11 @@ class QtProgram {
   AssembledProgram program_;
 };
 
-// The program from its start to its exit status (record as for QtProgram);
-// a failure before the windows exist (no Shift-JIS converter, no memory)
-// gets a message box. A proposed file (not empty) is offered in the open
-// dialog.
-int runQtProgram(std::ostream* record, const std::string& recordName, const std::string& proposedFile);
+// The program from its start to its exit status, recording the session to
+// the file of record when it has a path (an existing file is replaced only
+// when the user says so: No ends the program at once); a failure before the
+// windows exist (no Shift-JIS converter, no memory) gets a message box. A
+// proposed file (not empty) is offered in the open dialog.
+int runQtProgram(RecordOption& record, const std::string& proposedFile);
 
 }  // namespace headly

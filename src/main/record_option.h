@@ -9,14 +9,21 @@
 
 namespace headly {
 
+class Backend;
+
 struct RecordOption {
   std::string path;                     // empty without --record
-  std::unique_ptr<std::ofstream> file;  // open when path is set
+  std::unique_ptr<std::ofstream> file;  // open when path is set, unless it replaces a file
   std::string fault;                    // set when the option cannot be followed
+  bool replaces = false;                // FILE exists: opened only once the user says Yes
 };
 
 // Finds "--record FILE" or "--record=FILE", removes it from argv (argc
-// shrinks) and opens FILE for writing.
+// shrinks) and opens FILE for writing, unless FILE is an existing file.
 RecordOption takeRecordOption(int& argc, char** argv);
+
+// Asks through windows whether an existing FILE may be replaced and opens it
+// on Yes. False on No, or when FILE cannot be opened (fault says why).
+bool confirmRecordFile(RecordOption& option, Backend& windows);
 
 }  // namespace headly

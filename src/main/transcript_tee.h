@@ -14,16 +14,22 @@ class TranscriptTee : public std::streambuf {
   TranscriptTee(std::ostream& transcript, std::ostream& problems);
   ~TranscriptTee() override;
 
+  // True once the transcript could not be written (a full disk, a pipe
+  // without a reader); standard error has said so.
+  bool failed() const { return failed_; }
+
  protected:
   int_type overflow(int_type c) override;
   int sync() override;
 
  private:
   void endLine();
+  void checkTranscript();
 
   std::ostream& transcript_;
   std::ostream& problems_;
   std::string line_;
+  bool failed_ = false;
 };
 
 }  // namespace headly

@@ -46,8 +46,20 @@ void SessionRecorder::createWindows(EventSink& sink) {
 void SessionRecorder::write(const std::string& line) {
   if (typing_) writeTyping();
   if (!heldLimit_.empty()) writeHeldLimit();
+  if (failed_) return;
   script_ << line << '\n' << std::flush;
   lastLine_ = line;
+  if (!script_) reportFailedWrite();
+}
+
+// A line that did not reach the file (a full disk) is told at once; the
+// session goes on, no longer recorded.
+void SessionRecorder::reportFailedWrite() {
+  failed_ = true;
+  windows_.messageBox(sjis("操作の記録"),
+                      sjis("記録ファイル ") + toShiftJisReplacing(scriptName_, UnicodeForm::Utf8).text +
+                          sjis(" に書き込めません。ディスクの空きを確かめてください。ここから先の操作は記録しません"),
+                      Buttons::Ok, Icon::Exclamation);
 }
 
 void SessionRecorder::writeHeldLimit() {

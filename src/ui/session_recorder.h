@@ -7,7 +7,9 @@
 // there, with the choice to replace it, so that the script replays whether
 // the file exists or not. In the same way a question that only a folder on
 // disk calls for is answered "if asked", and the record limit lets in all
-// records of the file (the limit typed is noted in a comment).
+// records of the file (the limit typed is noted in a comment). A line that
+// cannot be written is told at once in a message box, and the recording
+// stops.
 #pragma once
 
 #include <map>
@@ -76,6 +78,7 @@ class SessionRecorder : public Backend, private EventSink {
   void write(const std::string& line);
   void writeAnswerIfAsked(int answer);
   void writeHeldLimit();
+  void reportFailedWrite();
   void writeTyping();
   std::string listClick(const std::string& list);
   std::string rowToken(const std::string& list, int row);
@@ -97,6 +100,8 @@ class SessionRecorder : public Backend, private EventSink {
   // until the program goes on: a limit asked again replaces them all.
   std::vector<std::string> heldLimit_;
   std::string lastLine_;
+  // A write failed: the recording has stopped.
+  bool failed_ = false;
 };
 
 }  // namespace headly

@@ -15,7 +15,7 @@ void ScriptBackend::userAction(const ScriptLine& line) {
   if (line.tokens.size() < 2) misfit(line, command + " needs a control name", asked);
   const std::string& name = line.tokens[1];
   const auto found = windows_.find(name);
-  if (found == windows_.end() || !found->second.control) misfit(line, "there is no control " + name, asked);
+  if (found == windows_.end() || !found->second.control) misfit(line, "there is no control " + echoedScriptText(name), asked);
   Window& w = found->second;
 
   static const std::map<std::string, ControlKind> kKindOf = {

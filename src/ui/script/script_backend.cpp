@@ -45,7 +45,8 @@ const char* iconWord(Icon icon) {
   return words[int(icon)];
 }
 
-// A program text as the transcript shows it: UTF-8, line breaks as " / ".
+// A program text as the transcript shows it: UTF-8, line breaks as " / ",
+// other control characters escaped.
 std::string shown(const SjisString& text) {
   std::string out;
   for (size_t i = 0; i < text.size(); ++i) {
@@ -59,7 +60,7 @@ std::string shown(const SjisString& text) {
   std::string utf8 = toUtf8(out);
   for (size_t at = utf8.find('\x01'); at != std::string::npos; at = utf8.find('\x01', at))
     utf8.replace(at, 1, " / ");
-  return utf8;
+  return withControlsEscaped(utf8);
 }
 
 bool isAnswerCommand(const std::string& command) {
@@ -146,7 +147,7 @@ std::string ScriptBackend::waitingOn() const {
 
 SjisString ScriptBackend::scriptText(const ScriptLine& line, const std::string& utf8, const std::string& asked) const {
   std::optional<SjisString> text = fromUtf8(utf8);
-  if (!text) misfit(line, "\"" + utf8 + "\" has no Shift-JIS form", asked);
+  if (!text) misfit(line, "\"" + echoedScriptText(utf8) + "\" has no Shift-JIS form", asked);
   return *text;
 }
 
@@ -176,7 +177,7 @@ int ScriptBackend::answerMessage(const ScriptLine& line, Buttons buttons, const 
       out_ << asked << " -> " << answer.word << '\n';
       return answer.code;
     }
-  misfit(line, "the message box has no button " + line.tokens[1], asked);
+  misfit(line, "the message box has no button " + echoedScriptText(line.tokens[1]), asked);
 }
 
 SjisString ScriptBackend::inputBox(const SjisString& title, const SjisString& prompt, const SjisString& initial) {
@@ -266,18 +267,18 @@ SjisString ScriptBackend::chooseFile(const FileDialogRequest& request, const std
       refusal = "not a valid file name";
     }
     if (!refusal.empty()) {
-      out_ << "refused " << line.tokens[1] << " (" << refusal << ")\n";
+      out_ << "refused " << echoedScriptText(line.tokens[1]) << " (" << withControlsEscaped(refusal) << ")\n";
       continue;
     }
     const ChosenFile chosen = lookAtChosenFile(drives_, *path);
     if (!request.save) {
-      if (chosen.kind != EntryKind::RegularFile) misfit(line, "not an existing file: " + nativePath, asked);
+      if (chosen.kind != EntryKind::RegularFile) misfit(line, "not an existing file: " + echoedScriptText(nativePath), asked);
       // Its names as they are on disk, in whichever Unicode form (〜 or ～).
       dataFile_ = formOnDisk(*path, nativePath);
       return *path;
     }
-    if (chosen.kind == EntryKind::Folder) misfit(line, "a folder, not a file: " + nativePath, asked);
-    if (!chosen.folderExists) misfit(line, "no such folder: " + nativePath, asked);
+    if (chosen.kind == EntryKind::Folder) misfit(line, "a folder, not a file: " + echoedScriptText(nativePath), asked);
+    if (!chosen.folderExists) misfit(line, "no such folder: " + echoedScriptText(nativePath), asked);
     if (chosen.kind == EntryKind::Missing || !request.overwritePrompt) return *path;
     if (words.choice) {
       // The choice written on the line answers the question: keep leaves the
@@ -434,7 +435,7 @@ void ScriptBackend::processEvents(bool block) {
   } else if (command == "cwd" || command == "drive") {
     misfit(line, "setup lines come before the first answer", waitingOn());
   } else {
-    misfit(line, "unknown command " + command, waitingOn());
+    misfit(line, "unknown command " + echoedScriptText(command), waitingOn());
   }
 }
 

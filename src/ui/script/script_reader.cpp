@@ -9,7 +9,38 @@ namespace {
 
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
 
+// The bytes of a script text that a misfit line shows at most.
+constexpr size_t kEchoedBytes = 200;
+
 }  // namespace
+
+std::string withControlsEscaped(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if ((byte >= 0x20 && byte != 0x7F) || c == '\t') {
+      out += c;
+    } else if (c == '\n') {
+      out += "\\n";
+    } else if (c == '\r') {
+      out += "\\r";
+    } else {
+      static constexpr char kHex[] = "0123456789ABCDEF";
+      out += "\\x";
+      out += kHex[byte >> 4];
+      out += kHex[byte & 0xF];
+    }
+  }
+  return out;
+}
+
+std::string echoedScriptText(std::string_view text) {
+  if (text.size() <= kEchoedBytes) return withControlsEscaped(text);
+  size_t cut = kEchoedBytes;
+  while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) --cut;  // not inside a character
+  return withControlsEscaped(text.substr(0, cut)) + "…";
+}
 
 std::vector<std::string> tokenizeScriptLine(const std::string& text, int number) {
   std::vector<std::string> tokens;
@@ -23,7 +54,7 @@ std::vector<std::string> tokenizeScriptLine(const std::string& text, int number)
     } else {
       for (++i;; ++i) {
         if (i == text.size())
-          throw ScriptMisfit{"line " + std::to_string(number) + " (" + text + "): a quote is not closed"};
+          throw ScriptMisfit{"line " + std::to_string(number) + " (" + echoedScriptText(text) + "): a quote is not closed"};
         if (text[i] != '"') {
           token += text[i];
         } else if (i + 1 < text.size() && text[i + 1] == '"') {
@@ -35,7 +66,8 @@ std::vector<std::string> tokenizeScriptLine(const std::string& text, int number)
       }
       ++i;
       if (i < text.size() && !isBlank(text[i]))
-        throw ScriptMisfit{"line " + std::to_string(number) + " (" + text + "): a blank must follow a closing quote"};
+        throw ScriptMisfit{"line " + std::to_string(number) + " (" + echoedScriptText(text) +
+                           "): a blank must follow a closing quote"};
     }
     tokens.push_back(std::move(token));
   }
@@ -66,7 +98,8 @@ bool isAnswerIfAsked(const ScriptLine& line) {
 
 std::string describeLine(const ScriptLine& line) {
   const size_t first = line.text.find_first_not_of(" \t");
-  return "line " + std::to_string(line.number) + " (" + line.text.substr(first) + "): ";
+  return "line " + std::to_string(line.number) + " (" + echoedScriptText(std::string_view(line.text).substr(first)) +
+         "): ";
 }
 
 }  // namespace headly

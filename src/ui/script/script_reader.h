@@ -5,6 +5,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace headly {
@@ -50,5 +51,12 @@ bool isAnswerIfAsked(const ScriptLine& line);
 
 // "line 12 (press BUTTON9): " for messages about a line.
 std::string describeLine(const ScriptLine& line);
+
+// A text with its control characters (but the tab) written as \n, \r or
+// \xHH, so that it cannot make a transcript line of its own.
+std::string withControlsEscaped(std::string_view text);
+// A text of the script as a misfit shows it: escaped, and cut after its
+// first 200 bytes.
+std::string echoedScriptText(std::string_view text);
 
 }  // namespace headly
