@@ -17,6 +17,16 @@ namespace {
 // The status of a record file that cannot be written, as for a wrong command line.
 constexpr int kRecordFault = 2;
 
+// The question before an existing record file is replaced, asked before
+// anything else in a message box of the program's own.
+bool settleRecordFile(RecordOption& record) {
+  if (record.path.empty() || record.file) return true;
+  const std::unique_ptr<FileSystem> fileSystem = makePosixFileSystem();
+  Drives drives(*fileSystem);
+  QtBackend asking(drives);
+  return confirmRecordFile(record, asking);
+}
+
 }  // namespace
 
 QtProgram::QtProgram(std::ostream* record, const std::string& recordName)
@@ -26,16 +36,6 @@ QtProgram::QtProgram(std::ostream* record, const std::string& recordName)
       backend_(drives_),
       recorder_(record ? std::make_unique<SessionRecorder>(backend_, drives_, *record, recordName) : nullptr),
       program_(recorder_ ? static_cast<Backend&>(*recorder_) : backend_, files_) {}
-
-// The question before an existing record file is replaced, asked before
-// anything else in a message box of the program's own.
-bool settleRecordFile(RecordOption& record) {
-  if (record.path.empty()) return true;
-  const std::unique_ptr<FileSystem> fileSystem = makePosixFileSystem();
-  Drives drives(*fileSystem);
-  QtBackend asking(drives);
-  return confirmRecordFile(record, asking);
-}
 
 int runQtProgram(RecordOption& record, const std::string& proposedFile) {
   letWritesFail();

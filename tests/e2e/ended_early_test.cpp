@@ -31,11 +31,11 @@ using test::layoutFile;
 // 見出し the heading item, 本文 the other item, full width, folder mode: the
 // base folder HEADLY below the data file's folder.
 constexpr char kFolderScript[] =
-    "cwd @DIR@\nfile data.csv\ninput 5000\nselect LIST1 0\npress BUTTON2\nselect LIST1 0\npress BUTTON4\n"
+    "cwd @DIR@\nfile data.csv\ninput 9000\nselect LIST1 0\npress BUTTON2\nselect LIST1 0\npress BUTTON4\n"
     "check CHECK2\ncheck CHECK3\npress BUTTON6\nanswer OK\npress BUTTON9\nanswer Yes\nanswer Yes\npress BUTTON14\n";
 // The same in file mode, replacing HEADLY.TXT.
 constexpr char kFileScript[] =
-    "cwd @DIR@\nfile data.csv\ninput 5000\nselect LIST1 0\npress BUTTON2\nselect LIST1 0\npress BUTTON4\n"
+    "cwd @DIR@\nfile data.csv\ninput 9000\nselect LIST1 0\npress BUTTON2\nselect LIST1 0\npress BUTTON4\n"
     "check CHECK2\npress BUTTON6\nanswer Yes\npress BUTTON9\nanswer Yes\npress BUTTON9\nanswer Yes\nanswer Yes\n"
     "file HEADLY.TXT\nanswer Yes\n";
 constexpr char kOld[] = "old layout\r\n\x1a";
