@@ -267,7 +267,7 @@ SjisString ScriptBackend::chooseFile(const FileDialogRequest& request, const std
       refusal = "not a valid file name";
     }
     if (!refusal.empty()) {
-      out_ << "refused " << echoedScriptText(line.tokens[1]) << " (" << withControlsEscaped(refusal) << ")\n";
+      out_ << "refused " << withControlsEscaped(line.tokens[1]) << " (" << withControlsEscaped(refusal) << ")\n";
       continue;
     }
     const ChosenFile chosen = lookAtChosenFile(drives_, *path);
