@@ -6,7 +6,7 @@
 #include "text/encoding.h"
 #include "text/error_report.h"
 #include "text/runtime_error.h"
-#include "text/termination.h"
+#include "system/termination.h"
 #include "ui/qt/application_start.h"
 #include "ui/qt/start_failure.h"
 

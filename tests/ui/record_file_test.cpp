@@ -10,8 +10,8 @@
 #include "main/record_option.h"
 #include "support/acting_backend.h"
 #include "support/batch_session.h"
-#include "text/drives.h"
-#include "text/file_system.h"
+#include "system/drives.h"
+#include "system/file_system.h"
 #include "ui/session_recorder.h"
 
 namespace headly {
