@@ -11,7 +11,7 @@
 #include "support/batch_session.h"
 #include "support/faulty_file_system.h"
 
-namespace headly {
+namespace headly::changing_data_file_test {
 namespace {
 
 using test::BatchResult;
@@ -67,4 +67,4 @@ TEST(ChangingDataFile, AChangeWhileReadingEndsTheRunNamingTheFile) {
 }
 
 }  // namespace
-}  // namespace headly
+}  // namespace headly::changing_data_file_test

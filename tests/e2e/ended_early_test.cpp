@@ -20,7 +20,7 @@
 #include "text/encoding.h"
 #include "system/termination.h"
 
-namespace headly {
+namespace headly::ended_early_test {
 namespace {
 
 namespace fs = std::filesystem;
@@ -188,4 +188,4 @@ TEST(EndedEarly, AFailedAppendLeavesTheFileAsItWas) {
 }
 
 }  // namespace
-}  // namespace headly
+}  // namespace headly::ended_early_test

@@ -14,7 +14,7 @@
 #include "system/file_system.h"
 #include "ui/session_recorder.h"
 
-namespace headly {
+namespace headly::record_file_test {
 namespace {
 
 using test::ActingBackend;
@@ -81,4 +81,4 @@ TEST(RecordFile, AWriteThatFailsIsToldAtOnce) {
 }
 
 }  // namespace
-}  // namespace headly
+}  // namespace headly::record_file_test

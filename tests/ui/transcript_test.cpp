@@ -12,11 +12,12 @@
 #include <string>
 #include <vector>
 
+#include "build_paths.h"
 #include "main/transcript_tee.h"
 #include "support/batch_session.h"
 #include "text/encoding.h"
 
-namespace headly {
+namespace headly::transcript_test {
 namespace {
 
 using test::BatchResult;
@@ -84,7 +85,7 @@ Outcome runWithOutput(BatchSession& s, const std::string& script, int fd) {
     ::dup2(fd, STDOUT_FILENO);
     const int err = ::open(errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     ::dup2(err, STDERR_FILENO);
-    ::execl(HEADLY_BATCH_PATH, HEADLY_BATCH_PATH, s.path("run.script").c_str(), static_cast<char*>(nullptr));
+    ::execl(test::kBatchPath, test::kBatchPath, s.path("run.script").c_str(), static_cast<char*>(nullptr));
     ::_exit(127);
   }
   ::close(fd);
@@ -125,4 +126,4 @@ TEST(Transcript, ATranscriptThatCannotBeWrittenIsAFailure) {
 }
 
 }  // namespace
-}  // namespace headly
+}  // namespace headly::transcript_test
