@@ -113,8 +113,7 @@ ReadOutcome readRecordLines(Program& program) {
   // holds only the end mark.
   const bool loaded = !(state.recordCount >= limit) && files.atEnd(kDataFile);
   files.closeFiles();
-  // Converted text was read whole before, and checked then.
-  if (loaded && !state.dataForm.converted) checkDataFileUnchanged(program, atStart);
+  if (loaded) checkDataFileUnchanged(program, atStart);
   progress.finish();
   if (loaded) {
     if (const std::optional<int64_t> counted = store.countedLines()) state.linesWithExtraData = int32_t(*counted);
