@@ -14,10 +14,12 @@ namespace headly {
 
 class Ui;
 class TextFiles;
+class PagePrinter;
 
 struct AppState : SessionData {
   SjisString workFolder;
   SjisString selectedPath;
+  SjisString dataFileName;  // without its folder, as the printed pages name it
   InputForm dataForm;  // how the data file is read
   SjisString limitText;
   float maxRecords = 0;
@@ -37,13 +39,15 @@ struct AppState : SessionData {
 };
 
 // What every stage works with: the user interface, the files and the state,
-// and the user interface as long work and the preview see it.
+// the user interface as long work and the preview see it, and the printer
+// of PDF documents.
 struct Program {
   Ui& ui;
   TextFiles& files;
   AppState state;
   UiProgress progress{ui};
   UiDrawing drawing{ui};
+  PagePrinter* printer = nullptr;
 };
 
 }  // namespace headly

@@ -144,6 +144,7 @@ bool chooseDataFile(Program& program) {
   }
   const PathParts parts = splitPath(state.selectedPath);
   state.workFolder = parts.drive + parts.folder;
+  state.dataFileName = parts.name + parts.extension;
   return true;
 }
 

@@ -4,6 +4,7 @@
 #include "output/csv_output.h"
 #include "output/heading_name_check.h"
 #include "output/layout_writer.h"
+#include "output/pdf_writer.h"
 #include "text/encoding.h"
 #include "ui/toolkit.h"
 #include "ui/typing.h"
@@ -20,19 +21,24 @@ constexpr char kTextFilter[] = "ﾃｷｽﾄ形式(*.TXT)";
 constexpr char kUtf8Filter[] = "UTF-8テキスト(*.TXT)";
 constexpr char kUtf8WithBomFilter[] = "UTF-8テキスト（BOM付き）(*.TXT)";
 constexpr int kUtf8Entry = 1;
+// The layout may also be printed: offered after the UTF-8 entry.
+constexpr char kPdfFilter[] = "PDF文書(*.PDF)";
+constexpr int kPdfEntry = 2;
 // A longer heading value is cut to this many bytes in the message, followed
 // by "…".
 constexpr int kShownValueBytes = 64;
 
-// A save dialog for the layout file or the CSV file, whose second entry
-// writes utf8 (described by utf8Filter): the chosen path in selectedPath, and
-// the encoding of the entry chosen.
-OutputEncoding askOutputFile(Program& program, const char* title, const SjisString& initialPath,
-                             const char* utf8Filter, OutputEncoding utf8) {
+// A save dialog for the layout file or the CSV file, with the entries
+// offered after the program's own: the chosen path in selectedPath, and the
+// number of the entry chosen.
+int askOutputFile(Program& program, const char* title, const SjisString& initialPath, const SjisString& offered) {
   Ui& ui = program.ui;
-  program.state.selectedPath = ui.saveFileDialog(sjis(title), initialPath, sjis(kTextFilter), sjis(utf8Filter));
-  return ui.chosenFilter() == kUtf8Entry ? utf8 : OutputEncoding::ShiftJis;
+  program.state.selectedPath = ui.saveFileDialog(sjis(title), initialPath, sjis(kTextFilter), offered);
+  return ui.chosenFilter();
 }
+
+// The encoding of the entry chosen: the second writes utf8.
+OutputEncoding encodingOf(int entry, OutputEncoding utf8) { return entry == kUtf8Entry ? utf8 : OutputEncoding::ShiftJis; }
 
 void reportRefusedHeading(Ui& ui, const RefusedHeading& refused) {
   const std::string_view value = refused.value;
@@ -49,8 +55,9 @@ void reportRefusedHeading(Ui& ui, const RefusedHeading& refused) {
 
 void writeCsvFile(Program& program) {
   AppState& s = program.state;
-  const OutputEncoding encoding = askOutputFile(program, "ＣＳＶファイルの書き込み", s.workFolder + "*.TXT",
-                                               kUtf8WithBomFilter, OutputEncoding::Utf8WithBom);
+  const OutputEncoding encoding =
+      encodingOf(askOutputFile(program, "ＣＳＶファイルの書き込み", s.workFolder + "*.TXT", sjis(kUtf8WithBomFilter)),
+                 OutputEncoding::Utf8WithBom);
   if (isEscMarker(s.selectedPath)) return;
   // The dialog asked before an existing file is replaced; it keeps its bytes
   // until the new file is complete.
@@ -62,12 +69,12 @@ void runWriter(Program& program) {
   const bool folderMode = state.options.folderMode;
   // File mode: the save dialog asks before an existing file is replaced; that
   // file keeps its bytes until the new one is complete.
-  OutputEncoding encoding = OutputEncoding::ShiftJis;
+  int entry = 0;
   if (folderMode)
     runFolderDialog(program);
   else
-    encoding = askOutputFile(program, "データファイルの書き込み", state.workFolder + "HEADLY.TXT", kUtf8Filter,
-                             OutputEncoding::Utf8);
+    entry = askOutputFile(program, "データファイルの書き込み", state.workFolder + "HEADLY.TXT",
+                          sjis(kUtf8Filter) + ";" + sjis(kPdfFilter));
   if (isEscMarker(state.selectedPath)) return;
   if (folderMode) {
     const std::optional<RefusedHeading> refused = findRefusedHeading(state, state.selectedPath, program.progress);
@@ -76,7 +83,10 @@ void runWriter(Program& program) {
       return;
     }
   }
-  writeLayout(state, program.files, state.selectedPath, encoding, program.progress);
+  if (entry == kPdfEntry)
+    writeLayoutPdf(state, program.files, state.selectedPath, state.dataFileName, *program.printer, program.progress);
+  else
+    writeLayout(state, program.files, state.selectedPath, encodingOf(entry, OutputEncoding::Utf8), program.progress);
 }
 
 }  // namespace headly

@@ -6,6 +6,7 @@
 namespace headly {
 
 AssembledProgram::AssembledProgram(Backend& backend, TextFiles& files) : ui(backend), program{ui, files, {}} {
+  program.printer = &printer;
   ui.createWindows();
   startUp(ui);
   installHandlers(ui);

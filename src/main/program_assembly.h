@@ -6,6 +6,7 @@
 
 #include "app/app_state.h"
 #include "app/main_sequence.h"
+#include "pdf/cairo_printer.h"
 #include "ui/backend.h"
 #include "ui/toolkit.h"
 
@@ -23,6 +24,7 @@ class AssembledProgram {
   RunResult run() { return runMainSequence(program); }
 
   Ui ui;
+  CairoPrinter printer;
   Program program;
 };
 

@@ -26,9 +26,14 @@ class ProgressDisplay {
 class WorkProgress {
  public:
   // activity: UTF-8 text such as "データの読み込み中", shown before the count;
-  // total: the number of records the work will have done, -1 when unknown.
-  WorkProgress(ProgressDisplay& display, const char* activity, int64_t total = -1)
-      : display_(display), activity_(activity), total_(total), started_(std::chrono::steady_clock::now()) {}
+  // total: the number of records the work will have done, -1 when unknown;
+  // unit: what is counted, after the numbers.
+  WorkProgress(ProgressDisplay& display, const char* activity, int64_t total = -1, const char* unit = "件")
+      : display_(display),
+        activity_(activity),
+        unit_(unit),
+        total_(total),
+        started_(std::chrono::steady_clock::now()) {}
   WorkProgress(const WorkProgress&) = delete;
   WorkProgress& operator=(const WorkProgress&) = delete;
 
@@ -43,6 +48,8 @@ class WorkProgress {
     polled_ = done / kRecordsPerPoll;
     poll(done);
   }
+  // Called after each unit of slow work (a page): polls every time.
+  void stepEach(int64_t done) { poll(done); }
   // Clears the progress display when one was shown.
   void finish() {
     if (shown_) display_.show({}, 0, -1);
@@ -57,12 +64,13 @@ class WorkProgress {
     if (std::chrono::steady_clock::now() - started_ < std::chrono::milliseconds(300)) return;
     SjisString text = sjis(activity_) + sjis("　") + countText(done);
     if (total_ >= 0) text += " / " + countText(total_);
-    display_.show(text + sjis("件"), done, total_);
+    display_.show(text + sjis(unit_), done, total_);
     shown_ = true;
   }
 
   ProgressDisplay& display_;
   const char* activity_;
+  const char* unit_;
   int64_t total_;
   std::chrono::steady_clock::time_point started_;
   bool shown_ = false;

@@ -131,6 +131,7 @@ class Channel {
     utf8_ = true;
     byteOrderMark_ = byteOrderMark;
   }
+  void writeBytesOnly() { bytesOnly_ = true; }
   uint64_t size() const { return size_; }
   const SjisString& path() const { return path_; }
   // The file of an input channel that nothing was read from yet, for
@@ -200,7 +201,7 @@ class Channel {
   void close() {
     try {
       if (mode_ != FileMode::Input) {
-        if (!utf8_) out_.push_back(kEndMark);
+        if (!utf8_ && !bytesOnly_) out_.push_back(kEndMark);
         flush();
       }
     } catch (const RuntimeError&) {
@@ -495,6 +496,7 @@ class Channel {
   QuotedFields quotes_;   // of the line being read, in a file of LF lines
   bool utf8_ = false;
   bool byteOrderMark_ = false;
+  bool bytesOnly_ = false;  // a document that is not text: no end mark
   // Output: lets a termination signal remove the temporary file.
   std::optional<WritingGuard> writing_;
 };
@@ -564,6 +566,11 @@ void TextFiles::openOutput(const SjisString& name, OutputEncoding encoding, int 
   openFile(name, FileMode::Replace, number);
   if (encoding != OutputEncoding::ShiftJis)
     channels_[number]->writeInUtf8(encoding == OutputEncoding::Utf8WithBom);
+}
+
+void TextFiles::openByteOutput(const SjisString& name, int number) {
+  openFile(name, FileMode::Replace, number);
+  channels_[number]->writeBytesOnly();
 }
 
 // The temporary file lies in the target's folder, so that the rename at the
@@ -655,6 +662,12 @@ void TextFiles::writeLines(int number, std::string_view lines) {
   Channel& c = channel(number);
   if (c.mode() == FileMode::Input) raise(err::kBadFileMode);
   c.writeLines(lines);
+}
+
+void TextFiles::writeBytes(int number, std::string_view bytes) {
+  Channel& c = channel(number);
+  if (c.mode() == FileMode::Input) raise(err::kBadFileMode);
+  c.writeLines(bytes);
 }
 
 void TextFiles::closeFiles(std::initializer_list<int> numbers) {

@@ -66,6 +66,9 @@ class TextFiles {
   void openAppendingIn(NativeFolder& folder, const std::string& nativeName, const SjisString& path, int number);
   // Opens name as FileMode::Replace does, its lines written in encoding.
   void openOutput(const SjisString& name, OutputEncoding encoding, int number);
+  // Opens name as FileMode::Replace does for a document that is not text
+  // (a PDF): its bytes are written as given, without the end mark.
+  void openByteOutput(const SjisString& name, int number);
   // The next line without its line end (CR, CR LF; NUL dropped; a final 0x1A
   // ends the file). Longer than 32,767 bytes: error 15.
   SjisString readLine(int number);
@@ -82,6 +85,8 @@ class TextFiles {
   void writeLine(int number, std::string_view text);
   // Writes lines, whole lines each ended by kLineEnd, at once.
   void writeLines(int number, std::string_view lines);
+  // Writes the bytes of a document opened by openByteOutput.
+  void writeBytes(int number, std::string_view bytes);
   // Closes the listed channels (all when empty), ending output files with 0x1A.
   void closeFiles(std::initializer_list<int> numbers = {});
   // Closes every channel and throws away output that is not complete (a

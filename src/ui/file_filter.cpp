@@ -84,6 +84,13 @@ bool matchesFilter(std::string_view name, const FileFilter& filter) {
   return false;
 }
 
+SjisString addedExtension(std::string_view name, const FileFilter& filter) {
+  // '.' is below 0x40, never a trail byte; a leading point starts a hidden name.
+  const bool hasExtension = name.size() > 1 && name.find('.', 1) != std::string_view::npos;
+  if (hasExtension || filter.patterns.size() != 1 || filter.patterns.front() != "*.PDF") return {};
+  return ".PDF";
+}
+
 bool hasWildcard(std::string_view name) {
   for (size_t i = 0; i < name.size(); i += sjisCharLength(name, i))
     if (name[i] == '*' || name[i] == '?') return true;

@@ -26,6 +26,11 @@ std::vector<FileFilter> parseFileFilter(const SjisString& filterText);
 // without regard to case; "*.*" matches every name.
 bool matchesPattern(std::string_view name, std::string_view pattern);
 bool matchesFilter(std::string_view name, const FileFilter& filter);
+// What a save dialog adds to a file name (without its folder) typed while
+// filter is chosen: an entry of documents that other programs know by their
+// extension ("PDF文書(*.PDF)") gives ".PDF" to a name that has no extension;
+// for other entries and names, nothing.
+SjisString addedExtension(std::string_view name, const FileFilter& filter);
 // True when a name holds "*" or "?": the dialogs take it as a filter.
 bool hasWildcard(std::string_view name);
 

@@ -4,8 +4,10 @@
 #   ui       -> system, text          ui/qt, ui/script -> ui, system, text
 #   output   -> folders, session, system, text
 #   app      -> output, folders, session, ui, system, text
+#   pdf      -> output, folders, session, system, text
 #   main     -> anything
-# and that only ui/qt includes Qt's headers.
+# and that only ui/qt includes Qt's headers, only pdf those of cairo,
+# fontconfig and FreeType.
 # cmake -DSOURCE_DIR=<src> [-DEXPECT_VIOLATIONS=N] -P check_layering.cmake
 # fails on any wrong include, or, with EXPECT_VIOLATIONS, unless exactly N
 # are found.
@@ -21,7 +23,8 @@ set(allowed_ui/qt ui/qt ui system text)
 set(allowed_ui/script ui/script ui system text)
 set(allowed_output output folders session system text)
 set(allowed_app app output folders session ui system text)
-set(allowed_main main app output folders session ui ui/qt ui/script system text)
+set(allowed_pdf pdf output folders session system text)
+set(allowed_main main app output folders session ui ui/qt ui/script pdf system text)
 
 # The library a path below the source folder belongs to: ui/qt and
 # ui/script are libraries of their own.
@@ -54,6 +57,11 @@ foreach(source IN LISTS sources)
     if(line MATCHES "#[ \t]*include[ \t]*[<\"]((Qt[A-Za-z]*/)?Q[A-Za-z]*|q[a-z0-9_]+\\.h)[>\"]")
       if(NOT from STREQUAL "ui/qt")
         message("${source}: ${from} includes Qt's ${CMAKE_MATCH_1}; only ui/qt may")
+        math(EXPR violations "${violations} + 1")
+      endif()
+    elseif(line MATCHES "#[ \t]*include[ \t]*<(cairo[^>]*|fontconfig/[^>]*|ft2build\\.h)>")
+      if(NOT from STREQUAL "pdf")
+        message("${source}: ${from} includes ${CMAKE_MATCH_1}; only pdf may")
         math(EXPR violations "${violations} + 1")
       endif()
     elseif(line MATCHES "#[ \t]*include[ \t]*\"([^\"]+)\"")

@@ -202,11 +202,15 @@ void FileDialog::accept() {
   }
   if (typed.isEmpty()) return;
   // The name field decides; a row still selected in the list does not.
-  const QFileInfo info(QDir::cleanPath(directory().absoluteFilePath(typed)));
+  QFileInfo info(QDir::cleanPath(directory().absoluteFilePath(typed)));
   if (info.isDir()) {
     setDirectory(info.absoluteFilePath());
     nameField()->clear();
     return;
+  }
+  if (request_.save) {
+    const SjisString extension = addedExtension(fromQt(info.fileName()), request_.filters[size_t(chosenFilter())]);
+    if (!extension.empty()) info = QFileInfo(info.absoluteFilePath() + toQt(extension));
   }
   const std::optional<SjisString> path = drives_.fromNative(info.absoluteFilePath().toStdString());
   if (!path || path->size() > kMaxDialogPath) {

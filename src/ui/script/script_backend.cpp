@@ -250,7 +250,10 @@ SjisString ScriptBackend::chooseFile(const FileDialogRequest& request, const std
     chosenFilter_ = words.filter;
     fs::path native(line.tokens[1]);
     if (native.is_relative()) native = fs::path(folder) / native;
-    const std::string nativePath = withoutTrailingSlash(native.lexically_normal().string());
+    std::string nativePath = withoutTrailingSlash(native.lexically_normal().string());
+    std::error_code ec;
+    if (request.save && !fs::is_directory(nativePath, ec))
+      nativePath += addedExtension(fs::path(nativePath).filename().string(), request.filters[size_t(words.filter)]);
 
     const std::optional<SjisString> path = drives_.fromNative(nativePath);
     const std::optional<SjisString> bytes = fromNativeName(nativePath);
