@@ -25,9 +25,10 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://headly.github.io/)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The faces the forms are drawn in (made with the metrics of the forms' own
-# faces) and Qt's own dialog texts in Japanese (without them the file dialogs
+# faces), which the printed layout embeds, with the libraries that draw and
+# embed it, and Qt's own dialog texts in Japanese (without them the file dialogs
 # would be in English among Japanese windows); Noto as a further Japanese face.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-gothic, qt6-translations-l10n")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-gothic, libcairo2, libfontconfig1, libfreetype6, qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-noto-cjk")
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "data heading tool for CSV tables (データ見出しツール)
 HEADLY reads a Shift-JIS CSV file whose first line names the items. The

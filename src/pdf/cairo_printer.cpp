@@ -132,28 +132,54 @@ class CairoDrawing : public PageDrawing {
     for (size_t at = 0; at < text.size(); ++point) {
       const size_t length = charLengthAt(text, at);
       if (paired) {
-        addGlyph(points_[point], x, y, size, column);
+        addGlyph(points_[point], x, y, size, column, length);
       } else {
         single_ = toUtf8(text.substr(at, length));
         decodeUtf8(single_, singlePoints_);
-        for (const CodePoint& p : singlePoints_) addGlyph(p, x, y, size, column);
+        for (const CodePoint& p : singlePoints_) addGlyph(p, x, y, size, column, length);
       }
       column += length;
       at += length;
     }
+    endLatinRun();
   }
 
-  // A character of the Windows Latin set is given as a cluster of its glyph
-  // and the blank glyph at the same place: cairo then takes its text from
-  // the cluster (as marked content) and keeps its glyph in the one font.
-  void addGlyph(const CodePoint& point, double x, double y, double size, size_t column) {
-    if (point.value == ' ') return;
+  // A glyph for every character but a blank. The characters of the Windows
+  // Latin set go as clusters of more than one glyph: cairo then writes their
+  // text as marked content and keeps their glyphs in the one font. A run of
+  // such half-width characters (blanks inside it included) is one cluster,
+  // led by the blank glyph; a full-width one is its own, followed by it.
+  void addGlyph(const CodePoint& point, double x, double y, double size, size_t column, size_t length) {
     const double at = x + double(column) * size / 2;
-    glyphs_.push_back({glyphOf(point.value), at, y});
     const bool latin = isWindowsLatin(point.value);
+    if (!latin || length != 1) endLatinRun();
+    if (latin && length == 1) {
+      if (point.value == ' ') {
+        if (runStart_ != kNoRun) blanks_ += 1;
+        return;
+      }
+      if (runStart_ == kNoRun) {
+        runStart_ = glyphs_.size();
+        runText_ = utf8_.size();
+        glyphs_.push_back({space_, at, y});
+      }
+      utf8_.append(blanks_, ' ');
+      blanks_ = 0;
+    }
+    if (point.value == ' ') return;
+    glyphs_.push_back({glyphOf(point.value), at, y});
+    utf8_.append(point.bytes);
+    if (runStart_ != kNoRun) return;
     if (latin) glyphs_.push_back({space_, at, y});
     clusters_.push_back({int(point.bytes.size()), latin ? 2 : 1});
-    utf8_.append(point.bytes);
+  }
+
+  // The run's cluster; blanks after its last character stay out of it.
+  void endLatinRun() {
+    if (runStart_ == kNoRun) return;
+    clusters_.push_back({int(utf8_.size() - runText_), int(glyphs_.size() - runStart_)});
+    runStart_ = kNoRun;
+    blanks_ = 0;
   }
 
   unsigned long glyphOf(uint32_t value) {
@@ -163,6 +189,7 @@ class CairoDrawing : public PageDrawing {
   }
 
   static constexpr uint32_t kCached = 0x10000;
+  static constexpr size_t kNoRun = size_t(-1);
 
   ByteSink& sink_;
   IpaGothic font_;
@@ -173,6 +200,9 @@ class CairoDrawing : public PageDrawing {
   bool discarding_ = false;
   double size_ = 0;
   std::string line_, single_, utf8_;
+  // The Latin run being gathered: its first glyph and text byte, and the
+  // blanks met since its last character.
+  size_t runStart_ = kNoRun, runText_ = 0, blanks_ = 0;
   std::vector<CodePoint> points_, singlePoints_;
   std::vector<cairo_glyph_t> glyphs_;
   std::vector<cairo_text_cluster_t> clusters_;

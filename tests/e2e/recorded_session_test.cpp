@@ -11,6 +11,7 @@
 
 #include "main/program_assembly.h"
 #include "support/batch_session.h"
+#include "support/pdf_tools.h"
 #include "support/sample_data.h"
 #include "system/drives.h"
 #include "system/file_system.h"
@@ -72,6 +73,22 @@ TEST(RecordedSession, TheScriptNamesItemsAndReplaysToTheSameBytes) {
   const BatchResult later = nextMonth.runWith(recorded, {nextMonth.path("sales.csv")});
   ASSERT_EQ(later.exitCode, 0) << later.transcript;
   EXPECT_EQ(nextMonth.readBytes("HEADLY.TXT"), played.readBytes("HEADLY.TXT"));
+}
+
+TEST(RecordedSession, ThePdfEntryIsRecordedByItsTextAndReplays) {
+  BatchSession played;
+  played.writeBytes("sales.csv", sampleFile("sales.csv"));
+  const std::string recorded = recordSession(
+      "file \"$1\"\ninput 500\nselect LIST1 0 1\npress BUTTON2\nselect LIST1 0 1\npress BUTTON4\npress BUTTON6\n"
+      "cancel\nanswer No\npress BUTTON9\nanswer Yes\npress BUTTON9\nanswer Yes\npress BUTTON9\nanswer Yes\n"
+      "press BUTTON1\nanswer Yes\nanswer Yes\nfile " + played.path("HEADLY") + " PDF\n",
+      played.path("sales.csv"));
+  EXPECT_NE(recorded.find("\nfile HEADLY.PDF PDF文書 replace\n"), std::string::npos) << recorded;
+  BatchSession replayed;
+  replayed.writeBytes("sales.csv", sampleFile("sales.csv"));
+  const BatchResult again = replayed.runWith(recorded, {replayed.path("sales.csv")});
+  ASSERT_EQ(again.exitCode, 0) << again.transcript;
+  EXPECT_TRUE(qpdfAccepts(replayed.path("HEADLY.PDF")));
 }
 
 TEST(RecordedSession, EmptyAndQuotedTextsCancelsAndTheCloseAreWrittenSoTheyReadBack) {

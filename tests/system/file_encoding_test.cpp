@@ -223,5 +223,14 @@ TEST_F(OtherToolsFiles, PathsFindNamesInTheFormTheyHaveOnDisk) {
   EXPECT_EQ(files.folderEntries("D:\\" + *fromUtf8("4月～6月")), (Lines{"[..]", "[" + *fromUtf8("A－B") + "]"}));
 }
 
+TEST_F(OtherToolsFiles, DocumentBytesAreWrittenAsGivenAndReplaceTheOldFile) {
+  tmp.write("out.pdf", "old");
+  files.openByteOutput("D:\\out.pdf", 1);
+  files.writeBytes(1, std::string("%PDF\r\n\x1A\0\xFF", 9));
+  EXPECT_EQ(tmp.read("out.pdf"), "old") << "the old file stays until the new one is complete";
+  files.closeFiles();
+  EXPECT_EQ(tmp.read("out.pdf"), std::string("%PDF\r\n\x1A\0\xFF", 9)) << "no end mark, no conversion";
+}
+
 }  // namespace
 }  // namespace headly

@@ -157,5 +157,16 @@ TEST(FileFilter, PatternsMatchWithoutRegardToCase) {
   EXPECT_FALSE(hasWildcard(sjis("表ソ.TXT")));
 }
 
+TEST(FileFilter, OnlyThePdfEntryGivesItsExtensionToANameWithout) {
+  const std::vector<FileFilter> filters = parseFileFilter(sjis("ﾃｷｽﾄ形式(*.TXT);UTF-8テキスト(*.TXT);PDF文書(*.PDF)"));
+  EXPECT_EQ(addedExtension("HEADLY", filters[2]), ".PDF");
+  EXPECT_EQ(addedExtension(sjis("見出し一覧"), filters[2]), ".PDF");
+  EXPECT_EQ(addedExtension(".hidden", filters[2]), ".PDF") << "a leading point starts no extension";
+  EXPECT_EQ(addedExtension("HEADLY.PDF", filters[2]), "");
+  EXPECT_EQ(addedExtension("report.2026", filters[2]), "") << "any extension is kept";
+  EXPECT_EQ(addedExtension("HEADLY", filters[0]), "") << "text names stay as typed";
+  EXPECT_EQ(addedExtension("HEADLY", filters[1]), "");
+}
+
 }  // namespace
 }  // namespace headly
