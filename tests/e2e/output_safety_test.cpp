@@ -147,6 +147,28 @@ TEST_F(OutputSafety, AFullDiskLeavesTheOldFiles) {
   }
 }
 
+TEST_F(OutputSafety, AFullDiskLeavesTheOldPdfDocument) {
+  s.writeBytes("HEADLY.PDF", "old document");
+  const auto before = tree(s.dir());
+  using Faults = test::FaultyFileSystem::Faults;
+  struct Case {
+    size_t room;
+    Faults faults;
+    std::string report;
+  };
+  // Full at the first bytes, inside the document, and at its sync; the
+  // rename refused.
+  for (const Case& c : {Case{10, {}, kDiskFull}, Case{3000, {}, kDiskFull}, Case{1000000, {.sync = ENOSPC}, kDiskFull},
+                        Case{1000000, {.rename = EACCES}, kAccessDenied}}) {
+    SCOPED_TRACE(c.room);
+    test::FaultyFileSystem faulty(c.room, c.faults);
+    const BatchResult r = s.run(classified("") + laidOut("file HEADLY PDF\nanswer Yes\n"), faulty);
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(endsWith(r.transcript, c.report)) << r.transcript;
+    EXPECT_EQ(tree(s.dir()), before);
+  }
+}
+
 // Heading files are appended to: a full disk leaves each with whole lines.
 TEST_F(OutputSafety, AFullDiskInFolderModeLeavesWholeLines) {
   test::FaultyFileSystem faulty(sjis("　いう\r\n").size() + 3);

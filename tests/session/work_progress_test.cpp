@@ -47,5 +47,15 @@ TEST(WorkProgress, CountAloneWhenTheTotalIsUnknown) {
   EXPECT_EQ(display.counts, (std::vector<std::pair<int64_t, int64_t>>{{8192, -1}}));
 }
 
+TEST(WorkProgress, PagesAreCountedEachOne) {
+  ShownTexts display;
+  WorkProgress progress(display, "PDFの書き込み中", 444, "ページ");
+  progress.stepEach(1);
+  EXPECT_EQ(display.kept, 1);
+  std::this_thread::sleep_for(std::chrono::milliseconds(320));
+  progress.stepEach(2);
+  EXPECT_EQ(display.texts, (std::vector<std::string>{"PDFの書き込み中　2 / 444ページ"}));
+}
+
 }  // namespace
 }  // namespace headly
