@@ -10,6 +10,7 @@
 
 #include "support/batch_session.h"
 #include "support/pdf_tools.h"
+#include "support/sample_data.h"
 
 namespace headly {
 namespace {
@@ -71,8 +72,8 @@ void expectSoundDocument(BatchSession& s) {
 
 TEST(PdfSession, SampleSessionHoldsTheLayoutLines) {
   BatchSession s;
-  s.writeBytes("sales.csv", s.readBytes(HEADLY_SOURCE_DIR "/samples/sales.csv"));
-  std::string script = s.readBytes(HEADLY_SOURCE_DIR "/samples/sales.script");
+  s.writeBytes("sales.csv", test::sampleFile("sales.csv"));
+  std::string script = test::sampleFile("sales.script");
   const BatchResult text = s.runWith(script, {s.path("sales.csv")});
   ASSERT_EQ(text.exitCode, 0) << text.transcript;
   const size_t last = script.rfind("file HEADLY.TXT replace");
@@ -101,11 +102,14 @@ TEST(PdfSession, FullWidthMultiLineLayoutHoldsTheLayoutLines) {
   expectSoundDocument(s);
   const PdfBody body = pdfBody(s.path("HEADLY.PDF"));
   EXPECT_EQ(alike(body.lines), layoutLines(s));
-  // 40 records of 4 lines and 2 headings: 162 lines, 49 a page, a record
-  // never cut: pages of 1 + 12 records, (carried) + 12, + 12 (野菜 opens
-  // after 果物's last), + 4.
+  // 40 records of 4 lines (3 of 品名, the separator) under 2 headings, 49
+  // lines a page, no record cut: 果物 and records 1-12; carried 果物 and
+  // 13-24; carried 果物, 25, 野菜 and 26-35 (46 lines: 36 would make 50);
+  // carried 野菜 and 36-40.
   ASSERT_EQ(body.carried.size(), 4u);
+  EXPECT_EQ(body.carried[0], std::vector<std::string>{});
   EXPECT_EQ(body.carried[1], std::vector<std::string>{"果物（続き）"});
+  EXPECT_EQ(body.carried[2], std::vector<std::string>{"果物（続き）"});
   EXPECT_EQ(body.carried[3], std::vector<std::string>{"野菜（続き）"});
 }
 
@@ -113,7 +117,7 @@ TEST(PdfSession, LongLinesTurnThePagesToLandscape) {
   BatchSession s;
   const std::string wide(150, 'w');
   s.writeSjisFile("data.csv", "A,B\r\nx," + wide + "1\r\nx," + wide + "2\r\ny,short\r\n");
-  const BothOutputs r = runBoth(s, classify(1, 1, false) + form4() + form2());
+  const BothOutputs r = runBoth(s, classify(1, 1, false) + form4() + form4());
   ASSERT_EQ(r.pdf.exitCode, 0) << r.pdf.transcript;
   expectSoundDocument(s);
   EXPECT_EQ(alike(pdfBody(s.path("HEADLY.PDF")).lines), layoutLines(s));
@@ -123,13 +127,14 @@ TEST(PdfSession, LongLinesTurnThePagesToLandscape) {
 
 // 100 records under two headings, one line each, at 10.5 pt: 49 lines a
 // page. Page 1: x and records 1-48. Page 2: x carried, records 49-60, y,
-// records 61-94 (49 lines). Page 3: y carried, records 95-100.
+// records 61-95 (1 + 12 + 1 + 35 = 49 lines). Page 3: y carried, records
+// 96-100.
 TEST(PdfSession, ThreePagesCarryTheirHeadingsAsDerived) {
   BatchSession s;
   std::string data = "A,B\r\n";
   for (int i = 1; i <= 100; ++i) data += std::string(i <= 60 ? "x" : "y") + ",r" + std::to_string(i) + "\r\n";
   s.writeSjisFile("data.csv", data);
-  const BothOutputs r = runBoth(s, classify(1, 1, false) + form4() + form2());
+  const BothOutputs r = runBoth(s, classify(1, 1, false) + form4() + form4());
   ASSERT_EQ(r.pdf.exitCode, 0) << r.pdf.transcript;
   const PdfBody body = pdfBody(s.path("HEADLY.PDF"));
   ASSERT_EQ(body.carried.size(), 3u);
@@ -138,7 +143,8 @@ TEST(PdfSession, ThreePagesCarryTheirHeadingsAsDerived) {
   EXPECT_EQ(body.carried[2], std::vector<std::string>{"y（続き）"});
   const auto pages = test::pdfPageLines(s.path("HEADLY.PDF"));
   EXPECT_EQ(alikeBlanks(pages[2][2]), "y（続き）");
-  EXPECT_EQ(alikeBlanks(pages[2][3]), " r95");
+  EXPECT_EQ(alikeBlanks(pages[2][3]), " r96");
+  EXPECT_EQ(alikeBlanks(pages[1].back()), " 2 / 3");
   EXPECT_EQ(alikeBlanks(pages[2].back()), " 3 / 3");
   EXPECT_EQ(alike(body.lines), layoutLines(s));
 }
@@ -147,7 +153,7 @@ TEST(PdfSession, ExistingDocumentIsKeptOrReplacedAsAsked) {
   BatchSession s;
   s.writeSjisFile("data.csv", "A,B\r\nx,1\r\n");
   s.writeBytes("HEADLY.PDF", "old");
-  const std::string session = classify(1, 1, false) + form4() + form2() + "answer Yes\n";
+  const std::string session = classify(1, 1, false) + form4() + form4() + "answer Yes\n";
   const BatchResult kept = s.run(session + "file HEADLY.PDF PDF keep\n");
   ASSERT_EQ(kept.exitCode, 0) << kept.transcript;
   EXPECT_EQ(s.readBytes("HEADLY.PDF"), "old");

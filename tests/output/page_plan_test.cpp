@@ -82,9 +82,10 @@ TEST(PageFormat, LargestSizeThatFitsAndLandscapeBelowEightPoints) {
     bool landscape;
     int32_t lines;
   };
-  // 180 mm across upright (510.2 pt), 267 mm on its side (756.9 pt).
+  // 180 mm across upright (510.2 pt), 267 mm on its side (756.9 pt): 128
+  // columns would need 7.9 pt upright and get 10.5 pt on their side.
   for (const Case& c : {Case{1, 10.5, false, 49}, Case{97, 10.5, false, 49}, Case{98, 10.4, false, 49},
-                        Case{127, 8.0, false, 64}, Case{128, 7.9, true, 0}, Case{189, 8.0, true, 0},
+                        Case{127, 8.0, false, 64}, Case{128, 10.5, true, 32}, Case{189, 8.0, true, 0},
                         Case{400, 3.7, true, 0}}) {
     const PageFormat f = pageFormatFor(c.columns);
     EXPECT_DOUBLE_EQ(f.size, c.size) << c.columns;
