@@ -122,7 +122,7 @@ TEST(PdfSession, LongLinesTurnThePagesToLandscape) {
   expectSoundDocument(s);
   EXPECT_EQ(alike(pdfBody(s.path("HEADLY.PDF")).lines), layoutLines(s));
   const std::string info = test::commandOutput("pdfinfo '" + s.path("HEADLY.PDF") + "'");
-  EXPECT_NE(info.find("Page size:      841.89 x 595.276 pts (A4)"), std::string::npos) << info;
+  EXPECT_NE(info.find("841.89 x 595.276 pts (A4)"), std::string::npos) << info;
 }
 
 // 100 records under two headings, one line each, at 10.5 pt: 49 lines a

@@ -51,7 +51,7 @@ std::vector<Page> plan(int32_t linesPerPage, const std::vector<std::vector<std::
 TEST(PagePlan, PagesInsideAGroupRepeatTheHeadingsInForce) {
   const auto pages = plan(4, {{"0:A", "1: a", "r:  1", "r:  2", "r:  3"}, {"1: b", "r:  4", "0:B", "r:  5"}});
   EXPECT_EQ(pages, (std::vector<Page>{{"A", " a", "  1", "  2"},
-                                      {"+A", "+ a", "  3", " b"},  // b and its record fit on no page with 3
+                                      {"+A", "+ a", "  3"},  // b goes with its record
                                       {"+A", " b", "  4"},
                                       {"B", "  5"}}))
       << "a new level-0 group carries nothing";
@@ -91,7 +91,9 @@ TEST(PageFormat, LargestSizeThatFitsAndLandscapeBelowEightPoints) {
     EXPECT_DOUBLE_EQ(f.size, c.size) << c.columns;
     EXPECT_EQ(f.landscape, c.landscape) << c.columns;
     EXPECT_LE(double(c.columns) * f.size / 2, f.width - 2 * f.margin) << c.columns;
-    if (c.lines > 0) EXPECT_EQ(f.linesPerPage, c.lines) << c.columns;
+    if (c.lines > 0) {
+      EXPECT_EQ(f.linesPerPage, c.lines) << c.columns;
+    }
     // The last line stays above the footer band.
     EXPECT_LT(f.firstBaseline + (f.linesPerPage - 1) * f.pitch, f.footerBaseline - f.markSize) << c.columns;
   }
