@@ -462,6 +462,24 @@ TEST_F(QtFileDialogs, SaveDialogOffersUtf8AfterTheProgramsEntry) {
   EXPECT_EQ(ui.chosenFilter(), 1);
 }
 
+TEST_F(QtFileDialogs, PdfEntryGivesItsExtensionToANameWithout) {
+  const SjisString text = sjis("ﾃｷｽﾄ形式(*.TXT)"), offered = sjis("UTF-8テキスト(*.TXT);PDF文書(*.PDF)");
+  for (const char* typed : {"REPORT", "REPORT.pdf"}) {
+    answer([typed](FileDialog& dialog) {
+      EXPECT_EQ(dialog.nameFilters().size(), 3);
+      auto* types = dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+      ASSERT_NE(types, nullptr);
+      types->setFocus();
+      QTest::keyClick(types, Qt::Key_Down);
+      QTest::keyClick(types, Qt::Key_Down);
+      choose(dialog, QString::fromUtf8(typed));
+    });
+    EXPECT_EQ(ui.saveFileDialog(sjis("データファイルの書き込み"), folderPath() + "HEADLY.TXT", text, offered),
+              internal(std::string(typed) == "REPORT" ? "REPORT.PDF" : typed));
+    EXPECT_EQ(ui.chosenFilter(), 2);
+  }
+}
+
 TEST_F(QtFileDialogs, FoldersInTheOtherFormsOfShiftJisCharactersOpen) {
   QDir(QString::fromStdString(folder.path())).mkdir(QStringLiteral("4月〜6月"));
   QDir(QString::fromStdString(folder.path())).mkdir(QStringLiteral("😀"));
