@@ -12,8 +12,8 @@
 #include "support/pdf_tools.h"
 #include "support/sample_data.h"
 
-namespace headly {
-namespace {
+// A namespace of its own: the test files are compiled in batches.
+namespace headly::pdf_session_test {
 
 using test::alikeBlanks;
 using test::BatchResult;
@@ -163,5 +163,4 @@ TEST(PdfSession, ExistingDocumentIsKeptOrReplacedAsAsked) {
   EXPECT_TRUE(test::qpdfAccepts(s.path("HEADLY.PDF")));
 }
 
-}  // namespace
-}  // namespace headly
+}  // namespace headly::pdf_session_test

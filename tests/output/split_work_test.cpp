@@ -20,7 +20,7 @@
 namespace headly::test {
 namespace {
 
-class NoDisplay : public ProgressDisplay {
+class SilentDisplay : public ProgressDisplay {
  public:
   void keepAlive() override {}
   void show(const SjisString&, int64_t, int64_t) override {}
@@ -94,7 +94,7 @@ class SplitWorkTest : public ::testing::Test, public ProgramFixture {
     return written;
   }
 
-  NoDisplay display;
+  SilentDisplay display;
   int32_t extraLines = 0;
 };
 
