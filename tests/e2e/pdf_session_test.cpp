@@ -94,7 +94,7 @@ TEST(PdfSession, FullWidthMultiLineLayoutHoldsTheLayoutLines) {
   BatchSession s;
   std::string data = "分類,品名,産地\r\n";
   for (int i = 0; i < 40; ++i)
-    data += std::string(i < 25 ? "果物" : "野菜") + ",アイウエオカキクケコサシ" + std::to_string(i) + ",青森\r\n";
+    data.append(i < 25 ? "果物" : "野菜").append(",アイウエオカキクケコサシ").append(std::to_string(i)).append(",青森\r\n");
   s.writeSjisFile("data.csv", data);
   const BothOutputs r = runBoth(s, classify(1, 2, true) + form4() + form4("type EDIT5 10\n") + form2());
   ASSERT_EQ(r.text.exitCode, 0) << r.text.transcript;
