@@ -10,8 +10,10 @@
 #include <string_view>
 #include <vector>
 
-#include "session/field_parser.h"
 #include "fuzz_check.h"
+#include "session/item_names.h"
+#include "session/line_fields.h"
+#include "support/plain_parse.h"
 #include "text/encoding.h"
 #include "text/full_width.h"
 
@@ -19,27 +21,20 @@ namespace headly::fuzz {
 namespace {
 
 struct Parse {
-  SessionData state;
+  test::ParsedLines state;
   std::vector<bool> extraData;
   std::string_view cell(int32_t r, int32_t i) const { return state.cells.get(r, i); }
 };
 
 Parse parse(const std::vector<std::string_view>& lines, int collapseQuotes, int fullWidth) {
   Parse p;
-  SessionData& s = p.state;
-  for (std::string_view line : lines) s.recordLines.append(line);
-  s.recordCount = int32_t(lines.size()) - 1;
-  s.lastItemIndex = countLastItemIndex(s.recordLines[0]);
-  s.collapseQuotes = collapseQuotes;
-  s.fullWidth = fullWidth;
-  createParseTables(s);
-  FieldParser parser(s);
-  for (int32_t r = 0; r <= s.recordCount; ++r) p.extraData.push_back(parser.parseLine(r, s.recordLines[size_t(r)]));
+  p.state = test::parseLines(lines, collapseQuotes != 0, fullWidth != 0);
+  p.extraData = p.state.extraData;
   return p;
 }
 
 void checkTables(const Parse& p) {
-  const SessionData& s = p.state;
+  const test::ParsedLines& s = p.state;
   const int32_t items = s.lastItemIndex + 1;
   check(s.cells.rows() == s.recordCount + 1 && s.cells.items() == items, "cells cover every record and item");
   for (int32_t i = 0; i < items; ++i) {

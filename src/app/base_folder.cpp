@@ -7,24 +7,24 @@
 
 namespace headly {
 
-bool makeBaseFolder(Program& program, const SjisString& name) {
-  AppState& state = program.state;
+std::optional<SjisString> makeBaseFolder(Ui& ui, TextFiles& files, const SjisString& folder, const SjisString& name) {
   const SjisString caption = sjis("指定したフォルダは既に存在しています。");
   const SjisString question = sjis("作成フォルダーの末尾に数字を付けて作成しますか？");
   SjisString candidate = name;
+  SjisString path;
   for (int32_t clashNumber = 1;; ++clashNumber) {
-    state.selectedPath = state.workFolder + candidate;
+    path = folder + candidate;
     // Only a folder counts as a clash; a file of that name makes makeFolder fail.
-    if (!program.files.folderExists(state.selectedPath)) {
-      if (clashNumber == 1) program.ui.diskQuestionNotAsked(caption, question, kAnswerYes);
+    if (!files.folderExists(path)) {
+      if (clashNumber == 1) ui.diskQuestionNotAsked(caption, question, kAnswerYes);
       break;
     }
-    const int answer = program.ui.diskQuestion(caption, question, Buttons::YesNo, Icon::Exclamation);
-    if (answer == kAnswerNo) return false;
+    const int answer = ui.diskQuestion(caption, question, Buttons::YesNo, Icon::Exclamation);
+    if (answer == kAnswerNo) return std::nullopt;
     candidate = name + "_[" + countText(clashNumber) + "]";
   }
-  program.files.makeFolder(state.selectedPath);
-  return true;
+  files.makeFolder(path);
+  return path;
 }
 
 }  // namespace headly

@@ -3,13 +3,15 @@
 // for every numbered name that is taken as well.
 #pragma once
 
-#include "app/app_state.h"
+#include <optional>
+
+#include "app/program.h"
+#include "text/sjis_string.h"
 
 namespace headly {
 
-// Makes the folder name in state.workFolder and leaves its path in
-// state.selectedPath. Returns false, making nothing, when the user declines
-// a numbered name.
-bool makeBaseFolder(Program& program, const SjisString& name);
+// Makes the folder name in folder and returns its path. Nothing, making
+// nothing, when the user declines a numbered name.
+std::optional<SjisString> makeBaseFolder(Ui& ui, TextFiles& files, const SjisString& folder, const SjisString& name);
 
 }  // namespace headly

@@ -1,6 +1,5 @@
 #include "app/classification.h"
 
-#include "app/item_dialog.h"
 #include "text/encoding.h"
 #include "ui/form_controls.h"
 #include "ui/toolkit.h"
@@ -17,6 +16,27 @@ constexpr int kUnclassified = 1;
 constexpr int kHeadingClass = 0;
 constexpr int kOtherClass = -1;
 
+// The walk through FORM3: every item's class, the two lists' orders (item
+// numbers in list order, -1 after the last) and counts, the item of every
+// LIST1 row, and room for the rows that stay when rows are moved back.
+struct ClassificationWalk {
+  explicit ClassificationWalk(const ItemNames& itemNames) : names(itemNames) {
+    const size_t items = size_t(names.lastItemIndex()) + 1;
+    itemClass.assign(items, kUnclassified);
+    headingOrder.assign(items, -1);
+    otherOrder.assign(items, -1);
+    list1Items.assign(items, 0);
+    orderScratch.assign(items, -1);
+  }
+  const ItemNames& names;
+  std::vector<int> itemClass;  // 1 unclassified, 0 heading item, -1 other item
+  std::vector<int> headingOrder, otherOrder;
+  int headingCount = 0, otherCount = 0;
+  std::vector<int> list1Items, orderScratch;
+};
+
+SjisString itemName(const ClassificationWalk& s, int item) { return SjisString(s.names.name(item)); }
+
 // One of the two target lists with the state behind it.
 struct ItemList {
   const char* control;
@@ -25,15 +45,14 @@ struct ItemList {
   int& count;
 };
 
-ItemList headingList(AppState& s) { return {form3::kHeadings, kHeadingClass, s.headingOrder, s.headingCount}; }
-ItemList otherList(AppState& s) { return {form3::kOthers, kOtherClass, s.otherOrder, s.otherCount}; }
+ItemList headingList(ClassificationWalk& s) { return {form3::kHeadings, kHeadingClass, s.headingOrder, s.headingCount}; }
+ItemList otherList(ClassificationWalk& s) { return {form3::kOthers, kOtherClass, s.otherOrder, s.otherCount}; }
 
 // Appends the selected rows of LIST1 to the end of the list, in LIST1 order.
-void moveToList(Program& program, ItemList list) {
-  AppState& s = program.state;
-  const int rows = program.ui.listCount(form3::kItems);
+void moveToList(Ui& ui, ClassificationWalk& s, ItemList list) {
+  const int rows = ui.listCount(form3::kItems);
   for (int row = 0; row < rows; ++row) {
-    if (!program.ui.listSelected(form3::kItems, row)) continue;
+    if (!ui.listSelected(form3::kItems, row)) continue;
     const int item = s.list1Items[size_t(row)];
     s.itemClass[size_t(item)] = list.itemClass;
     list.order[size_t(list.count)] = item;
@@ -44,14 +63,13 @@ void moveToList(Program& program, ItemList list) {
 // Returns the selected rows of the list to LIST1; the rows that stay keep
 // their order. orderScratch is all -1 after the list refresh, so the entries
 // after the kept ones become -1.
-void moveBack(Program& program, ItemList list) {
-  AppState& s = program.state;
-  const int rows = program.ui.listCount(list.control);
+void moveBack(Ui& ui, ClassificationWalk& s, ItemList list) {
+  const int rows = ui.listCount(list.control);
   if (rows == 0) return;
   int kept = 0;
   for (int row = 0; row < rows; ++row) {
     const int item = list.order[size_t(row)];
-    if (program.ui.listSelected(list.control, row))
+    if (ui.listSelected(list.control, row))
       s.itemClass[size_t(item)] = kUnclassified;
     else
       s.orderScratch[size_t(kept++)] = item;
@@ -74,27 +92,13 @@ RunOptions chosenOptions(Ui& ui) {
   return options;
 }
 
-void setUpClassification(AppState& s) {
-  const size_t items = size_t(s.lastItemIndex) + 1;
-  s.itemClass.assign(items, kUnclassified);
-  s.headingOrder.assign(items, -1);
-  s.otherOrder.assign(items, -1);
-  s.list1Items.assign(items, 0);
-  s.orderScratch.assign(items, -1);
-  s.headingCount = 0;
-  s.otherCount = 0;
-}
-
-}  // namespace
-
-void refreshItemLists(Program& program) {
-  Ui& ui = program.ui;
-  AppState& s = program.state;
+// Rebuilds LIST1 to LIST3 from the walk (every selection is cleared).
+void refreshItemLists(Ui& ui, ClassificationWalk& s) {
   ui.listClear(form3::kItems);
   ui.listClear(form3::kHeadings);
   ui.listClear(form3::kOthers);
   int row = 0;
-  for (int i = 0; i <= s.lastItemIndex; ++i) {
+  for (int i = 0; i <= s.names.lastItemIndex(); ++i) {
     if (s.itemClass[size_t(i)] == kUnclassified) {
       ui.listAdd(form3::kItems, itemName(s, i));
       s.list1Items[size_t(row++)] = i;
@@ -105,30 +109,36 @@ void refreshItemLists(Program& program) {
   }
 }
 
-void classifyItems(Program& program) {
-  Ui& ui = program.ui;
-  AppState& s = program.state;
-  setUpClassification(s);
+// The list's items in their order.
+std::vector<int> listed(const std::vector<int>& order, int count) {
+  return std::vector<int>(order.begin(), order.begin() + count);
+}
+
+}  // namespace
+
+Classification classifyItems(Ui& ui, const ItemNames& names) {
+  ClassificationWalk s(names);
   ui.setVisible(form3::kForm, true);
   ui.setTopMost(form3::kForm, true);
   for (;;) {
-    refreshItemLists(program);
+    refreshItemLists(ui, s);
     switch (ui.waitForEvent()) {
-      case form3::kFinish:
-        s.options = chosenOptions(ui);
+      case form3::kFinish: {
+        const RunOptions options = chosenOptions(ui);
         ui.setVisible(form3::kForm, false);
-        return;
+        return Classification(listed(s.headingOrder, s.headingCount), listed(s.otherOrder, s.otherCount), options);
+      }
       case form3::kToHeadings:
-        moveToList(program, headingList(s));
+        moveToList(ui, s, headingList(s));
         break;
       case form3::kFromHeadings:
-        moveBack(program, headingList(s));
+        moveBack(ui, s, headingList(s));
         break;
       case form3::kToOthers:
-        moveToList(program, otherList(s));
+        moveToList(ui, s, otherList(s));
         break;
       case form3::kFromOthers:
-        moveBack(program, otherList(s));
+        moveBack(ui, s, otherList(s));
         break;
       default:
         break;
@@ -136,11 +146,10 @@ void classifyItems(Program& program) {
   }
 }
 
-bool bothItemKindsPresent(Program& program) {
-  const AppState& s = program.state;
-  if (s.headingCount > 0 && s.otherCount > 0) return true;
-  program.ui.messageBox(sjis(kForcedEndCaption), sjis(s.headingCount == 0 ? kNoHeadingItems : kNoOtherItems),
-                        Buttons::Ok, Icon::Exclamation);
+bool bothItemKindsPresent(Ui& ui, const Classification& classification) {
+  if (classification.headingCount() > 0 && classification.otherCount() > 0) return true;
+  ui.messageBox(sjis(kForcedEndCaption), sjis(classification.headingCount() == 0 ? kNoHeadingItems : kNoOtherItems),
+                Buttons::Ok, Icon::Exclamation);
   return false;
 }
 

@@ -3,21 +3,19 @@
 // (LIST3) and back, sets the options and presses "終了".
 #pragma once
 
-#include "app/app_state.h"
+#include "app/program.h"
+#include "session/classification.h"
+#include "session/item_names.h"
 
 namespace headly {
 
-// Shows FORM3 on top and runs it until "終了"; leaves itemClass, the two
-// orders and their counts and the run options set and FORM3 hidden.
-void classifyItems(Program& program);
-
-// Rebuilds LIST1 to LIST3 from the classification state (every selection is
-// cleared).
-void refreshItemLists(Program& program);
+// Shows FORM3 on top and runs it until "終了"; returns the two orders and
+// the run options as they stand then, and leaves FORM3 hidden.
+Classification classifyItems(Ui& ui, const ItemNames& names);
 
 // The check after the optional CSV file: layouts need heading items and other
 // items. Shows the "強制終了" message and returns false when one kind is
 // missing.
-bool bothItemKindsPresent(Program& program);
+bool bothItemKindsPresent(Ui& ui, const Classification& classification);
 
 }  // namespace headly

@@ -96,38 +96,37 @@ void reportReplaced(Ui& ui, const ConvertedLook& look) {
 
 }  // namespace
 
-bool settleDataEncoding(Program& program) {
-  AppState& state = program.state;
-  state.dataForm = {};
-  const EncodingScan scan = scanFile(program.files, state.selectedPath);
-  state.dataForm.lfLineEnds = scan.lfOnly();
-  if (scan.encoding() == DataEncoding::ShiftJis) return true;
+std::optional<InputForm> settleDataEncoding(Ui& ui, TextFiles& files, const SjisString& path) {
+  InputForm form;
+  const EncodingScan scan = scanFile(files, path);
+  form.lfLineEnds = scan.lfOnly();
+  if (scan.encoding() == DataEncoding::ShiftJis) return form;
 
   const Found found = foundOf(scan.encoding());
-  const int answer = program.ui.messageBox(
+  const int answer = ui.messageBox(
       sjis(kCaption), sjis("このファイルは") + sjis(found.name) + sjis("です。Shift-JISに変換して読み込みますか？"),
       Buttons::YesNoCancel, Icon::Question);
-  if (answer == kAnswerCancel) return false;
-  if (answer != kAnswerYes && found.bomLength == 0) return true;  // read as Shift-JIS as it stands
+  if (answer == kAnswerCancel) return std::nullopt;
+  if (answer != kAnswerYes && found.bomLength == 0) return form;  // read as Shift-JIS as it stands
 
   // The BOM is no part of the first item name, even when the bytes are read
   // as they stand.
-  state.dataForm.skipped = found.bomLength;
-  if (answer != kAnswerYes) return true;
-  state.dataForm.convertedFrom = found.form;
+  form.skipped = found.bomLength;
+  if (answer != kAnswerYes) return form;
+  form.convertedFrom = found.form;
   // UTF-8 whose every character Shift-JIS has is measured by the look
   // already; anything else is converted once to see what the text becomes.
   if (const std::optional<uint64_t> size = found.form == UnicodeForm::Utf8 ? scan.shiftJisSize() : std::nullopt) {
-    state.dataForm.convertedSize = *size;
-    return true;
+    form.convertedSize = *size;
+    return form;
   }
   ConvertedLook look;
-  readConverted(program.files, state.selectedPath, state.dataForm,
+  readConverted(files, path, form,
                 [&look](std::string_view piece, const ReplacedCharacters& replaced) { look.take(piece, replaced); });
-  state.dataForm.convertedSize = look.size;
-  state.dataForm.lfLineEnds = look.lfOnly();
-  if (look.replaced.count > 0) reportReplaced(program.ui, look);
-  return true;
+  form.convertedSize = look.size;
+  form.lfLineEnds = look.lfOnly();
+  if (look.replaced.count > 0) reportReplaced(ui, look);
+  return form;
 }
 
 }  // namespace headly

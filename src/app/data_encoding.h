@@ -5,11 +5,15 @@
 // lines is read exactly as before.
 #pragma once
 
-#include "app/app_state.h"
+#include <optional>
+
+#include "app/program.h"
+#include "system/file_encoding.h"
+#include "text/sjis_string.h"
 
 namespace headly {
 
-// Sets dataForm for the chosen data file. False when the user cancelled.
-bool settleDataEncoding(Program& program);
+// How the data file at path is read. Nothing when the user cancelled.
+std::optional<InputForm> settleDataEncoding(Ui& ui, TextFiles& files, const SjisString& path);
 
 }  // namespace headly

@@ -7,14 +7,14 @@
 #include <optional>
 #include <stdexcept>
 
-#include "session/field_parser.h"
+#include "session/line_fields.h"
 #include "session/line_table_store.h"
 #include "session/work_progress.h"
 #include "system/file_system.h"
 #include "system/large_pages.h"
-#include "system/text_files.h"
 #include "text/numbers.h"
 #include "text/runtime_error.h"
+#include "system/text_files.h"
 #include "ui/toolkit.h"
 
 namespace headly {
@@ -43,6 +43,43 @@ constexpr uint64_t kLikelyLineBytes = 16;
 
 enum class ReadOutcome { Loaded, OverLimit, NoData };
 
+// The record limit as the user answered it: the answer, offered again after
+// the limit error, and its value.
+class RecordLimit {
+ public:
+  explicit RecordLimit(SjisString answer)
+      : answer_(std::move(answer)), value_(static_cast<float>(parseNumber(answer_))) {}
+
+  const SjisString& answer() const { return answer_; }
+  // The entries of a table that holds the lines the limit lets in, the item
+  // names line among them: 0..limit rounded.
+  double tableEntries() const { return std::max(0.0, std::round(double(value_))) + 1; }
+  // How many data lines the limit lets be read: one more while fewer than
+  // the limit are held and the table has an entry for it (entries 1..limit
+  // rounded). A limit that is no number lets every line in.
+  uint64_t dataLinesAllowed() const {
+    const double limit = value_;
+    const double allowed = std::min(std::ceil(limit), std::round(limit));
+    if (allowed <= 0) return 0;
+    if (!(allowed < 0x1p64)) return UINT64_MAX;
+    return uint64_t(allowed);
+  }
+  // The records read reach the limit: the file is over it.
+  bool reachedBy(int32_t records) const { return double(records) >= double(value_); }
+
+ private:
+  SjisString answer_;
+  float value_;
+};
+
+// The lines read, while reading goes on.
+struct ReadLines {
+  LineTable lines;
+  int32_t recordCount = 0;
+  // The data lines with extra data, when reading counted them.
+  std::optional<int32_t> linesWithExtraData;
+};
+
 // The folder with a separator after it; a drive root already ends in one.
 SjisString folderWithSeparator(const SjisString& folder) {
   const PathParts parts = splitPath(folder);
@@ -57,112 +94,100 @@ SjisString folderWithSeparator(const SjisString& folder) {
 // memory until lines fill it, so that it is seldom moved while they are
 // read (moving it waits for the memory being made ready meanwhile). Room
 // that cannot be had is no error: the table grows as lines arrive.
-void reserveLineRoom(AppState& state, uint64_t fileSize) {
-  const double linesAllowed = std::max(0.0, std::round(double(state.maxRecords))) + 1;
+void reserveLineRoom(LineTable& lines, const RecordLimit& limit, uint64_t fileSize) {
+  const double linesAllowed = limit.tableEntries();
   const double limitBytes = linesAllowed * (kMaxLineBytes + kLineEndBytes);
   const uint64_t bytes = uint64_t(std::min(limitBytes, double(fileSize)));
-  const uint64_t lines = uint64_t(std::min(linesAllowed, double(fileSize / kLikelyLineBytes + 1)));
+  const uint64_t lineCount = uint64_t(std::min(linesAllowed, double(fileSize / kLikelyLineBytes + 1)));
   try {
-    state.recordLines.reserve(size_t(lines), size_t(bytes));
+    lines.reserve(size_t(lineCount), size_t(bytes));
   } catch (const std::bad_alloc&) {
   } catch (const std::length_error&) {
   }
 }
 
-// How many data lines the limit lets be read: one more while fewer than the
-// limit are held and the table has an entry for it (entries 1..limit
-// rounded). A limit that is no number lets every line in.
-uint64_t dataLinesAllowed(double limit) {
-  const double allowed = std::min(std::ceil(limit), std::round(limit));
-  if (allowed <= 0) return 0;
-  if (!(allowed < 0x1p64)) return UINT64_MAX;
-  return uint64_t(allowed);
-}
-
 // Reads the header and the data lines while the limit allows, and counts
 // the data lines with extra data meanwhile. The table holds entries
-// 0..maxRecords rounded, and it grows as lines arrive, so a huge limit costs
+// 0..limit rounded, and it grows as lines arrive, so a huge limit costs
 // nothing before reading; a fractional limit that would let one more line
 // in than the table holds ends in the limit error.
-ReadOutcome readRecordLines(Program& program) {
-  AppState& state = program.state;
-  TextFiles& files = program.files;
-  state.recordLines.clear();
-  state.recordCount = 0;
-  state.linesWithExtraData.reset();
-  const FileStamp atStart = files.fileStamp(state.selectedPath);
-  files.openInput(state.selectedPath, state.dataForm, kDataFile);
-  reserveLineRoom(state, files.inputSize(kDataFile));
+ReadOutcome readRecordLines(Ui& ui, TextFiles& files, ProgressDisplay& display, const DataFileChoice& data,
+                            const RecordLimit& limit, ReadLines& read) {
+  read = ReadLines{};
+  const FileStamp atStart = files.fileStamp(data.path);
+  files.openInput(data.path, data.form, kDataFile);
+  reserveLineRoom(read.lines, limit, files.inputSize(kDataFile));
   if (files.atEnd(kDataFile)) {
     files.closeFiles();
     return ReadOutcome::NoData;
   }
-  WorkProgress progress(program.progress, "データの読み込み中");
-  LineTableStore store(state.recordLines, progress);
+  WorkProgress progress(display, "データの読み込み中");
+  LineTableStore store(read.lines, progress);
   files.readLines(kDataFile, store, 1);
-  const int32_t lastItemIndex = state.lastItemIndex = countLastItemIndex(state.recordLines[0]);
+  const int32_t lastItemIndex = countLastItemIndex(read.lines[0]);
   store.countLines([lastItemIndex](std::string_view line) { return hasExtraData(line, lastItemIndex); });
   // The memory of the lines is made ready on another thread while they are
   // read. Meanwhile this thread had better not map memory (it would wait for
   // each large page being made ready): the counting thread is there already.
-  const MemoryMadeReady ready(state.recordLines.spareRoom(), state.recordLines.spareBytes());
+  const MemoryMadeReady ready(read.lines.spareRoom(), read.lines.spareBytes());
 
-  const double limit = state.maxRecords;
-  state.recordCount = int32_t(files.readLines(kDataFile, store, dataLinesAllowed(limit)));
+  read.recordCount = int32_t(files.readLines(kDataFile, store, limit.dataLinesAllowed()));
   // Item names without a single record still make a run: its layout file
   // holds only the end mark.
-  const bool loaded = !(state.recordCount >= limit) && files.atEnd(kDataFile);
+  const bool loaded = !limit.reachedBy(read.recordCount) && files.atEnd(kDataFile);
   files.closeFiles();
-  if (loaded) checkDataFileUnchanged(program, atStart);
+  if (loaded) checkDataFileUnchanged(ui, files, data.path, atStart);
   progress.finish();
   if (loaded) {
-    if (const std::optional<int64_t> counted = store.countedLines()) state.linesWithExtraData = int32_t(*counted);
+    if (const std::optional<int64_t> counted = store.countedLines()) read.linesWithExtraData = int32_t(*counted);
     return ReadOutcome::Loaded;
   }
   store.stopCounting();
-  state.recordLines.clear();
+  read.lines.clear();
   return ReadOutcome::OverLimit;
 }
 
 }  // namespace
 
-void checkDataFileUnchanged(Program& program, const FileStamp& atStart) {
-  const SjisString& path = program.state.selectedPath;
-  if (program.files.fileStamp(path) == atStart) return;
-  program.ui.messageBox(sjis(kErrorCaption), sjis(kChangedBefore) + path + sjis(kChangedAfter), Buttons::Ok,
-                        Icon::Stop);
+void checkDataFileUnchanged(Ui& ui, TextFiles& files, const SjisString& path, const FileStamp& atStart) {
+  if (files.fileStamp(path) == atStart) return;
+  ui.messageBox(sjis(kErrorCaption), sjis(kChangedBefore) + path + sjis(kChangedAfter), Buttons::Ok, Icon::Stop);
   raise(err::kFileChanged);
 }
 
-bool chooseDataFile(Program& program) {
-  AppState& state = program.state;
+std::optional<DataFileChoice> chooseDataFile(Ui& ui, TextFiles& files, const SjisString& startFolder) {
+  DataFileChoice data;
   for (;;) {
-    state.selectedPath =
-        program.ui.openFileDialog(sjis(kOpenTitle), folderWithSeparator(state.workFolder), sjis(kDataFilter));
-    if (isEscMarker(state.selectedPath)) return false;
-    if (program.files.regularFileExists(state.selectedPath)) break;
+    data.path = ui.openFileDialog(sjis(kOpenTitle), folderWithSeparator(startFolder), sjis(kDataFilter));
+    if (isEscMarker(data.path)) return std::nullopt;
+    if (files.regularFileExists(data.path)) break;
   }
-  const PathParts parts = splitPath(state.selectedPath);
-  state.workFolder = parts.drive + parts.folder;
-  state.dataFileName = parts.name + parts.extension;
-  return true;
+  const PathParts parts = splitPath(data.path);
+  data.folder = parts.drive + parts.folder;
+  data.name = parts.name + parts.extension;
+  return data;
 }
 
-bool loadRecords(Program& program) {
-  AppState& state = program.state;
-  Ui& ui = program.ui;
-  state.limitText = kDefaultLimit;
+std::optional<LoadedTable> loadRecords(Ui& ui, TextFiles& files, ProgressDisplay& display,
+                                       const DataFileChoice& data) {
+  SjisString offered = kDefaultLimit;
+  ReadLines read;
   for (;;) {
-    const SjisString answer = ui.inputBox(sjis(kLimitTitle), sjis(kLimitPrompt), state.limitText);
-    if (isEscMarker(answer)) return false;
-    state.limitText = answer;
-    state.maxRecords = static_cast<float>(parseNumber(state.limitText));
-    switch (readRecordLines(program)) {
-      case ReadOutcome::Loaded:
-        return true;
+    const SjisString answer = ui.inputBox(sjis(kLimitTitle), sjis(kLimitPrompt), offered);
+    if (isEscMarker(answer)) return std::nullopt;
+    const RecordLimit limit(answer);
+    offered = limit.answer();
+    switch (readRecordLines(ui, files, display, data, limit, read)) {
+      case ReadOutcome::Loaded: {
+        const int32_t lastItemIndex = countLastItemIndex(read.lines[0]);
+        const int32_t linesWithExtraData =
+            read.linesWithExtraData ? *read.linesWithExtraData
+                                    : countLinesWithExtraData(read.lines, read.recordCount, lastItemIndex, display);
+        return LoadedTable(std::move(read.lines), read.recordCount, linesWithExtraData);
+      }
       case ReadOutcome::NoData:
         ui.messageBox(sjis(kErrorCaption), sjis(kEmptyFile), Buttons::Ok, Icon::Stop);
-        return false;
+        return std::nullopt;
       case ReadOutcome::OverLimit:
         ui.messageBox(sjis(kErrorCaption), sjis(kLimitError), Buttons::Ok, Icon::Stop);
         break;
@@ -170,16 +195,11 @@ bool loadRecords(Program& program) {
   }
 }
 
-void parseLoadedRecords(Program& program) {
-  AppState& state = program.state;
-  state.collapseQuotes = 0;
-  parseItemNames(state);
-  const int32_t linesWithExtraData =
-      state.linesWithExtraData ? *state.linesWithExtraData : countLinesWithExtraData(state, program.progress);
-  if (linesWithExtraData > 0)
-    program.ui.messageBox(sjis(kWarningCaption),
-                          sjis(kExtraFieldsBefore) + countText(linesWithExtraData) + sjis(kExtraFieldsAfter),
-                          Buttons::Ok, Icon::Exclamation);
+void warnOfExtraData(Ui& ui, const LoadedTable& table) {
+  if (table.linesWithExtraData() > 0)
+    ui.messageBox(sjis(kWarningCaption),
+                  sjis(kExtraFieldsBefore) + countText(table.linesWithExtraData()) + sjis(kExtraFieldsAfter),
+                  Buttons::Ok, Icon::Exclamation);
 }
 
 }  // namespace headly

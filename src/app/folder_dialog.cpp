@@ -22,7 +22,11 @@ char driveLetter(const SjisString& entry) { return entry.size() >= 3 ? entry[2] 
 // The browsing state of FORM5 and its handlers.
 class FolderDialog {
  public:
-  explicit FolderDialog(Program& program) : program_(program), ui_(program.ui), files_(program.files) {}
+  FolderDialog(Ui& ui, TextFiles& files, const SjisString& workFolder)
+      : ui_(ui), files_(files), workFolder_(workFolder) {}
+
+  // The base folder created, once it is.
+  const SjisString& selectedPath() const { return selectedPath_; }
 
   // Fills the drive list with the current drive selected, shows that drive's
   // current folder and proposes the folder name.
@@ -78,8 +82,8 @@ class FolderDialog {
       ui_.setText(form5::kFolderName, name);
       return;
     }
-    files_.changeFolder(program_.state.workFolder + name);
-    program_.state.workFolder = files_.currentFolder(driveName_) + "\\";
+    files_.changeFolder(workFolder_ + name);
+    workFolder_ = files_.currentFolder(driveName_) + "\\";
     showWorkFolder();
   }
 
@@ -100,7 +104,11 @@ class FolderDialog {
       ui_.messageBox(sjis("処理エラー"), sjis("「") + name + sjis("」はフォルダ名に使えません"), Buttons::Ok, Icon::Stop);
       return;
     }
-    if (!makeBaseFolder(program_, name)) ui_.eventCode = 0;
+    const std::optional<SjisString> made = makeBaseFolder(ui_, files_, workFolder_, name);
+    if (made)
+      selectedPath_ = *made;
+    else
+      ui_.eventCode = 0;
   }
 
  private:
@@ -122,19 +130,20 @@ class FolderDialog {
   // The drive's current folder becomes the folder browsed and the process's
   // current folder. At a root the path ends in two backslashes.
   void enterDriveFolder() {
-    program_.state.workFolder = files_.currentFolder(driveName_) + "\\";
-    files_.changeFolder(program_.state.workFolder);
+    workFolder_ = files_.currentFolder(driveName_) + "\\";
+    files_.changeFolder(workFolder_);
   }
 
   void showWorkFolder() {
-    ui_.setText(form5::kWorkFolder, program_.state.workFolder);
+    ui_.setText(form5::kWorkFolder, workFolder_);
     ui_.listClear(form5::kFolders);
-    for (const SjisString& entry : files_.folderEntries(program_.state.workFolder)) ui_.listAdd(form5::kFolders, entry);
+    for (const SjisString& entry : files_.folderEntries(workFolder_)) ui_.listAdd(form5::kFolders, entry);
   }
 
-  Program& program_;
   Ui& ui_;
   TextFiles& files_;
+  SjisString workFolder_;  // the folder browsed
+  SjisString selectedPath_;
   SjisString driveName_;
   SjisString lastDriveName_;
   int lastDriveIndex_ = 0;
@@ -142,11 +151,10 @@ class FolderDialog {
 
 }  // namespace
 
-void runFolderDialog(Program& program) {
-  Ui& ui = program.ui;
+SjisString runFolderDialog(Ui& ui, TextFiles& files, const SjisString& workFolder) {
   // The handlers share the dialog, so they stay valid after it returns; FORM5
   // is hidden by then, and events of a hidden form are dropped.
-  auto dialog = std::make_shared<FolderDialog>(program);
+  auto dialog = std::make_shared<FolderDialog>(ui, files, workFolder);
   ui.setHandler(form5::kDriveChanged, [dialog] { dialog->driveChanged(); });
   ui.setHandler(form5::kFolderClicked, [dialog] { dialog->folderClicked(); });
   ui.setHandler(form5::kDecideHandler, [dialog] { dialog->decide(); });
@@ -156,7 +164,7 @@ void runFolderDialog(Program& program) {
   ui.setTopMost(form5::kForm, true);
   const int16_t code = ui.waitForEvent();
   ui.setVisible(form5::kForm, false);
-  if (code == form5::kCancelled) program.state.selectedPath = kEscMarker;
+  return code == form5::kCancelled ? SjisString(kEscMarker) : dialog->selectedPath();
 }
 
 }  // namespace headly

@@ -3,13 +3,14 @@
 // in EDIT7, and "決定" creates it at once.
 #pragma once
 
-#include "app/app_state.h"
+#include "app/program.h"
+#include "text/sjis_string.h"
 
 namespace headly {
 
-// Runs the dialog once. Afterwards state.selectedPath holds the base folder
+// Runs the dialog once, browsing from workFolder. Returns the base folder
 // that was created, or the ESC marker when the user cancelled; FORM5 is
 // hidden, so no second folder can be created.
-void runFolderDialog(Program& program);
+SjisString runFolderDialog(Ui& ui, TextFiles& files, const SjisString& workFolder);
 
 }  // namespace headly

@@ -15,8 +15,8 @@ namespace {
 
 // A previous item that wraps takes more than one line; an item beside it
 // then keeps at least two blanks of distance.
-bool previousItemWraps(const AppState& state, int n) {
-  return state.layout[size_t(n - 1)].charsPerLine < float(state.itemMaxLength[size_t(n - 1)]);
+bool previousItemWraps(const ItemWalk& walk, int n) {
+  return walk.settings.items[size_t(n - 1)].charsPerLine < float(walk.settings.itemMaxLength[size_t(n - 1)]);
 }
 
 int joinChoice(Ui& ui) { return ui.getCheck(form2::kJoinPrevious) == 1 ? -1 : 0; }
@@ -24,18 +24,17 @@ int joinChoice(Ui& ui) { return ui.getCheck(form2::kJoinPrevious) == 1 ? -1 : 0;
 float lineWidthWith(const ItemLayout& item) { return item.startColumn + item.indent + item.charsPerLine; }
 
 // Fills FORM2 for item n. The radio pair is left as the user last set it.
-void prepareForm2(Program& program, int n) {
-  Ui& ui = program.ui;
-  AppState& state = program.state;
-  ItemLayout& item = state.layout[size_t(n)];
-  ui.setText(form2::kForm, sjis("項目「") + itemName(state, n) + sjis("」の設定"));
+void prepareForm2(ItemWalk& walk, int n) {
+  Ui& ui = walk.ui;
+  ItemLayout& item = walk.settings.items[size_t(n)];
+  ui.setText(form2::kForm, sjis("項目「") + itemName(walk, n) + sjis("」の設定"));
   showDelimiterField(ui, form2::kDelimiterBefore, item.delimiterBefore);
   showDelimiterField(ui, form2::kDelimiterAfter, item.delimiterAfter);
   ui.setVisible(form2::kCharsPerLine, true);
   ui.setVisible(form2::kCharsPerLineLabel, true);
-  normaliseCharsPerLine(ui, state, n);
-  if (previousItemWraps(state, n) && item.indent == 0) item.indent = 2;
-  if (state.fullWidth == 1) {
+  normaliseCharsPerLine(ui, walk.settings, n, walk.fullWidth(), walk.headingCount);
+  if (previousItemWraps(walk, n) && item.indent == 0) item.indent = 2;
+  if (walk.fullWidth()) {
     ui.setText(form2::kEvenNote, sjis("（偶数で）"));
   } else {
     ui.setText(form2::kEvenNote, "");
@@ -43,25 +42,24 @@ void prepareForm2(Program& program, int n) {
     ui.setVisible(form2::kCharsPerLineLabel, false);
   }
   item.joinPrevious = joinChoice(ui);
-  state.enteredIndent = item.indent;
+  walk.enteredIndent = item.indent;
   showNumberField(ui, form2::kBlanks, item.indent);
-  ui.setText(form2::kMaxLength, maxLengthText(state.itemMaxLength[size_t(n)]));
+  ui.setText(form2::kMaxLength, maxLengthText(walk.settings.itemMaxLength[size_t(n)]));
 }
 
 // Stores what the user entered. The characters per line are corrected
 // against the longest value as the dialog showed it; the line statistics
 // follow the longest value with the new delimiters, as the writer cuts it,
 // so that the preview shows what will be written.
-void readForm2(Program& program, int n) {
-  Ui& ui = program.ui;
-  AppState& state = program.state;
-  ItemLayout& item = state.layout[size_t(n)];
-  const bool fullWidth = state.fullWidth == 1;
+void readForm2(ItemWalk& walk, int n) {
+  Ui& ui = walk.ui;
+  ItemLayout& item = walk.settings.items[size_t(n)];
+  const bool fullWidth = walk.fullWidth();
   item.charsPerLine = readNumberField(ui, form2::kCharsPerLine);
-  normaliseCharsPerLine(ui, state, n);
+  normaliseCharsPerLine(ui, walk.settings, n, walk.fullWidth(), walk.headingCount);
 
   float blanks = readNumberField(ui, form2::kBlanks);
-  if (previousItemWraps(state, n) && blanks == 0) blanks = 2;
+  if (previousItemWraps(walk, n) && blanks == 0) blanks = 2;
   item.delimiterBefore = ui.getText(form2::kDelimiterBefore);
   item.delimiterAfter = ui.getText(form2::kDelimiterAfter);
   if (fullWidth) {
@@ -70,49 +68,48 @@ void readForm2(Program& program, int n) {
     item.delimiterAfter = toFullWidth(item.delimiterAfter);
   }
   if (blanks < 1) blanks = 0;
-  state.enteredIndent = blanks;
+  walk.enteredIndent = blanks;
 
-  int32_t& maxLength = state.itemMaxLength[size_t(n)];
+  int32_t& maxLength = walk.settings.itemMaxLength[size_t(n)];
   maxLength = byteLength(item.delimiterBefore) + roundToInt(item.valueMaxLength) + byteLength(item.delimiterAfter);
   if (!fullWidth) item.charsPerLine = float(maxLength);
-  updateLineStatistics(state, n);
-  item.indent = state.enteredIndent;
+  updateLineStatistics(walk.settings, n);
+  item.indent = walk.enteredIndent;
   item.joinPrevious = joinChoice(ui);
-  state.lineWidth = lineWidthWith(item);
+  walk.settings.lineWidth = lineWidthWith(item);
 }
 
 }  // namespace
 
-Form2Exit runForm2Stage(Program& program) {
-  Ui& ui = program.ui;
-  AppState& state = program.state;
+Form2Exit runForm2Stage(ItemWalk& walk) {
+  Ui& ui = walk.ui;
   for (;;) {
-    const int n = state.currentItem;
-    prepareForm2(program, n);
-    state.lineWidth = lineWidthWith(state.layout[size_t(n)]);
-    drawPreview(program.drawing, state, n);
+    const int n = walk.currentItem;
+    prepareForm2(walk, n);
+    walk.settings.lineWidth = lineWidthWith(walk.settings.items[size_t(n)]);
+    drawPreview(walk.drawing, walk.cells, walk.settings, n);
     const int code = showFormAndWait(ui, form2::kForm);
     if (code == form2::kCancel) return Form2Exit::Cancelled;
-    readForm2(program, n);
+    readForm2(walk, n);
     if (code == form2::kTest) continue;
 
     if (code == form2::kBack) {
-      const int previous = --state.currentItem;
-      if (previous != state.firstBodyItem) continue;
+      const int previous = --walk.currentItem;
+      if (previous != walk.settings.firstBodyItem) continue;
       // Back to the first body item, which is set on FORM4 again.
-      const ItemLayout& first = state.layout[size_t(previous)];
-      state.lineWidth = first.startColumn + first.charsPerLine;
-      state.enteredIndent = first.indent;
-      const float headingIndent = state.layout[size_t(previous - 1)].indent;
-      state.minIndent = state.options.folderMode ? headingIndent : headingIndent + levelStep(state);
-      state.firstBodyItem = state.lastItemIndex;
+      const ItemLayout& first = walk.settings.items[size_t(previous)];
+      walk.settings.lineWidth = first.startColumn + first.charsPerLine;
+      walk.enteredIndent = first.indent;
+      const float headingIndent = walk.settings.items[size_t(previous - 1)].indent;
+      walk.minIndent = walk.folderMode() ? headingIndent : headingIndent + levelStep(walk.fullWidth());
+      walk.settings.firstBodyItem = walk.lastItemIndex();
       return Form2Exit::BackToForm4;
     }
-    if (!confirmItem(program, n)) continue;
+    if (!confirmItem(walk, n)) continue;
 
-    const ItemLayout& item = state.layout[size_t(n)];
-    state.layout[size_t(n + 1)].startColumn = item.startColumn + item.indent + item.charsPerLine;
-    if (++state.currentItem > state.lastItemIndex) return Form2Exit::Complete;
+    const ItemLayout& item = walk.settings.items[size_t(n)];
+    walk.settings.items[size_t(n + 1)].startColumn = item.startColumn + item.indent + item.charsPerLine;
+    if (++walk.currentItem > walk.lastItemIndex()) return Form2Exit::Complete;
   }
 }
 

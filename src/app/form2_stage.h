@@ -3,7 +3,7 @@
 // every body item after the first.
 #pragma once
 
-#include "app/app_state.h"
+#include "app/item_dialog.h"
 
 namespace headly {
 
@@ -13,7 +13,7 @@ enum class Form2Exit {
   BackToForm4,  // back from the first FORM2 item: the first body item again
 };
 
-// Walks the items from state.currentItem (firstBodyItem + 1) to the last.
-Form2Exit runForm2Stage(Program& program);
+// Walks the items from the walk's current item (firstBodyItem + 1) to the last.
+Form2Exit runForm2Stage(ItemWalk& walk);
 
 }  // namespace headly

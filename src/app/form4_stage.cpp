@@ -14,24 +14,23 @@ namespace {
 
 // The indent offered for item n: one level below the previous item unless
 // the user already entered more (or, in folder mode, what was entered last).
-float proposedIndent(const AppState& state, int n, bool folderMode) {
+float proposedIndent(const ItemWalk& walk, int n, bool folderMode) {
   if (n == 0) return 0;
-  const float previous = state.layout[size_t(n - 1)].indent;
-  const bool stepDown = previous >= state.enteredIndent && !(state.fullWidth == 1 && folderMode);
-  return stepDown ? previous + levelStep(state) : state.enteredIndent;
+  const float previous = walk.settings.items[size_t(n - 1)].indent;
+  const bool stepDown = previous >= walk.enteredIndent && !(walk.fullWidth() && folderMode);
+  return stepDown ? previous + levelStep(walk.fullWidth()) : walk.enteredIndent;
 }
 
 // Fills FORM4 for item n and stores the proposed indent as the item's.
-void prepareForm4(Program& program, int n, bool folderMode) {
-  Ui& ui = program.ui;
-  AppState& state = program.state;
+void prepareForm4(ItemWalk& walk, int n, bool folderMode) {
+  Ui& ui = walk.ui;
   for (const char* control :
        {form4::kCharsPerLine, form4::kCharsPerLineLabel, form4::kIndent, form4::kIndentLabel, form4::kBackButton})
     ui.setVisible(control, true);
-  normaliseCharsPerLine(ui, state, n);
+  normaliseCharsPerLine(ui, walk.settings, n, walk.fullWidth(), walk.headingCount);
 
-  const SjisString caption = sjis("項目「") + itemName(state, n) + sjis("」の段落数の設定");
-  if (state.fullWidth == 1) {
+  const SjisString caption = sjis("項目「") + itemName(walk, n) + sjis("」の段落数の設定");
+  if (walk.fullWidth()) {
     ui.setText(form4::kForm, caption + sjis("（全角モード）"));
     ui.setText(form4::kIndentLabel, sjis("字空ける（前の段落数より大きく偶数で設定）"));
   } else {
@@ -44,55 +43,54 @@ void prepareForm4(Program& program, int n, bool folderMode) {
   if (n == 0)
     for (const char* control : {form4::kIndent, form4::kIndentLabel, form4::kBackButton}) ui.setVisible(control, false);
 
-  const float proposed = proposedIndent(state, n, folderMode);
+  const float proposed = proposedIndent(walk, n, folderMode);
   showNumberField(ui, form4::kIndent, proposed);
-  ui.setText(form4::kMaxLength, maxLengthText(state.itemMaxLength[size_t(n)]));
-  state.layout[size_t(n)].indent = proposed;
+  ui.setText(form4::kMaxLength, maxLengthText(walk.settings.itemMaxLength[size_t(n)]));
+  walk.settings.items[size_t(n)].indent = proposed;
 }
 
 }  // namespace
 
-bool runForm4Stage(Program& program) {
-  Ui& ui = program.ui;
-  AppState& state = program.state;
-  const bool folderMode = state.options.folderMode;
+bool runForm4Stage(ItemWalk& walk) {
+  Ui& ui = walk.ui;
+  const bool folderMode = walk.folderMode();
   for (;;) {
     // Heading items get no layout in folder mode: their values become names.
-    if (folderMode) state.currentItem = state.headingCount;
-    int n = state.currentItem;
-    prepareForm4(program, n, folderMode);
-    computeLineWidth(state, n, folderMode);
-    drawPreview(program.drawing, state, n);
+    if (folderMode) walk.currentItem = walk.headingCount;
+    int n = walk.currentItem;
+    prepareForm4(walk, n, folderMode);
+    computeLineWidth(walk.settings, n, folderMode);
+    drawPreview(walk.drawing, walk.cells, walk.settings, n);
     const int code = showFormAndWait(ui, form4::kForm);
     if (code == form4::kCancel) return false;
 
-    state.layout[size_t(n)].charsPerLine = readNumberField(ui, form4::kCharsPerLine);
-    normaliseCharsPerLine(ui, state, n);
-    state.enteredIndent = readNumberField(ui, form4::kIndent);
-    if (state.fullWidth == 1) state.enteredIndent = float(floorOf(state.enteredIndent / 2.0) * 2.0);
+    walk.settings.items[size_t(n)].charsPerLine = readNumberField(ui, form4::kCharsPerLine);
+    normaliseCharsPerLine(ui, walk.settings, n, walk.fullWidth(), walk.headingCount);
+    walk.enteredIndent = readNumberField(ui, form4::kIndent);
+    if (walk.fullWidth()) walk.enteredIndent = float(floorOf(walk.enteredIndent / 2.0) * 2.0);
     // Too small an indent is raised to the smallest one allowed without a
     // word; the dialog comes back proposing it.
-    if (n != 0 && state.enteredIndent < state.minIndent) {
-      state.enteredIndent = state.minIndent;
+    if (n != 0 && walk.enteredIndent < walk.minIndent) {
+      walk.enteredIndent = walk.minIndent;
       continue;
     }
-    state.layout[size_t(n)].indent = state.enteredIndent;
-    state.layout[size_t(n)].startColumn = state.enteredIndent;
+    walk.settings.items[size_t(n)].indent = walk.enteredIndent;
+    walk.settings.items[size_t(n)].startColumn = walk.enteredIndent;
 
     if (code == form4::kBack) {
-      n = --state.currentItem;
-      state.enteredIndent = state.layout[size_t(n)].indent;
-      state.minIndent = n == 0 ? 0.0f : state.layout[size_t(n - 1)].indent + levelStep(state);
+      n = --walk.currentItem;
+      walk.enteredIndent = walk.settings.items[size_t(n)].indent;
+      walk.minIndent = n == 0 ? 0.0f : walk.settings.items[size_t(n - 1)].indent + levelStep(walk.fullWidth());
     }
-    computeLineWidth(state, n, folderMode);
+    computeLineWidth(walk.settings, n, folderMode);
     if (code == form4::kTest || code == form4::kBack) continue;
-    if (!confirmItem(program, n)) continue;
+    if (!confirmItem(walk, n)) continue;
 
     // The next level starts at least one step further in.
-    state.minIndent = state.enteredIndent + levelStep(state);
-    state.layout[size_t(n + 1)].startColumn = state.minIndent;
-    if (n < state.headingCount) {
-      ++state.currentItem;
+    walk.minIndent = walk.enteredIndent + levelStep(walk.fullWidth());
+    walk.settings.items[size_t(n + 1)].startColumn = walk.minIndent;
+    if (n < walk.headingCount) {
+      ++walk.currentItem;
       continue;
     }
     return true;

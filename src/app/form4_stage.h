@@ -3,13 +3,13 @@
 // item. In folder mode only the first body item is asked.
 #pragma once
 
-#include "app/app_state.h"
+#include "app/item_dialog.h"
 
 namespace headly {
 
-// Walks the items from state.currentItem up to the first body item
+// Walks the items from the walk's current item up to the first body item
 // (headingCount). Returns false when the user cancelled, true when the
 // first body item was confirmed; the current item is then headingCount.
-bool runForm4Stage(Program& program);
+bool runForm4Stage(ItemWalk& walk);
 
 }  // namespace headly

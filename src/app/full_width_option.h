@@ -1,12 +1,16 @@
 // The full-width question asked after the classification.
 #pragma once
 
-#include "app/app_state.h"
+#include <optional>
+
+#include "app/program.h"
+#include "session/run_options.h"
 
 namespace headly {
 
-// Settles state.fullWidth: the notice in folder mode, else the Yes/No/Cancel
-// question. Returns false when the user cancelled (the program ends).
-bool askFullWidth(Program& program);
+// The options with fullWidth settled: the notice in folder mode, else the
+// Yes/No/Cancel question. Nothing when the user cancelled (the program
+// ends).
+std::optional<RunOptions> askFullWidth(Ui& ui, RunOptions options);
 
 }  // namespace headly

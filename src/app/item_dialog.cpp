@@ -26,7 +26,7 @@ void showDelimiterField(Ui& ui, const std::string& edit, const SjisString& text)
 
 float readNumberField(Ui& ui, const std::string& edit) { return float(parseNumber(ui.getText(edit))); }
 
-SjisString itemName(const AppState& state, int item) { return SjisString(state.cells.get(0, item)); }
+SjisString itemName(const ItemWalk& walk, int item) { return walk.cells.itemName(item); }
 
 SjisString maxLengthText(int32_t maxLength) { return sjis("最大文字数") + formatCount(maxLength) + sjis("字"); }
 
@@ -38,10 +38,10 @@ int showFormAndWait(Ui& ui, const std::string& form) {
   return code;
 }
 
-bool confirmItem(Program& program, int item) {
-  drawPreview(program.drawing, program.state, item);
-  const SjisString question = sjis("項目「") + itemName(program.state, item) + sjis("」の設定はこれでいいですか？");
-  return program.ui.messageBox(sjis("確認してください"), question, Buttons::YesNo, Icon::Question) != kAnswerNo;
+bool confirmItem(ItemWalk& walk, int item) {
+  drawPreview(walk.drawing, walk.cells, walk.settings, item);
+  const SjisString question = sjis("項目「") + itemName(walk, item) + sjis("」の設定はこれでいいですか？");
+  return walk.ui.messageBox(sjis("確認してください"), question, Buttons::YesNo, Icon::Question) != kAnswerNo;
 }
 
 }  // namespace headly

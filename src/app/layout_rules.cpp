@@ -23,29 +23,29 @@ LineStatistics lineStatistics(int32_t maxLength, float charsPerLine) {
 
 // An item without characters per line (it had only empty values) takes its
 // longest text on one line, as the writer lays it out.
-void updateLineStatistics(AppState& state, int item) {
-  ItemLayout& layout = state.layout[size_t(item)];
-  const int32_t maxLength = state.itemMaxLength[size_t(item)];
+void updateLineStatistics(LayoutSettings& settings, int item) {
+  ItemLayout& layout = settings.items[size_t(item)];
+  const int32_t maxLength = settings.itemMaxLength[size_t(item)];
   const LineStatistics lines =
       lineStatistics(maxLength, layout.charsPerLine != 0 ? layout.charsPerLine : float(maxLength));
   layout.fullLines = lines.fullLines;
   layout.remainder = lines.remainder;
 }
 
-void normaliseCharsPerLine(Ui& ui, AppState& state, int item) {
-  ItemLayout& layout = state.layout[size_t(item)];
-  layout.charsPerLine = correctCharsPerLine(layout.charsPerLine, state.itemMaxLength[size_t(item)], state.fullWidth == 1);
-  showNumberField(ui, item <= state.headingCount ? form4::kCharsPerLine : form2::kCharsPerLine, layout.charsPerLine);
-  updateLineStatistics(state, item);
+void normaliseCharsPerLine(Ui& ui, LayoutSettings& settings, int item, bool fullWidth, int headingCount) {
+  ItemLayout& layout = settings.items[size_t(item)];
+  layout.charsPerLine = correctCharsPerLine(layout.charsPerLine, settings.itemMaxLength[size_t(item)], fullWidth);
+  showNumberField(ui, item <= headingCount ? form4::kCharsPerLine : form2::kCharsPerLine, layout.charsPerLine);
+  updateLineStatistics(settings, item);
 }
 
-float levelStep(const AppState& state) { return state.fullWidth == 1 ? 2.0f : 1.0f; }
+float levelStep(bool fullWidth) { return fullWidth ? 2.0f : 1.0f; }
 
-void computeLineWidth(AppState& state, int item, bool folderMode) {
-  auto width = [&](int j) { return state.layout[size_t(j)].indent + state.layout[size_t(j)].charsPerLine; };
+void computeLineWidth(LayoutSettings& settings, int item, bool folderMode) {
+  auto width = [&](int j) { return settings.items[size_t(j)].indent + settings.items[size_t(j)].charsPerLine; };
   float widest = width(folderMode ? item : 0);
   for (int j = 1; !folderMode && j <= item; ++j) widest = std::max(widest, width(j));
-  state.lineWidth = widest;
+  settings.lineWidth = widest;
 }
 
 }  // namespace headly

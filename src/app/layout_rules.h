@@ -4,7 +4,8 @@
 
 #include <cstdint>
 
-#include "app/app_state.h"
+#include "session/layout.h"
+#include "ui/toolkit.h"
 
 namespace headly {
 
@@ -22,19 +23,20 @@ struct LineStatistics {
 };
 LineStatistics lineStatistics(int32_t maxLength, float charsPerLine);
 // Sets fullLines and remainder of the item from its longest value.
-void updateLineStatistics(AppState& state, int item);
+void updateLineStatistics(LayoutSettings& settings, int item);
 
 // Corrects charsPerLine of the item, shows it in the item's dialog (EDIT5 on
-// FORM4, EDIT6 on FORM2) and updates fullLines and remainder.
-void normaliseCharsPerLine(Ui& ui, AppState& state, int item);
+// FORM4 for the heading items and the first body item, which comes after
+// headingCount of them; EDIT6 on FORM2) and updates fullLines and remainder.
+void normaliseCharsPerLine(Ui& ui, LayoutSettings& settings, int item, bool fullWidth, int headingCount);
 
 // The smallest step in columns from one heading level to the next: full-width
 // text takes two columns a character.
-float levelStep(const AppState& state);
+float levelStep(bool fullWidth);
 
 // lineWidth while the headings are set: the widest indent + charsPerLine of
 // items 0..item, or of the item alone in folder mode (each heading there
 // goes to a folder or file name of its own).
-void computeLineWidth(AppState& state, int item, bool folderMode);
+void computeLineWidth(LayoutSettings& settings, int item, bool folderMode);
 
 }  // namespace headly

@@ -1,15 +1,15 @@
 #include "app/main_sequence.h"
 
 #include <new>
+#include <optional>
 
 #include "app/classification.h"
 #include "app/data_encoding.h"
 #include "app/data_loading.h"
-#include "session/field_parser.h"
 #include "app/full_width_option.h"
 #include "app/item_settings.h"
-#include "output/csv_output.h"
 #include "app/output_stages.h"
+#include "session/reorder_pass.h"
 #include "text/runtime_error.h"
 #include "system/termination.h"
 #include "system/text_files.h"
@@ -19,70 +19,46 @@ namespace headly {
 
 namespace {
 
-// Stage 0: the state a run starts from. The forms exist already, hidden and
-// not on top (making a form not stay on top would also show it, and only
-// MAINFORM may be seen before the first dialog).
-void startRun(Program& program) {
-  AppState& s = program.state;
-  s.workFolder = program.files.currentFolder("");
-  s.lastItemIndex = 0;
-  s.recordCount = 0;
-  s.quoteMarker = "\xFF\xFF";
-}
-
-// Stage 5: the lines are rebuilt from the classified items (made when they
-// are read) and optionally written as the CSV file; the layout stages follow only when asked for and
-// when there are heading items and other items.
-bool reorderRecords(Program& program) {
-  measureRebuiltLines(program.state, program.progress);
-  if (program.state.options.writeCsv) writeCsvFile(program);
-  if (!program.state.options.makeHeadings) return false;
-  return bothItemKindsPresent(program);
-}
-
-// Stage 6: the tables of the first parse give way to those of the rebuilt
-// lines, whose items are the heading items and then the other items. The
-// second parse collapses doubled quotes and converts to full width when the
-// user chose it. Every item's width starts as its longest value.
-bool parseReorderedRecords(Program& program) {
-  AppState& s = program.state;
-  s.cells.release();
-  s.itemMaxLength.clear();
-  s.blankItemName.clear();
-  s.lastItemIndex = countLastItemIndex(s.headerLine());
-  if (!askFullWidth(program)) return false;
-  s.collapseQuotes = 1;
-  createParseTables(s);
-  parseAllRecords(s, program.progress);
-  s.layout.assign(size_t(s.lastItemIndex) + 2, ItemLayout{});
-  for (int i = 0; i <= s.lastItemIndex; ++i) {
-    s.layout[size_t(i)].charsPerLine = float(s.itemMaxLength[size_t(i)]);
-    s.layout[size_t(i)].valueMaxLength = float(s.itemMaxLength[size_t(i)]);
-  }
-  return true;
-}
-
-// Stages 7 and 8: the layout of every item, asked again from the first item
-// as long as the final confirmation is answered No.
-bool settleLayout(Program& program) {
-  do {
-    if (!runItemSettings(program)) return false;
-  } while (!confirmLayout(program));
-  return true;
+// Stage 6: the full-width question, then the second parse of the reordered
+// records, which collapses doubled quotes and converts to full width when
+// the user chose it. Nothing when the user cancelled.
+std::optional<RecordCells> parseReorderedRecords(Ui& ui, const ReorderedRecords& records, const RunOptions& chosen) {
+  std::optional<RunOptions> options = askFullWidth(ui, chosen);
+  if (!options) return std::nullopt;
+  options->collapseQuotes = true;
+  return records.cells(*options);
 }
 
 // Stages 0 to 10; returning early means a cancel or a stop: End follows.
+// Each stage reads what the ones before made and makes what the next reads.
+// The forms exist already, hidden and not on top (making a form not stay on
+// top would also show it, and only MAINFORM may be seen before the first
+// dialog).
 void runStages(Program& program) {
-  startRun(program);
-  if (!chooseDataFile(program)) return;
-  if (!settleDataEncoding(program)) return;
-  if (!loadRecords(program)) return;
-  parseLoadedRecords(program);
-  classifyItems(program);
-  if (!reorderRecords(program)) return;
-  if (!parseReorderedRecords(program)) return;
-  if (!settleLayout(program)) return;
-  runWriter(program);
+  Ui& ui = program.ui;
+  std::optional<DataFileChoice> data = chooseDataFile(ui, program.files, program.files.currentFolder(""));
+  if (!data) return;
+  const std::optional<InputForm> form = settleDataEncoding(ui, program.files, data->path);
+  if (!form) return;
+  data->form = *form;
+  std::optional<LoadedTable> table = loadRecords(ui, program.files, program.progress, *data);
+  if (!table) return;
+  warnOfExtraData(ui, *table);
+  const Classification classification = classifyItems(ui, table->itemNames());
+  // Stage 5: the lines are rebuilt from the classified items (made when they
+  // are read) and optionally written as the CSV file; the layout stages
+  // follow only when asked for and when there are heading items and other
+  // items.
+  const ReorderedRecords records = reorderRecords(*table, classification, program.progress);
+  const RunOptions& chosen = classification.options();
+  if (chosen.writeCsv) writeCsvFile(program, records, data->folder);
+  if (!chosen.makeHeadings || !bothItemKindsPresent(ui, classification)) return;
+  const std::optional<RecordCells> cells = parseReorderedRecords(ui, records, chosen);
+  if (!cells) return;
+  // Stages 7 and 8: the layout of every item, and the output.
+  const std::optional<Layout> layout = settleLayout(ui, program.drawing, *cells, classification.headingCount());
+  if (!layout) return;
+  runWriter(program, *cells, *layout, data->folder, data->name);
 }
 
 // The error report, after every open file is closed and unfinished output

@@ -3,7 +3,7 @@
 // limit retry and a "No" at the final confirmation) and every way to End.
 #pragma once
 
-#include "app/app_state.h"
+#include "app/program.h"
 
 namespace headly {
 

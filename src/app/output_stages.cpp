@@ -29,12 +29,15 @@ constexpr int kPdfEntry = 2;
 constexpr int kShownValueBytes = 64;
 
 // A save dialog for the layout file or the CSV file, with the entries
-// offered after the program's own: the chosen path in selectedPath, and the
-// number of the entry chosen.
-int askOutputFile(Program& program, const char* title, const SjisString& initialPath, const SjisString& offered) {
-  Ui& ui = program.ui;
-  program.state.selectedPath = ui.saveFileDialog(sjis(title), initialPath, sjis(kTextFilter), offered);
-  return ui.chosenFilter();
+// offered after the program's own: the chosen path (the ESC marker when
+// cancelled), and the number of the entry chosen.
+struct OutputFile {
+  SjisString path;
+  int entry = 0;
+};
+OutputFile askOutputFile(Ui& ui, const char* title, const SjisString& initialPath, const SjisString& offered) {
+  SjisString path = ui.saveFileDialog(sjis(title), initialPath, sjis(kTextFilter), offered);
+  return {std::move(path), ui.chosenFilter()};
 }
 
 // The encoding of the entry chosen: the second writes utf8.
@@ -53,40 +56,39 @@ void reportRefusedHeading(Ui& ui, const RefusedHeading& refused) {
 
 }  // namespace
 
-void writeCsvFile(Program& program) {
-  AppState& s = program.state;
-  const OutputEncoding encoding =
-      encodingOf(askOutputFile(program, "ＣＳＶファイルの書き込み", s.workFolder + "*.TXT", sjis(kUtf8WithBomFilter)),
-                 OutputEncoding::Utf8WithBom);
-  if (isEscMarker(s.selectedPath)) return;
+void writeCsvFile(Program& program, const ReorderedRecords& records, const SjisString& workFolder) {
+  const OutputFile csv =
+      askOutputFile(program.ui, "ＣＳＶファイルの書き込み", workFolder + "*.TXT", sjis(kUtf8WithBomFilter));
+  if (isEscMarker(csv.path)) return;
   // The dialog asked before an existing file is replaced; it keeps its bytes
   // until the new file is complete.
-  writeCsvLines(s, program.files, s.selectedPath, encoding, program.progress);
+  writeCsvLines(records, program.files, csv.path, encodingOf(csv.entry, OutputEncoding::Utf8WithBom), program.progress);
 }
 
-void runWriter(Program& program) {
-  AppState& state = program.state;
-  const bool folderMode = state.options.folderMode;
+void runWriter(Program& program, const RecordCells& cells, const Layout& layout, const SjisString& workFolder,
+               const SjisString& dataFileName) {
+  const bool folderMode = cells.options().folderMode;
   // File mode: the save dialog asks before an existing file is replaced; that
   // file keeps its bytes until the new one is complete.
-  int entry = 0;
+  OutputFile target;
   if (folderMode)
-    runFolderDialog(program);
+    target.path = runFolderDialog(program.ui, program.files, workFolder);
   else
-    entry = askOutputFile(program, "データファイルの書き込み", state.workFolder + "HEADLY.TXT",
-                          sjis(kUtf8Filter) + ";" + sjis(kPdfFilter));
-  if (isEscMarker(state.selectedPath)) return;
+    target = askOutputFile(program.ui, "データファイルの書き込み", workFolder + "HEADLY.TXT",
+                           sjis(kUtf8Filter) + ";" + sjis(kPdfFilter));
+  if (isEscMarker(target.path)) return;
   if (folderMode) {
-    const std::optional<RefusedHeading> refused = findRefusedHeading(state, state.selectedPath, program.progress);
+    const std::optional<RefusedHeading> refused = findRefusedHeading(cells, layout, target.path, program.progress);
     if (refused) {
       reportRefusedHeading(program.ui, *refused);
       return;
     }
   }
-  if (entry == kPdfEntry)
-    writeLayoutPdf(state, program.files, state.selectedPath, state.dataFileName, *program.printer, program.progress);
+  if (target.entry == kPdfEntry)
+    writeLayoutPdf(cells, layout, program.files, target.path, dataFileName, *program.printer, program.progress);
   else
-    writeLayout(state, program.files, state.selectedPath, encodingOf(entry, OutputEncoding::Utf8), program.progress);
+    writeLayout(cells, layout, program.files, target.path, encodingOf(target.entry, OutputEncoding::Utf8),
+                program.progress);
 }
 
 }  // namespace headly

@@ -5,7 +5,7 @@
 
 namespace headly {
 
-AssembledProgram::AssembledProgram(Backend& backend, TextFiles& files) : ui(backend), program{ui, files, {}} {
+AssembledProgram::AssembledProgram(Backend& backend, TextFiles& files) : ui(backend), program{ui, files} {
   program.printer = &printer;
   ui.createWindows();
   startUp(ui);

@@ -1,10 +1,10 @@
 // The one place a program is put together from a backend and a file layer:
 // the windows created (MAINFORM shown, the forms hidden), the start-up done
-// and the handlers bound, with the state of a run over them. Both programs
+// and the handlers bound, with the services the stages use over them. Both programs
 // and the test fixtures are assembled here.
 #pragma once
 
-#include "app/app_state.h"
+#include "app/program.h"
 #include "app/main_sequence.h"
 #include "pdf/cairo_printer.h"
 #include "ui/backend.h"

@@ -15,30 +15,30 @@ char* copyBytes(std::string_view s, char* out) { return std::copy(s.begin(), s.e
 
 }  // namespace
 
-BodyLayout::BodyLayout(const SessionData& state) {
-  const int32_t first = state.firstBodyItem;
-  items_.resize(size_t(state.lastItemIndex - first + 1));
+BodyLayout::BodyLayout(const Layout& layout, bool fullWidth) {
+  const int32_t first = layout.firstBodyItem();
+  items_.resize(size_t(layout.lastItemIndex() - first + 1));
   int32_t maxFullLines = 0;
   bool anyRemainder = false;
-  for (int32_t i = first; i <= state.lastItemIndex; ++i) {
-    const ItemLayout& layout = state.layout[size_t(i)];
+  for (int32_t i = first; i <= layout.lastItemIndex(); ++i) {
+    const ItemLayout& settings = layout.item(i);
     Item& item = items_[size_t(i - first)];
     item.index = i;
-    item.prefix = roundToInt(i == first ? layout.startColumn : layout.indent);
-    item.column = roundToInt(layout.startColumn);
-    item.width = layoutWidth(state, i);
-    item.joined = layout.joinPrevious == -1;
+    item.prefix = roundToInt(i == first ? settings.startColumn : settings.indent);
+    item.column = roundToInt(settings.startColumn);
+    item.width = layoutWidth(layout, i);
+    item.joined = settings.joinPrevious == -1;
     maxColumn_ = std::max(maxColumn_, item.column);
     if (i != first) {
-      item.before = layout.delimiterBefore;
-      item.after = layout.delimiterAfter;
+      item.before = settings.delimiterBefore;
+      item.after = settings.delimiterAfter;
     }
-    const LineStats longest = lineStats(state.itemMaxLength[size_t(i)], item.width);
+    const LineStats longest = lineStats(layout.maxLength(i), item.width);
     maxFullLines = std::max(maxFullLines, longest.fullLines);
     anyRemainder = anyRemainder || longest.remainder > 0;
   }
   multiLineLayout_ = maxFullLines != 1 || anyRemainder;
-  pairBlanks_ = state.fullWidth != 0;
+  pairBlanks_ = fullWidth;
   // No piece is wider than its item's width: a line fits in the furthest
   // column and every item's prefix and width.
   const bool everyItemHasWidth =
@@ -142,14 +142,14 @@ void BodyLayout::appendLine(int32_t n, LineBlock& block) const {
   block.commit(out);
 }
 
-SjisString separatorLine(const SessionData& state) {
-  const float column = state.layout[size_t(state.firstBodyItem)].startColumn;
-  int32_t dashes = roundToInt(double(state.lineWidth) - double(column)) / 2;
+SjisString separatorLine(const Layout& layout, bool fullWidth) {
+  const float column = layout.item(layout.firstBodyItem()).startColumn;
+  int32_t dashes = roundToInt(double(layout.lineWidth()) - double(column)) / 2;
   if (dashes <= 0) dashes = 1;
   const SjisString dash = sjis("―");
   const size_t blanks = size_t(std::max(roundToInt(column), 0));
   SjisString line(blanks, ' ');
-  line.resize(size_t(writeBlankRun(line.data(), blanks, state.fullWidth != 0) - line.data()));
+  line.resize(size_t(writeBlankRun(line.data(), blanks, fullWidth) - line.data()));
   line.reserve(line.size() + size_t(dashes) * dash.size());
   for (int32_t n = 0; n < dashes; ++n) line += dash;
   return line;

@@ -9,17 +9,19 @@
 #include <string_view>
 #include <vector>
 
-#include "session/session_data.h"
 #include "output/line_block.h"
 #include "output/line_stats.h"
+#include "session/cell_table.h"
+#include "session/layout.h"
 
 namespace headly {
 
 class BodyLayout {
  public:
   // Takes the body items' settings and makes the multi-line decision from
-  // every body item's longest text and width.
-  explicit BodyLayout(const SessionData& state);
+  // every body item's longest text and width. fullWidth: the texts were
+  // converted to full width. The layout must outlive it.
+  BodyLayout(const Layout& layout, bool fullWidth);
   BodyLayout(const BodyLayout&) = delete;
   BodyLayout& operator=(const BodyLayout&) = delete;
 
@@ -81,6 +83,6 @@ class BodyLayout {
 // The line that ends every record of a multi-line layout: blanks up to the
 // first body item's column (paired in full-width mode, as appendLine pairs
 // them), then one "―" for every two columns up to lineWidth, at least one.
-SjisString separatorLine(const SessionData& state);
+SjisString separatorLine(const Layout& layout, bool fullWidth);
 
 }  // namespace headly

@@ -1,192 +1,34 @@
 #include "output/csv_output.h"
 
-#include <algorithm>
-#include <atomic>
-#include <vector>
-
-#include "session/field_parser.h"
-#include "session/rebuilt_lines.h"
-#include "session/work_progress.h"
+#include "session/ordered_blocks.h"
 #include "text/encoding.h"
 #include "system/text_files.h"
 
 namespace headly {
 
 namespace {
-
 constexpr int kCsvFile = 1;
-constexpr char kRebuildProgress[] = "データの並べ替え中";
-
-// Cuts the lines read as the first parse cut them, doubled quotes kept (so
-// no cell of the first parse needs to be held for every record), and
-// measures their rebuilt lines as the second parse cuts them, into a tally
-// of its thread. The line cut before stays cut, to compare with.
-struct Rebuilder {
-  const std::vector<int>* items;
-  LineFields cuts[2];
-  size_t current = 0;
-  LineFields measured;
-  std::vector<LongestTexts>* tallies;
-  std::atomic<size_t>* talliesTaken;
-  LongestTexts* tally = nullptr;
-  SjisString rebuilt, scratch;
-
-  // Appends the rebuilt line of line r to out and measures it.
-  void operator()(size_t r, std::string_view line, SjisString& out) {
-    cutNext(line);
-    const size_t from = out.size();
-    buildRebuiltLine(*items, line, read(), out);
-    if (r > 0) measure(std::string_view(out).substr(from));
-  }
-  // Cuts the line before the first one measured of a block.
-  void follow(std::string_view line) { cutNext(line); }
-  // Measures the rebuilt line of a data line, made only when it must be cut;
-  // returns how many leading items keep their cells from the line cut just
-  // before, when that is the record before (afterRecord), else 0.
-  uint8_t measureOnly(std::string_view line, bool afterRecord) {
-    cutNext(line);
-    const LineFields& before = cuts[1 - current];
-    const uint8_t unchanged = !afterRecord || before.anyReworked() || read().anyReworked()
-                                  ? 0
-                                  : unchangedLeadingItems(before, read(), *items);
-    if (read().anyReworked()) {
-      rebuilt.clear();
-      buildRebuiltLine(*items, line, read(), rebuilt);
-    }
-    // The texts of the record before were measured already.
-    measure(rebuilt, unchanged);
-    return unchanged;
-  }
-
- private:
-  LineFields& read() { return cuts[current]; }
-  void cutNext(std::string_view line) {
-    current = 1 - current;
-    read().cut(line);
-  }
-  void measure(std::string_view rebuiltLine, size_t firstItem = 0) {
-    if (!tally) {
-      // Every text reads the tally: it is made again on this thread, in
-      // memory apart from what the other threads write.
-      tally = &(*tallies)[(*talliesTaken)++];
-      *tally = LongestTexts(*tally);
-    }
-    if (read().anyReworked()) {
-      measureRebuiltLine(measured, rebuiltLine, *tally);
-      return;
-    }
-    // Without reworked quotes the rebuilt line cuts again into the very texts
-    // it was built from, doubled quotes collapsed.
-    for (size_t k = firstItem; k < items->size(); ++k)
-      raiseLongest(*tally, int32_t(k), secondParseField(read(), (*items)[k], scratch).text);
-  }
-};
-
-// What both ways of rebuilding share: the items, the rebuilt item names
-// line, the split and the threads' tallies of the longest texts.
-class RebuildPass {
- public:
-  RebuildPass(SessionData& s, const WorkSplit& split)
-      : items_(s.headingOrder.begin(), s.headingOrder.begin() + s.headingCount),
-        split_(settleSplit(split, s.recordLines.bytesPerLine())) {
-    items_.insert(items_.end(), s.otherOrder.begin(), s.otherOrder.begin() + s.otherCount);
-    // The fields after the last item kept are never read.
-    fieldsRead_ = items_.empty() ? 0 : *std::max_element(items_.begin(), items_.end()) + 1;
-    s.rebuiltLongest = {};
-    s.rebuildOnRead = {};
-    // The second parse takes as many items as the rebuilt header has commas
-    // (quoted commas too): the header is rebuilt first to count them.
-    LineFields headerFields(fieldsRead_, false);
-    headerFields.cut(s.recordLines[0]);
-    buildRebuiltLine(items_, s.recordLines[0], headerFields, header_);
-    longest_.items = countLastItemIndex(header_) + 1;
-    longest_.asTheyAre.assign(size_t(longest_.items), 0);
-    longest_.inFullWidth = longest_.asTheyAre;
-    tallies_.assign(size_t(split_.threads), longest_);
-  }
-
-  Rebuilder rebuilder() {
-    const LineFields read(fieldsRead_, false);
-    return Rebuilder{&items_, {read, read}, 0, LineFields(longest_.items, true), &tallies_, &taken_, nullptr, {}, {}};
-  }
-  const WorkSplit& split() const { return split_; }
-
-  // The lines are rebuilt on reading when the measure kept what the records
-  // keep of the one before (unchanged); else they were rebuilt whole.
-  void finish(SessionData& s, std::vector<uint8_t> unchanged = {}) {
-    for (const LongestTexts& tally : tallies_) joinLongest(longest_, tally);
-    s.rebuiltLongest = std::move(longest_);
-    if (!unchanged.empty())
-      s.rebuildOnRead = {true, std::move(items_), fieldsRead_, std::move(header_), std::move(unchanged)};
-  }
-
- private:
-  std::vector<int> items_;
-  int32_t fieldsRead_ = 0;
-  WorkSplit split_;
-  SjisString header_;
-  LongestTexts longest_;
-  std::vector<LongestTexts> tallies_;
-  std::atomic<size_t> taken_ = 0;
-};
-
 }  // namespace
 
-void rebuildRecordLines(SessionData& s, ProgressDisplay& display, const WorkSplit& split) {
-  RebuildPass pass(s, split);
-  WorkProgress progress(display, kRebuildProgress, s.recordCount);
-  s.recordLines.rewrite(pass.rebuilder(), pass.split(), [&](size_t last) { progress.stepBlock(int64_t(last)); });
-  progress.finish();
-  pass.finish(s);
-}
-
-void measureRebuiltLines(SessionData& s, ProgressDisplay& display, const WorkSplit& split) {
-  RebuildPass pass(s, split);
-  WorkProgress progress(display, kRebuildProgress, s.recordCount);
-  const LineTable& lines = s.recordLines;
-  std::vector<uint8_t> unchanged(size_t(s.recordCount) + 1, 0);
-  runOrderedBlocks<int>(
-      1, int64_t(s.recordCount) + 1, pass.split(), [&] { return pass.rebuilder(); },
-      [&](Rebuilder& mine, int64_t begin, int64_t end, int&) {
-        if (begin > 1) mine.follow(lines[size_t(begin) - 1]);
-        for (int64_t r = begin; r < end; ++r) unchanged[size_t(r)] = mine.measureOnly(lines[size_t(r)], r > 1);
-      },
-      [&](int64_t, int64_t end, int) { progress.stepBlock(end - 1); });
-  progress.finish();
-  pass.finish(s, std::move(unchanged));
-}
-
-void writeCsvLines(const SessionData& s, TextFiles& files, const SjisString& path, OutputEncoding encoding,
-                   ProgressDisplay& display) {
+void writeCsvLines(const ReorderedRecords& records, TextFiles& files, const SjisString& path,
+                   OutputEncoding encoding, ProgressDisplay& display) {
   files.openOutput(path, encoding, kCsvFile);
-  WorkProgress progress(display, "ＣＳＶファイルの書き込み中", s.recordCount);
-  const RebuildOnRead& onRead = s.rebuildOnRead;
-  if (onRead.active) {
-    // The lines are rebuilt from the lines read in blocks on the threads.
-    files.writeLine(kCsvFile, onRead.header);
-    const LineTable& lines = s.recordLines;
-    runOrderedBlocks<SjisString>(
-        1, int64_t(s.recordCount) + 1, settleSplit({}, lines.bytesPerLine()),
-        [&] { return LineFields(onRead.fieldsRead, false); },
-        [&](LineFields& read, int64_t begin, int64_t end, SjisString& block) {
-          block.clear();
-          for (int64_t r = begin; r < end; ++r) {
-            const std::string_view line = lines[size_t(r)];
-            read.cut(line);
-            buildRebuiltLine(onRead.items, line, read, block);
-            block.append(kLineEnd);
-          }
-        },
-        [&](int64_t, int64_t end, const SjisString& block) {
-          files.writeLines(kCsvFile, block);
-          progress.stepBlock(end - 1);
-        });
-  } else {
-    for (int32_t r = 0; r <= s.recordCount; ++r) {
-      files.writeLine(kCsvFile, s.recordLines[size_t(r)]);
-      progress.step(r);
-    }
-  }
+  WorkProgress progress(display, "ＣＳＶファイルの書き込み中", records.recordCount());
+  files.writeLine(kCsvFile, records.header());
+  runOrderedBlocks<SjisString>(
+      1, int64_t(records.recordCount()) + 1, settleSplit({}, records.bytesPerLine()),
+      [&] { return records.lineReader(); },
+      [&](LineFields& read, int64_t begin, int64_t end, SjisString& block) {
+        block.clear();
+        for (int64_t r = begin; r < end; ++r) {
+          records.appendRebuiltLine(int32_t(r), read, block);
+          block.append(kLineEnd);
+        }
+      },
+      [&](int64_t, int64_t end, const SjisString& block) {
+        files.writeLines(kCsvFile, block);
+        progress.stepBlock(end - 1);
+      });
   files.closeFiles();
   progress.finish();
 }

@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "session/record_tables.h"
+#include "session/cell_table.h"
 #include "text/sjis_string.h"
 
 namespace headly {

@@ -3,7 +3,6 @@
 #include <string>
 
 #include "folders/heading_folders.h"
-#include "session/field_parser.h"
 #include "output/heading_breaks.h"
 #include "output/heading_names.h"
 #include "text/encoding.h"
@@ -24,12 +23,13 @@ NameFault nameFault(const SjisString& name, const SjisString& path) {
   return NameFault::None;
 }
 
-std::optional<RefusedHeading> findRefusedHeading(const SessionData& state, const SjisString& basePath,
-                                                 ProgressDisplay& display, const WorkSplit& split) {
-  const int32_t levels = state.firstBodyItem;
-  HeadingNames names(levels, state.options.numbering, state.recordCount);
+std::optional<RefusedHeading> findRefusedHeading(const RecordCells& cells, const Layout& layout,
+                                                 const SjisString& basePath, ProgressDisplay& display,
+                                                 const WorkSplit& split) {
+  const int32_t levels = layout.firstBodyItem();
+  HeadingNames names(levels, cells.options().numbering, cells.recordCount());
   HeadingPaths paths(basePath, levels);
-  WorkProgress progress(display, "見出し名の確認中", state.recordCount);
+  WorkProgress progress(display, "見出し名の確認中", cells.recordCount());
   // The breaks are found in blocks on the threads of split, from the heading
   // items alone; their names are checked in order here. A refused name ends
   // the walk.
@@ -37,11 +37,11 @@ std::optional<RefusedHeading> findRefusedHeading(const SessionData& state, const
   std::optional<RefusedHeading> refused;
   try {
     runOrderedBlocks<BreakList>(
-        1, int64_t(state.recordCount) + 1, settleSplit(split, state.recordLines.bytesPerLine()),
-        [&] { return CellReader(state.cells, rowCutter(state, levels)); },
+        1, int64_t(cells.recordCount()) + 1, settleSplit(split, cells.bytesPerLine()),
+        [&] { return cells.reader(levels); },
         [&](const CellReader& headings, int64_t begin, int64_t end, BreakList& found) {
           found.clear();
-          HeadingBreaks breaks(headings, true, levels, int32_t(begin), state.rebuildOnRead.unchangedLeadingItems);
+          HeadingBreaks breaks(headings, true, levels, int32_t(begin), cells.unchangedLeadingItems());
           for (int32_t r = int32_t(begin); r < int32_t(end); ++r)
             for (int32_t i = 0; i < levels; ++i)
               if (breaks.breaksAt(r, i)) found.add(0, i, headings.get(r, i));

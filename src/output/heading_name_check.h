@@ -8,7 +8,8 @@
 #include <string_view>
 
 #include "session/ordered_blocks.h"
-#include "session/session_data.h"
+#include "session/layout.h"
+#include "session/record_cells.h"
 #include "session/work_progress.h"
 
 namespace headly {
@@ -29,7 +30,8 @@ struct RefusedHeading {
 // Goes through the heading breaks of every record below the base folder,
 // the records in blocks on the threads of split; the first name that fails
 // is returned, and the writer then writes nothing.
-std::optional<RefusedHeading> findRefusedHeading(const SessionData& session, const SjisString& basePath,
-                                                 ProgressDisplay& display, const WorkSplit& split = {});
+std::optional<RefusedHeading> findRefusedHeading(const RecordCells& cells, const Layout& layout,
+                                                 const SjisString& basePath, ProgressDisplay& display,
+                                                 const WorkSplit& split = {});
 
 }  // namespace headly

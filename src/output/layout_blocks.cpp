@@ -19,11 +19,17 @@ namespace {
 // the separator of every record.
 class BlockLayouter {
  public:
-  BlockLayouter(const SessionData& state, const SjisString& separator, bool marked)
-      : state_(state), cells_(state.cells), body_(state), separator_(separator), marked_(marked) {
-    for (int32_t i = 0; i < state_.firstBodyItem; ++i) {
-      headingColumn_.push_back(roundToInt(state_.layout[size_t(i)].startColumn));
-      headingWidth_.push_back(layoutWidth(state_, i));
+  BlockLayouter(const RecordCells& cells, const Layout& layout, const SjisString& separator, bool marked)
+      : records_(cells),
+        options_(cells.options()),
+        firstBodyItem_(layout.firstBodyItem()),
+        cells_(cells.reader()),
+        body_(layout, options_.fullWidth),
+        separator_(separator),
+        marked_(marked) {
+    for (int32_t i = 0; i < firstBodyItem_; ++i) {
+      headingColumn_.push_back(roundToInt(layout.item(i).startColumn));
+      headingWidth_.push_back(layoutWidth(layout, i));
     }
     line_.reserve(256);
   }
@@ -32,8 +38,7 @@ class BlockLayouter {
     block.lines.clear();
     block.breaks.clear();
     block.marks.clear();
-    HeadingBreaks breaks(cells_, state_.options.folderMode, state_.firstBodyItem, begin,
-                         state_.rebuildOnRead.unchangedLeadingItems);
+    HeadingBreaks breaks(cells_, options_.folderMode, firstBodyItem_, begin, records_.unchangedLeadingItems());
     for (int32_t r = begin; r < end; ++r) {
       layOutHeadings(breaks, r, block);
       if (marked_) block.marks.push_back({block.lines.size(), kRecordLines});
@@ -43,15 +48,15 @@ class BlockLayouter {
 
  private:
   void layOutHeadings(HeadingBreaks& breaks, int32_t r, LayoutBlock& block) {
-    for (int32_t i = 0; i < state_.firstBodyItem; ++i) {
+    for (int32_t i = 0; i < firstBodyItem_; ++i) {
       if (!breaks.breaksAt(r, i)) continue;
       const std::string_view value = cells_.get(r, i);
-      if (state_.options.folderMode) {
+      if (options_.folderMode) {
         block.breaks.add(block.lines.size(), i, value);
       } else {
         if (marked_) block.marks.push_back({block.lines.size(), i});
         appendHeadingLines(block.lines, line_, value, headingColumn_[size_t(i)], headingWidth_[size_t(i)],
-                           state_.fullWidth != 0);
+                           options_.fullWidth);
       }
     }
   }
@@ -74,7 +79,9 @@ class BlockLayouter {
     }
   }
 
-  const SessionData& state_;
+  const RecordCells& records_;
+  const RunOptions options_;
+  const int32_t firstBodyItem_;
   CellReader cells_;
   BodyLayout body_;
   const SjisString& separator_;
@@ -85,12 +92,14 @@ class BlockLayouter {
 
 }  // namespace
 
-void layOutRecords(const SessionData& session, const WorkSplit& split, bool marked,
+void layOutRecords(const RecordCells& cells, const Layout& layout, const WorkSplit& split, bool marked,
                    const std::function<void(const LayoutBlock&, int64_t lastRecord)>& take) {
-  const SjisString separator = BodyLayout(session).multiLineLayout() ? separatorLine(session) : SjisString();
+  const bool fullWidth = cells.options().fullWidth;
+  const SjisString separator =
+      BodyLayout(layout, fullWidth).multiLineLayout() ? separatorLine(layout, fullWidth) : SjisString();
   runOrderedBlocks<LayoutBlock>(
-      1, int64_t(session.recordCount) + 1, settleSplit(split, session.recordLines.bytesPerLine()),
-      [&] { return std::make_unique<BlockLayouter>(session, separator, marked); },
+      1, int64_t(cells.recordCount()) + 1, settleSplit(split, cells.bytesPerLine()),
+      [&] { return std::make_unique<BlockLayouter>(cells, layout, separator, marked); },
       [](std::unique_ptr<BlockLayouter>& layouter, int64_t begin, int64_t end, LayoutBlock& block) {
         layouter->layOut(int32_t(begin), int32_t(end), block);
       },

@@ -10,7 +10,8 @@
 #include "output/heading_breaks.h"
 #include "output/line_block.h"
 #include "session/ordered_blocks.h"
-#include "session/session_data.h"
+#include "session/layout.h"
+#include "session/record_cells.h"
 
 namespace headly {
 
@@ -31,9 +32,10 @@ struct LayoutBlock {
   std::vector<LayoutMark> marks;
 };
 
-// Lays out every record, in blocks on the threads of split, and gives the
-// blocks in order to take with the number of their last record.
-void layOutRecords(const SessionData& session, const WorkSplit& split, bool marked,
+// Lays out every record of cells by layout, in blocks on the threads of
+// split, and gives the blocks in order to take with the number of their last
+// record.
+void layOutRecords(const RecordCells& cells, const Layout& layout, const WorkSplit& split, bool marked,
                    const std::function<void(const LayoutBlock&, int64_t lastRecord)>& take);
 
 }  // namespace headly

@@ -21,11 +21,11 @@ namespace {
 // error report too, with every heading file complete.
 class BlockWriter {
  public:
-  BlockWriter(const SessionData& state, TextFiles& files, const SjisString& target) : files_(files) {
-    if (state.options.folderMode) {
+  BlockWriter(const RecordCells& cells, int32_t levels, TextFiles& files, const SjisString& target) : files_(files) {
+    if (cells.options().folderMode) {
       writing_.emplace(std::string());
-      names_.emplace(state.firstBodyItem, state.options.numbering, state.recordCount);
-      folders_.emplace(files_, target, state.firstBodyItem);
+      names_.emplace(levels, cells.options().numbering, cells.recordCount());
+      folders_.emplace(files_, target, levels);
     }
   }
 
@@ -53,13 +53,13 @@ class BlockWriter {
 
 }  // namespace
 
-void writeLayout(const SessionData& session, TextFiles& files, const SjisString& target, OutputEncoding encoding,
-                 ProgressDisplay& display, const WorkSplit& split) {
-  if (!session.options.folderMode) files.openOutput(target, encoding, 1);
+void writeLayout(const RecordCells& cells, const Layout& layout, TextFiles& files, const SjisString& target,
+                 OutputEncoding encoding, ProgressDisplay& display, const WorkSplit& split) {
+  if (!cells.options().folderMode) files.openOutput(target, encoding, 1);
   {
-    BlockWriter writer(session, files, target);
-    WorkProgress progress(display, "レイアウトの書き込み中", session.recordCount);
-    layOutRecords(session, split, false, [&](const LayoutBlock& block, int64_t lastRecord) {
+    BlockWriter writer(cells, layout.firstBodyItem(), files, target);
+    WorkProgress progress(display, "レイアウトの書き込み中", cells.recordCount());
+    layOutRecords(cells, layout, split, false, [&](const LayoutBlock& block, int64_t lastRecord) {
       writer.write(block);
       progress.stepBlock(lastRecord);
     });

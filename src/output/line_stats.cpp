@@ -4,9 +4,9 @@
 
 namespace headly {
 
-int32_t layoutWidth(const SessionData& state, int32_t i) {
-  const int32_t width = roundToInt(state.layout[size_t(i)].charsPerLine);
-  return width > 0 ? width : state.itemMaxLength[size_t(i)];
+int32_t layoutWidth(const Layout& layout, int32_t i) {
+  const int32_t width = roundToInt(layout.item(i).charsPerLine);
+  return width > 0 ? width : layout.maxLength(i);
 }
 
 }  // namespace headly

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "session/session_data.h"
+#include "session/layout.h"
 
 namespace headly {
 
@@ -17,7 +17,7 @@ struct LineStats {
 // Bytes per line of item i: its characters per line, or its longest text when
 // the characters per line are 0 (taken while the item had only empty values,
 // before delimiters were added), so that no value is divided by zero.
-int32_t layoutWidth(const SessionData& state, int32_t i);
+int32_t layoutWidth(const Layout& layout, int32_t i);
 
 // Full lines and remaining bytes of a text of length bytes at width bytes a
 // line. A width of 0 keeps the text on one line; an empty text there takes

@@ -26,11 +26,11 @@ class FileSink : public ByteSink {
 
 // The widest line in bytes; a heading line counts with the mark it gets
 // when a later page repeats it.
-int64_t widestLine(const SessionData& session, const WorkSplit& split, ProgressDisplay& display) {
-  WorkProgress progress(display, "PDFの準備中", session.recordCount);
+int64_t widestLine(const RecordCells& cells, const Layout& layout, const WorkSplit& split, ProgressDisplay& display) {
+  WorkProgress progress(display, "PDFの準備中", cells.recordCount());
   const int64_t continued = int64_t(sjis(kContinued).size());
   int64_t widest = 1;
-  layOutRecords(session, split, true, [&](const LayoutBlock& block, int64_t lastRecord) {
+  layOutRecords(cells, layout, split, true, [&](const LayoutBlock& block, int64_t lastRecord) {
     const std::string_view lines = block.lines.lines();
     size_t mark = 0;
     for (size_t begin = 0, end; (end = lines.find(kLineEnd, begin)) != std::string_view::npos;
@@ -52,12 +52,12 @@ class PageCount : public PageSink {
   void endPage() override {}
 };
 
-int64_t countPages(const SessionData& session, const WorkSplit& split, int32_t linesPerPage,
+int64_t countPages(const RecordCells& cells, const Layout& layout, const WorkSplit& split, int32_t linesPerPage,
                    ProgressDisplay& display) {
-  WorkProgress progress(display, "PDFのページ割り中", session.recordCount);
+  WorkProgress progress(display, "PDFのページ割り中", cells.recordCount());
   PageCount count;
   PagePlan plan(linesPerPage, count);
-  layOutRecords(session, split, true, [&](const LayoutBlock& block, int64_t lastRecord) {
+  layOutRecords(cells, layout, split, true, [&](const LayoutBlock& block, int64_t lastRecord) {
     plan.add(block);
     progress.stepBlock(lastRecord);
   });
@@ -133,17 +133,17 @@ class PageDrawer : public PageSink {
 
 }  // namespace
 
-void writeLayoutPdf(const SessionData& session, TextFiles& files, const SjisString& target,
+void writeLayoutPdf(const RecordCells& cells, const Layout& layout, TextFiles& files, const SjisString& target,
                     const SjisString& dataName, PagePrinter& printer, ProgressDisplay& display,
                     const WorkSplit& split) {
   files.openByteOutput(target, kDocument);
-  const PageFormat format = pageFormatFor(widestLine(session, split, display));
-  const int64_t pages = countPages(session, split, format.linesPerPage, display);
+  const PageFormat format = pageFormatFor(widestLine(cells, layout, split, display));
+  const int64_t pages = countPages(cells, layout, split, format.linesPerPage, display);
   FileSink sink(files);
   const std::unique_ptr<PageDrawing> drawing = printer.open(sink);
   PageDrawer drawer(*drawing, format, dataName, pages, display);
   PagePlan plan(format.linesPerPage, drawer);
-  layOutRecords(session, split, true, [&](const LayoutBlock& block, int64_t) { plan.add(block); });
+  layOutRecords(cells, layout, split, true, [&](const LayoutBlock& block, int64_t) { plan.add(block); });
   plan.finish();
   drawing->finish();
   drawer.finish();

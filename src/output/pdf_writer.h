@@ -5,7 +5,8 @@
 
 #include "output/page_drawing.h"
 #include "session/ordered_blocks.h"
-#include "session/session_data.h"
+#include "session/layout.h"
+#include "session/record_cells.h"
 #include "session/work_progress.h"
 #include "system/text_files.h"
 
@@ -16,7 +17,7 @@ namespace headly {
 // page. The records are laid out three times: for the widest line, for the
 // number of pages and for the pages themselves, which go to the file one by
 // one.
-void writeLayoutPdf(const SessionData& session, TextFiles& files, const SjisString& target,
+void writeLayoutPdf(const RecordCells& cells, const Layout& layout, TextFiles& files, const SjisString& target,
                     const SjisString& dataName, PagePrinter& printer, ProgressDisplay& display,
                     const WorkSplit& split = {});
 

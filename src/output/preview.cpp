@@ -41,23 +41,24 @@ class Scale {
 
 class PreviewPainter {
  public:
-  PreviewPainter(Drawing& drawing, const SessionData& state, int currentItem)
+  PreviewPainter(Drawing& drawing, const RecordCells& cells, const LayoutSettings& settings, int currentItem)
       : drawing_(drawing),
-        state_(state),
+        cells_(cells),
+        settings_(settings),
         current_(currentItem),
-        folderMode_(state.options.folderMode),
-        scale_(state.lineWidth) {}
+        folderMode_(cells.options().folderMode),
+        scale_(settings.lineWidth) {}
 
   void draw() {
     drawing_.clear();
     drawing_.text(0, 10, sjis("　　　＜＜＜　レイアウト表示　＞＞＞"), 2, 2, kMagenta);
-    if (state_.fullWidth == 1) drawing_.text(0, 40, sjis("　　　　　　　　　　　　　　　　 （全角モード）"), 1, 1, kYellow);
-    drawing_.text(0, 55, sjis("　　　　　　　　　　　　横方向文字数　半角で最大") + formatNumber(state_.lineWidth) + sjis("字"), 1, 1,
+    if (cells_.options().fullWidth) drawing_.text(0, 40, sjis("　　　　　　　　　　　　　　　　 （全角モード）"), 1, 1, kYellow);
+    drawing_.text(0, 55, sjis("　　　　　　　　　　　　横方向文字数　半角で最大") + formatNumber(settings_.lineWidth) + sjis("字"), 1, 1,
                  kCyan);
-    const bool textForm = current_ < state_.firstBodyItem;
+    const bool textForm = current_ < settings_.firstBodyItem;
     for (int j = 0; j <= current_; ++j) {
-      if (j == state_.firstBodyItem) colourStep_ = 4;
-      if (j < state_.firstBodyItem) {
+      if (j == settings_.firstBodyItem) colourStep_ = 4;
+      if (j < settings_.firstBodyItem) {
         if (textForm)
           drawHeadingText(j);
         else
@@ -69,8 +70,8 @@ class PreviewPainter {
   }
 
  private:
-  const ItemLayout& item(int j) const { return state_.layout[size_t(j)]; }
-  SjisString name(int j) const { return SjisString(state_.cells.get(0, j)); }
+  const ItemLayout& item(int j) const { return settings_.items[size_t(j)]; }
+  SjisString name(int j) const { return cells_.itemName(j); }
   static int atLeastOne(int32_t n) { return n < 1 ? 1 : n; }
 
   void bar(int left, float columns, int colour) {
@@ -81,7 +82,7 @@ class PreviewPainter {
   // item's lines of asterisks at its indent. In folder mode the mark says
   // which heading becomes a folder and which the file name.
   void drawHeadingText(int j) {
-    for (int k = 0; k <= state_.lineWidth; ++k) {
+    for (int k = 0; k <= settings_.lineWidth; ++k) {
       const int digit = (k + 1) % 10;
       drawing_.text(k * kRulerStep, kRulerY, SjisString(1, char('0' + digit)), 1, 1, digit == 0 ? kYellow : kLightGrey);
     }
@@ -110,7 +111,7 @@ class PreviewPainter {
     drawing_.box(0, y_, blankEnd, y_ + kBarHeight, kBlack);
     const int left = blankEnd + 1;
     SjisString label = sjis("　←") + name(j);
-    if (folderMode_) label += sjis(j == state_.firstBodyItem - 1 ? "（ファイル名化）" : "（フォルダ化）");
+    if (folderMode_) label += sjis(j == settings_.firstBodyItem - 1 ? "（ファイル名化）" : "（フォルダ化）");
     const int bars = atLeastOne(it.fullLines);
     for (int k = 1; k <= bars; ++k) {
       bar(left, it.charsPerLine, kWhite);
@@ -132,7 +133,7 @@ class PreviewPainter {
     y_ = bodyTop_;
     if (it.joinPrevious >= 0 && ++colourStep_ > 6) colourStep_ = 4;
     const int colour = 2 * colourStep_ + 1;
-    const float leftColumn = j == state_.firstBodyItem ? it.startColumn : it.startColumn + it.indent;
+    const float leftColumn = j == settings_.firstBodyItem ? it.startColumn : it.startColumn + it.indent;
     const int left = scale_.pixels(leftColumn);
     const int bars = atLeastOne(it.fullLines);
     for (int k = 1; k <= bars; ++k) {
@@ -143,7 +144,8 @@ class PreviewPainter {
   }
 
   Drawing& drawing_;
-  const SessionData& state_;
+  const RecordCells& cells_;
+  const LayoutSettings& settings_;
   int current_;
   bool folderMode_;
   Scale scale_;
@@ -154,8 +156,8 @@ class PreviewPainter {
 
 }  // namespace
 
-void drawPreview(Drawing& drawing, const SessionData& state, int currentItem) {
-  PreviewPainter(drawing, state, currentItem).draw();
+void drawPreview(Drawing& drawing, const RecordCells& cells, const LayoutSettings& settings, int currentItem) {
+  PreviewPainter(drawing, cells, settings, currentItem).draw();
 }
 
 }  // namespace headly

@@ -5,12 +5,14 @@
 #pragma once
 
 #include "output/drawing.h"
-#include "session/session_data.h"
+#include "session/layout.h"
+#include "session/record_cells.h"
 
 namespace headly {
 
-// Draws items 0..currentItem with the settings as they stand; lineWidth
-// must be up to date. Folder mode adds the heading marks.
-void drawPreview(Drawing& drawing, const SessionData& state, int currentItem);
+// Draws items 0..currentItem of cells (their names and options) with the
+// settings as they stand; lineWidth must be up to date. Folder mode adds
+// the heading marks.
+void drawPreview(Drawing& drawing, const RecordCells& cells, const LayoutSettings& settings, int currentItem);
 
 }  // namespace headly

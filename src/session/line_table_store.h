@@ -9,7 +9,7 @@
 #include <string_view>
 
 #include "session/background_count.h"
-#include "session/record_tables.h"
+#include "session/line_table.h"
 #include "session/work_progress.h"
 #include "system/line_store.h"
 

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "session/field_parser.h"
+#include "session/line_fields.h"
 #include "text/byte_search.h"
 #include "text/sjis_string.h"
 

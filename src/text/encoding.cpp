@@ -199,14 +199,6 @@ std::optional<std::string> toUtf8Exact(std::string_view sjis) { return convert(D
 
 std::optional<SjisString> fromUtf8(std::string_view utf8) { return convert(Direction::FromUtf8, utf8, ""); }
 
-std::optional<SjisString> fromUtf8RoundTrip(std::string_view utf8) {
-  std::optional<SjisString> bytes = fromUtf8(utf8);
-  if (!bytes) return std::nullopt;
-  std::optional<std::string> back = toUtf8Exact(*bytes);
-  if (!back || *back != utf8) return std::nullopt;
-  return bytes;
-}
-
 std::string standardNameForm(std::string_view utf8) {
   std::string out(utf8);
   for (const NameForm& form : kNameForms)

@@ -27,13 +27,10 @@ std::string toUtf8(std::string_view sjis);
 std::optional<std::string> toUtf8Exact(std::string_view sjis);
 // UTF-8 to Shift-JIS, or nothing when a character has no Shift-JIS form.
 std::optional<SjisString> fromUtf8(std::string_view utf8);
-// UTF-8 to Shift-JIS only when the text comes back unchanged through the way
-// back (a round trip): U+00A5 would become a backslash, U+301C comes back as
-// U+FF5E. Native names must pass this test.
-std::optional<SjisString> fromUtf8RoundTrip(std::string_view utf8);
-// A native name's Shift-JIS form. Besides the round trip, a name may hold
-// the other Unicode forms of Shift-JIS characters that input methods and
-// other systems write (U+301C for U+FF5E, U+2212 for U+FF0D, ...).
+// A native name's Shift-JIS form, when the name comes back unchanged through
+// the way back (U+00A5 would become a backslash). It may hold the other
+// Unicode forms of Shift-JIS characters that input methods and other
+// systems write (U+301C for U+FF5E, U+2212 for U+FF0D, ...).
 std::optional<SjisString> fromNativeName(std::string_view utf8);
 // The name with each of those other forms replaced by the one Shift-JIS
 // gives back (U+301C becomes U+FF5E): two names that are the same Shift-JIS

@@ -121,12 +121,6 @@ int32_t roundToInt(double x) {
   return int32_t(r);
 }
 
-int16_t roundToInt16(double x) {
-  const double r = std::round(x);
-  if (!(r >= -32768.0 && r <= 32767.0)) raise(err::kOverflow);
-  return int16_t(r);
-}
-
 double floorOf(double x) { return std::floor(x); }
 
 int32_t intQuotient(double a, double b) {

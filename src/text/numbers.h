@@ -25,8 +25,6 @@ SjisString countText(int64_t n);
 
 // Halves away from zero; outside the 32-bit range error 6.
 int32_t roundToInt(double x);
-// Halves away from zero into a 16-bit destination; outside it error 6.
-int16_t roundToInt16(double x);
 // Rounds toward minus infinity.
 double floorOf(double x);
 // Integer quotient (truncated) and remainder (sign of the dividend) of the

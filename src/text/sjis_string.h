@@ -18,16 +18,9 @@ inline int32_t byteLength(std::string_view s) { return static_cast<int32_t>(s.si
 
 // The bytes from position start, at most count of them. start < 1 or count < 0: error 5.
 SjisString midBytes(std::string_view s, int32_t start, int32_t count);
-SjisString leftBytes(std::string_view s, int32_t n);
-SjisString rightBytes(std::string_view s, int32_t n);
-// 1-based position of needle in haystack at or after start, or 0.
-int32_t findBytes(int32_t start, std::string_view haystack, std::string_view needle);
-SjisString concat(std::string_view left, std::string_view right);
 int compareBytes(std::string_view a, std::string_view b);
-SjisString byteChar(std::initializer_list<int> codes);
 SjisString blanks(int32_t n);
 SjisString repeatByte(int32_t n, std::string_view s);
-void overwriteBytes(SjisString& v, int32_t start, int32_t count, std::string_view source);
 
 // True for a Shift-JIS lead byte (0x81-0x9F, 0xE0-0xFC).
 constexpr bool isLeadByte(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }

@@ -19,28 +19,24 @@ TEST(DataFileDialog, OnlyARegularFileIsTakenAndItsFolderIsKept) {
   std::filesystem::create_directory(f.temp / "folder");
   f.temp.write("data.csv", "a,b\r\n");
   f.backend.chosenFiles = {f.internal("pipe"), f.internal("folder"), f.internal("data.csv")};
-  AppState& s = f.program.state;
-  s.workFolder = f.internal();
-
-  EXPECT_TRUE(chooseDataFile(f.program));
+  const std::optional<DataFileChoice> data = chooseDataFile(f.ui, f.files, f.internal());
+  ASSERT_TRUE(data);
   ASSERT_EQ(f.backend.fileRequests.size(), 3u);
   for (const FileDialogRequest& request : f.backend.fileRequests) {
     EXPECT_EQ(request.initialPath, f.internal() + "\\");
     EXPECT_FALSE(request.save);
   }
-  EXPECT_EQ(s.selectedPath, f.internal("data.csv"));
-  EXPECT_EQ(s.workFolder, f.internal() + "\\");
+  EXPECT_EQ(data->path, f.internal("data.csv"));
+  EXPECT_EQ(data->folder, f.internal() + "\\");
 }
 
 TEST(DataFileDialog, CancelAndTheSeparatorAfterTheFolder) {
   ProgramFixture f;
   f.backend.chosenFiles = {kEscMarker, kEscMarker};
   // A root already ends in its separator.
-  f.program.state.workFolder = "C:\\";
-  EXPECT_FALSE(chooseDataFile(f.program));
+  EXPECT_FALSE(chooseDataFile(f.ui, f.files, "C:\\"));
   // The second byte of 表 is a backslash byte, not a separator.
-  f.program.state.workFolder = sjis("C:\\表");
-  EXPECT_FALSE(chooseDataFile(f.program));
+  EXPECT_FALSE(chooseDataFile(f.ui, f.files, sjis("C:\\表")));
   ASSERT_EQ(f.backend.fileRequests.size(), 2u);
   EXPECT_EQ(f.backend.fileRequests[0].initialPath, "C:\\");
   EXPECT_EQ(f.backend.fileRequests[1].initialPath, sjis("C:\\表\\"));

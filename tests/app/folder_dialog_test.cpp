@@ -18,14 +18,16 @@ class FolderDialogTest : public ::testing::Test, public ProgramFixture {
  protected:
   std::string text(const std::string& control) { return toUtf8(backend.texts[control]); }
   std::string selectedDrive() { return toUtf8(backend.listItem("COMBO1", backend.listIndex("COMBO1"))); }
-  AppState& state() { return program.state; }
+  // Runs the dialog; the base folder made (or the ESC marker) in selectedPath.
+  void runDialog() { selectedPath = runFolderDialog(ui, files, internal() + "\\"); }
+  SjisString selectedPath;
 };
 
 TEST_F(FolderDialogTest, DecideCreatesTheProposedFolderInTheCurrentFolder) {
   backend.press("BUTTON14");
-  runFolderDialog(program);
+  runDialog();
   EXPECT_TRUE(fs::is_directory(temp / "HEADLY"));
-  EXPECT_EQ(state().selectedPath, internal("HEADLY"));
+  EXPECT_EQ(selectedPath, internal("HEADLY"));
   EXPECT_EQ(selectedDrive(), "[-c-]");
   EXPECT_EQ(text("TEXT13"), internal() + "\\");
   EXPECT_FALSE(backend.visible["FORM5"]);
@@ -35,7 +37,7 @@ TEST_F(FolderDialogTest, DecideCreatesTheProposedFolderInTheCurrentFolder) {
 TEST_F(FolderDialogTest, FileOfTheSameNameIsNoClashButCannotBeMade) {
   temp.write("HEADLY", "x");
   backend.press("BUTTON14");
-  EXPECT_THROW(runFolderDialog(program), RuntimeError);
+  EXPECT_THROW(runDialog(), RuntimeError);
   EXPECT_TRUE(backend.messages.empty());
 }
 
@@ -43,9 +45,9 @@ TEST_F(FolderDialogTest, EmptyNameIsProposedAgainAndCancelGivesEscMarker) {
   backend.type("EDIT7", "");
   backend.press("BUTTON14");
   backend.press("BUTTON15");
-  runFolderDialog(program);
+  runDialog();
   EXPECT_EQ(text("EDIT7"), "HEADLY");
-  EXPECT_TRUE(isEscMarker(state().selectedPath));
+  EXPECT_TRUE(isEscMarker(selectedPath));
   EXPECT_FALSE(fs::exists(temp / "HEADLY"));
 }
 
@@ -58,11 +60,11 @@ TEST_F(FolderDialogTest, NamesOfDotsOnlyAreRefusedAndTheDialogStaysOpen) {
   }
   backend.type("EDIT7", ".a");
   backend.press("BUTTON14");
-  runFolderDialog(program);
+  runDialog();
   EXPECT_EQ(backend.messages, (std::vector<std::string>{"処理エラー | 「.」はフォルダ名に使えません",
                                                          "処理エラー | 「..」はフォルダ名に使えません",
                                                          "処理エラー | 「...」はフォルダ名に使えません"}));
-  EXPECT_EQ(state().selectedPath, internal(".a"));
+  EXPECT_EQ(selectedPath, internal(".a"));
   EXPECT_EQ(fs::directory_iterator(temp.path())->path().filename(), ".a");
 }
 
@@ -71,7 +73,7 @@ TEST_F(FolderDialogTest, FolderListShowsSubFoldersAndTheParent) {
   fs::create_directory(temp / "a");
   temp.write("file.txt", "x");
   backend.press("BUTTON15");
-  runFolderDialog(program);
+  runDialog();
   EXPECT_EQ(backend.entries("LIST4"), (std::vector<std::string>{"[..]", "[a]", "[b]"}));
 }
 
@@ -84,7 +86,7 @@ TEST_F(FolderDialogTest, WhenThePreviousDriveFailsTooTheRootOfDriveCIsBrowsed) {
   backend.meanwhile([&] { fs::remove(temp / "ydrive"); });  // the drive browsed before goes away
   backend.choose("COMBO1", "[-x-]");
   backend.press("BUTTON15");
-  runFolderDialog(program);
+  runDialog();
   EXPECT_EQ(backend.messages, std::vector<std::string>{kNotReady});
   EXPECT_EQ(selectedDrive(), "[-c-]");
   EXPECT_EQ(text("TEXT13"), "C:\\\\");

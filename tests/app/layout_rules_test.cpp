@@ -48,43 +48,44 @@ TEST(CharsPerLine, LineStatistics) {
 
 class LayoutRulesTest : public ::testing::Test {
  protected:
-  void setItems(std::vector<int32_t> maxLengths, int headingCount) {
-    state.lastItemIndex = int(maxLengths.size()) - 1;
-    state.headingCount = headingCount;
+  void setItems(std::vector<int32_t> maxLengths, int items) {
+    headingCount = items;
     state.itemMaxLength = maxLengths;
-    state.layout.assign(maxLengths.size() + 1, ItemLayout{});
+    state.items.assign(maxLengths.size() + 1, ItemLayout{});
   }
   test::RecordingBackend backend;
   Ui ui{backend};
-  AppState state;
+  LayoutSettings state;
+  int headingCount = 0;
+  bool fullWidth = false;
 };
 
 TEST_F(LayoutRulesTest, NormaliseShowsTheCountInTheItemsDialog) {
   setItems({10, 14, 9}, 1);
-  state.fullWidth = 1;
-  state.layout[1].charsPerLine = 5;
-  normaliseCharsPerLine(ui, state, 1);
-  EXPECT_EQ(state.layout[1].charsPerLine, 6.0f);
+  fullWidth = true;
+  state.items[1].charsPerLine = 5;
+  normaliseCharsPerLine(ui, state, 1, fullWidth, headingCount);
+  EXPECT_EQ(state.items[1].charsPerLine, 6.0f);
   EXPECT_EQ(backend.texts["EDIT5"], "6");
   EXPECT_EQ(backend.imeModes["EDIT5"], 6);
-  EXPECT_EQ(state.layout[1].fullLines, 2);
-  EXPECT_EQ(state.layout[1].remainder, 2);
+  EXPECT_EQ(state.items[1].fullLines, 2);
+  EXPECT_EQ(state.items[1].remainder, 2);
   EXPECT_EQ(backend.texts.count("EDIT6"), 0u);
 
   // Items after the first body item are set on FORM2.
-  state.layout[2].charsPerLine = 12;
-  normaliseCharsPerLine(ui, state, 2);
+  state.items[2].charsPerLine = 12;
+  normaliseCharsPerLine(ui, state, 2, fullWidth, headingCount);
   EXPECT_EQ(backend.texts["EDIT6"], "9");
-  EXPECT_EQ(state.layout[2].fullLines, 1);
-  EXPECT_EQ(state.layout[2].remainder, 0);
+  EXPECT_EQ(state.items[2].fullLines, 1);
+  EXPECT_EQ(state.items[2].remainder, 0);
 }
 
 TEST_F(LayoutRulesTest, LineWidthIsTheWidestItemSoFar) {
   setItems({6, 4, 10, 8}, 3);
   const float settings[][2] = {{0, 6}, {2, 4}, {4, 10}, {1, 2}};
   for (int j = 0; j < 4; ++j) {
-    state.layout[size_t(j)].indent = settings[j][0];
-    state.layout[size_t(j)].charsPerLine = settings[j][1];
+    state.items[size_t(j)].indent = settings[j][0];
+    state.items[size_t(j)].charsPerLine = settings[j][1];
   }
   computeLineWidth(state, 1, false);
   EXPECT_EQ(state.lineWidth, 6.0f);

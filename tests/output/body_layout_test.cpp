@@ -23,7 +23,7 @@ std::vector<std::string> pairedLines(const std::vector<std::string>& utf8Lines) 
 }
 
 // Every body line of record r as UTF-8.
-std::vector<std::string> bodyLines(BodyLayout& body, const SessionData& state, int r) {
+std::vector<std::string> bodyLines(BodyLayout& body, const LayoutState& state, int r) {
   std::vector<std::string> lines;
   const CellReader cells(state.cells);
   const int count = body.layOutRecord(cells, r);
@@ -49,14 +49,14 @@ TEST(BodyLayout, WrappedValueKeepsTheColumnsOfTheOtherItems) {
   f.setHeading(0, 0);
   f.setFirstBody(2, 10);
   f.setBody(2, 2, "", "", false);
-  BodyLayout body(f.state);
+  BodyLayout body(f.layout(), f.fullWidth());
   ASSERT_TRUE(body.multiLineLayout());
   // 24 bytes at 10 a line: 10, 10, and 4 padded with 6 blanks.
   EXPECT_EQ(bodyLines(body, f.state, 1),
             pairedLines({"  アイウエオ  青森", "  カキクケコ" + blanks(2 + 4), "  サシ" + blanks(6 + 2 + 4)}));
   // A short value fills the further lines with blanks of its own length.
   EXPECT_EQ(bodyLines(body, f.state, 2), pairedLines({"  アイウエオ  島", "  カ" + blanks(8 + 2 + 2)}));
-  EXPECT_EQ(toUtf8(separatorLine(f.state)), paired("  ――――――――"));
+  EXPECT_EQ(toUtf8(separatorLine(f.layout(), f.fullWidth())), paired("  ――――――――"));
 }
 
 TEST(BodyLayout, DecisionComesFromTheFinalWidthsNotFromStaleStatistics) {
@@ -68,7 +68,7 @@ TEST(BodyLayout, DecisionComesFromTheFinalWidthsNotFromStaleStatistics) {
   f.setBody(2, 2, "「", "」", false, 10);
   f.item(2).fullLines = 1;
   f.item(2).remainder = 0;
-  BodyLayout body(f.state);
+  BodyLayout body(f.layout(), f.fullWidth());
   ASSERT_TRUE(body.multiLineLayout());
   EXPECT_EQ(bodyLines(body, f.state, 1), pairedLines({"  いう  「かきくけ", blanks(6 + 2) + "こ」" + blanks(6)}));
 }
@@ -81,7 +81,7 @@ TEST(BodyLayout, ZeroCharactersPerLineUsesTheLongestTextAndPushesTheNextItemOn) 
   f.setFirstBody(0);
   f.setBody(2, 2, "（", "）", false, 0);
   f.setBody(3, 0, "", "", false);
-  BodyLayout body(f.state);
+  BodyLayout body(f.layout(), f.fullWidth());
   EXPECT_FALSE(body.multiLineLayout());
   EXPECT_EQ(bodyLines(body, f.state, 1), pairedLines({"いう  （）１"}));
 }
@@ -91,7 +91,7 @@ TEST(BodyLayout, RecordOfEmptyValuesGivesOneLineOfBlankCells) {
   f.setHeading(0, 0);
   f.setFirstBody(2, 4);
   f.setBody(2, 2, "", "", true, 6);
-  BodyLayout body(f.state);
+  BodyLayout body(f.layout(), f.fullWidth());
   ASSERT_TRUE(body.multiLineLayout());
   EXPECT_EQ(bodyLines(body, f.state, 1).size(), 2u);
   // Each item: its prefix and its characters per line in blanks.
@@ -102,9 +102,9 @@ TEST(BodyLayout, SeparatorHasAtLeastOneDash) {
   LayoutFixture f({{"見出し", "名"}, {"あ", ""}}, 1, true);
   f.setHeading(0, 0);
   f.setFirstBody(4);
-  BodyLayout body(f.state);
+  BodyLayout body(f.layout(), f.fullWidth());
   EXPECT_TRUE(body.multiLineLayout());  // no value fills a line
-  EXPECT_EQ(toUtf8(separatorLine(f.state)), paired("    ―"));
+  EXPECT_EQ(toUtf8(separatorLine(f.layout(), f.fullWidth())), paired("    ―"));
 }
 
 TEST(BodyLayout, ABlankInAnInvalidCharacterJoinsTheBlanksAroundIt) {
@@ -115,7 +115,7 @@ TEST(BodyLayout, ABlankInAnInvalidCharacterJoinsTheBlanksAroundIt) {
   f.setFirstBody(2);
   f.setBody(2, 2, "", "", false);
   f.state.cells.set(1, 1, "\x81 ");
-  BodyLayout body(f.state);
+  BodyLayout body(f.layout(), f.fullWidth());
   SjisString expected = "  \x81 " + std::string(2 + 2, ' ') + sjis("１");
   pairBlanksToFullWidth(expected);
   const CellReader cells(f.state.cells);
@@ -132,17 +132,17 @@ TEST(BodyLayout, HalfWidthLayoutKeepsItsBlanksAndOddColumnsPairAllButOne) {
   half.setHeading(0, 0);
   half.setFirstBody(3);
   half.setBody(2, 1, "", "", false);
-  BodyLayout halfBody(half.state);
+  BodyLayout halfBody(half.layout(), half.fullWidth());
   EXPECT_EQ(bodyLines(halfBody, half.state, 2), std::vector<std::string>{"   x  22"});
-  EXPECT_EQ(toUtf8(separatorLine(half.state)), "   ――");
+  EXPECT_EQ(toUtf8(separatorLine(half.layout(), half.fullWidth())), "   ――");
   // In full width a run of odd length keeps one half-width blank at its end.
   LayoutFixture full({{"見出し", "名", "数"}, {"あ", "いう", "１"}, {"い", "い", "２２"}}, 1, true);
   full.setHeading(0, 0);
   full.setFirstBody(3);
   full.setBody(2, 1, "", "", false);
-  BodyLayout fullBody(full.state);
+  BodyLayout fullBody(full.layout(), full.fullWidth());
   EXPECT_EQ(bodyLines(fullBody, full.state, 2), std::vector<std::string>{"　 い　 ２２"});
-  EXPECT_EQ(toUtf8(separatorLine(full.state)), "　 ――――");
+  EXPECT_EQ(toUtf8(separatorLine(full.layout(), full.fullWidth())), "　 ――――");
 }
 
 TEST(BodyLayout, SingleLinesWrittenInOnePassAreTheLinesPutTogetherFromPieces) {
@@ -166,7 +166,7 @@ TEST(BodyLayout, SingleLinesWrittenInOnePassAreTheLinesPutTogetherFromPieces) {
       f.item(i).charsPerLine = float(1 + pick(int(f.item(i).charsPerLine) - 1));
       f.state.itemMaxLength[size_t(i)] = int(f.item(i).charsPerLine);
     }
-    BodyLayout pieces(f.state), onePass(f.state);
+    BodyLayout pieces(f.layout(), f.fullWidth()), onePass(f.layout(), f.fullWidth());
     if (!onePass.writesSingleLines()) continue;
     ++checked;
     const CellReader cells(f.state.cells);

@@ -9,31 +9,35 @@
 #include <string>
 #include <vector>
 
-#include "session/field_parser.h"
+#include "session/reorder_pass.h"
 #include "support/program_fixture.h"
+#include "support/reorder_oracle.h"
 #include "text/encoding.h"
 
 namespace headly {
 namespace {
 
-// Loads the lines, parses the item names as the first parse does, classifies
-// the items and rebuilds the lines.
+// Every rebuilt line of records, the item names line first.
+std::vector<std::string> rebuiltLines(const ReorderedRecords& records) {
+  std::vector<std::string> lines{toUtf8(SjisString(records.header()))};
+  LineFields read = records.lineReader();
+  for (int32_t r = 1; r <= records.recordCount(); ++r) {
+    SjisString line;
+    records.appendRebuiltLine(r, read, line);
+    lines.push_back(toUtf8(line));
+  }
+  return lines;
+}
+
+// Loads the lines, classifies the items and rebuilds the lines.
 std::vector<std::string> rebuilt(const std::vector<std::string>& utf8Lines, std::vector<int> headings,
                                  std::vector<int> others) {
   test::ProgramFixture f;
-  AppState& s = f.program.state;
-  for (const std::string& line : utf8Lines) s.recordLines.append(sjis(line));
-  s.recordCount = int32_t(utf8Lines.size()) - 1;
-  s.lastItemIndex = countLastItemIndex(s.recordLines[0]);
-  parseItemNames(s);
-  s.headingOrder = std::move(headings);
-  s.headingCount = int(s.headingOrder.size());
-  s.otherOrder = std::move(others);
-  s.otherCount = int(s.otherOrder.size());
-  rebuildRecordLines(s, f.program.progress);
-  std::vector<std::string> lines;
-  for (size_t r = 0; r < s.recordLines.size(); ++r) lines.push_back(toUtf8(s.recordLines[r]));
-  return lines;
+  LineTable lines;
+  for (const std::string& line : utf8Lines) lines.append(sjis(line));
+  const LoadedTable table(std::move(lines), int32_t(utf8Lines.size()) - 1, 0);
+  const Classification classification(std::move(headings), std::move(others), RunOptions{});
+  return rebuiltLines(reorderRecords(table, classification, f.program.progress));
 }
 
 TEST(CsvRebuild, HeadingItemsFirstInTheirOrderAndUnclassifiedItemsDropped) {
@@ -70,8 +74,9 @@ TEST(CsvRebuild, EmptyItemsGiveCommasOnlyAndNoItemsAnEmptyLine) {
 class RandomLines {
  public:
   explicit RandomLines(unsigned seed) : random_(seed) {}
-  void fill(AppState& s, int round, int32_t records) {
-    s.recordLines.append(round % 5 == 0 ? "h0,\"h,1\",h2,h3,h4" : "h0,h1,h2,h3,h4");
+  LoadedTable fill(int round, int32_t records) {
+    LineTable lines;
+    lines.append(round % 5 == 0 ? "h0,\"h,1\",h2,h3,h4" : "h0,h1,h2,h3,h4");
     std::vector<std::string> fields;
     for (int32_t r = 0; r < records; ++r) {
       // Half of the lines keep some first fields of the line before, now and
@@ -83,10 +88,9 @@ class RandomLines {
       for (size_t n = random_() % 7; n > 0; --n) fields.push_back(field());
       std::string line = fields[0];
       for (size_t k = 1; k < fields.size(); ++k) line += "," + fields[k];
-      s.recordLines.append(line);
+      lines.append(line);
     }
-    s.recordCount = records;
-    s.lastItemIndex = countLastItemIndex(s.recordLines[0]);
+    return LoadedTable(std::move(lines), records, 0);
   }
 
  private:
@@ -100,13 +104,10 @@ class RandomLines {
 };
 
 // Every item, or only the first two (the fields after them are never read).
-void classifyForTheTests(AppState& s, int round) {
-  parseItemNames(s);
+Classification classificationForTheTests(int round) {
   const bool every = round % 3 != 1;
-  s.headingOrder = every ? std::vector<int>{3, 0} : std::vector<int>{1};
-  s.headingCount = int(s.headingOrder.size());
-  s.otherOrder = every ? std::vector<int>{4, 1, 2} : std::vector<int>{0};
-  s.otherCount = int(s.otherOrder.size());
+  return Classification(every ? std::vector<int>{3, 0} : std::vector<int>{1},
+                        every ? std::vector<int>{4, 1, 2} : std::vector<int>{0}, RunOptions{});
 }
 
 // The rebuild measures the longest texts of the second parse without always
@@ -116,16 +117,15 @@ TEST(CsvRebuild, MeasuresTheLongestTextsOfTheRebuiltLines) {
   RandomLines lines(11);
   for (int round = 0; round < 200; ++round) {
     test::ProgramFixture f;
-    AppState& s = f.program.state;
-    lines.fill(s, round, 20);
-    classifyForTheTests(s, round);
-    rebuildRecordLines(s, f.program.progress);
+    const LoadedTable table = lines.fill(round, 20);
+    const ReorderedRecords records = reorderRecords(table, classificationForTheTests(round), f.program.progress);
+    const test::WholeRebuild whole = test::rebuildWhole(table, classificationForTheTests(round));
 
-    const LongestTexts& measured = s.rebuiltLongest;
+    const LongestTexts& measured = records.longest();
     LongestTexts expected{measured.items, std::vector<int32_t>(size_t(measured.items)),
                           std::vector<int32_t>(size_t(measured.items))};
     LineFields fields(measured.items, true);
-    for (int32_t r = 1; r <= s.recordCount; ++r) measureRebuiltLine(fields, s.recordLines[size_t(r)], expected);
+    for (int32_t r = 1; r <= table.recordCount(); ++r) measureRebuiltLine(fields, whole.lines[size_t(r)], expected);
     ASSERT_EQ(measured.asTheyAre, expected.asTheyAre) << round;
     ASSERT_EQ(measured.inFullWidth, expected.inFullWidth) << round;
   }
@@ -134,17 +134,15 @@ TEST(CsvRebuild, MeasuresTheLongestTextsOfTheRebuiltLines) {
 // The same random lines, classified alike, rebuilt whole in one program and
 // only measured (rebuilt on reading) in the other.
 struct BothWays {
+  BothWays(RandomLines& first, RandomLines& second, int round, int32_t records, const WorkSplit& split)
+      : tableA(first.fill(round, records)),
+        tableB(second.fill(round, records)),
+        a(test::rebuildWhole(tableA, classificationForTheTests(round), split)),
+        b(reorderRecords(tableB, classificationForTheTests(round), onRead.program.progress, split)) {}
   test::ProgramFixture rebuilt, onRead;
-  AppState& a = rebuilt.program.state;
-  AppState& b = onRead.program.state;
-  BothWays(RandomLines& first, RandomLines& second, int round, int32_t records, const WorkSplit& split) {
-    first.fill(a, round, records);
-    second.fill(b, round, records);
-    classifyForTheTests(a, round);
-    classifyForTheTests(b, round);
-    rebuildRecordLines(a, rebuilt.program.progress, split);
-    measureRebuiltLines(b, onRead.program.progress, split);
-  }
+  const LoadedTable tableA, tableB;
+  const test::WholeRebuild a;
+  const ReorderedRecords b;
 };
 
 // Without a CSV file the rebuilt lines are never made whole: the cells read
@@ -158,35 +156,29 @@ TEST(CsvRebuild, CellsOfLinesRebuiltOnReadAreThoseOfTheRebuiltLines) {
     RandomLines rebuiltLines(23), linesRead(23);
     for (int round = 0; round < 200; ++round) {
       BothWays both(rebuiltLines, linesRead, round, 30, WorkSplit{2, 3});
-      AppState& a = both.a;
-      AppState& b = both.b;
-      ASSERT_FALSE(a.rebuildOnRead.active);
-      ASSERT_TRUE(b.rebuildOnRead.active);
-      for (AppState* s : {&a, &b}) {
-        s->cells.release();
-        s->lastItemIndex = countLastItemIndex(s->headerLine());
-        s->collapseQuotes = 1;
-        s->fullWidth = fullWidth ? 1 : 0;
-        createParseTables(*s);
-        parseAllRecords(*s, both.rebuilt.program.progress);
-      }
-      ASSERT_EQ(a.lastItemIndex, b.lastItemIndex);
-      EXPECT_EQ(a.itemMaxLength, b.itemMaxLength) << round;
+      RunOptions options;
+      options.collapseQuotes = true;
+      options.fullWidth = fullWidth;
+      const RecordCells wholeCells = test::plainCells(both.a.lines, both.tableA.recordCount(), options);
+      const RecordCells onReadCells = both.b.cells(options);
+      ASSERT_EQ(wholeCells.lastItemIndex(), onReadCells.lastItemIndex());
+      EXPECT_EQ(wholeCells.longest(), onReadCells.longest()) << round;
+      const CellReader a = wholeCells.reader(), b = onReadCells.reader();
       // So must the first two items alone, for which less of a line is cut.
-      const CellReader firstTwo(b.cells, rowCutter(b, 2));
-      const std::vector<uint8_t>& unchanged = b.rebuildOnRead.unchangedLeadingItems;
-      ASSERT_EQ(unchanged.size(), size_t(b.recordCount) + 1);
-      for (int32_t r = 0; r <= a.recordCount; ++r)
-        for (int32_t i = 0; i <= a.lastItemIndex; ++i) {
+      const CellReader firstTwo = onReadCells.reader(2);
+      const std::span<const uint8_t> unchanged = onReadCells.unchangedLeadingItems();
+      ASSERT_EQ(unchanged.size(), size_t(onReadCells.recordCount()) + 1);
+      for (int32_t r = 0; r <= wholeCells.recordCount(); ++r)
+        for (int32_t i = 0; i <= wholeCells.lastItemIndex(); ++i) {
           if (r > 0 && i < unchanged[size_t(r)]) {
             ++sharedCells;
-            ASSERT_EQ(a.cells.get(r, i), a.cells.get(r - 1, i)) << round << " " << r << " " << i;
+            ASSERT_EQ(a.get(r, i), a.get(r - 1, i)) << round << " " << r << " " << i;
           }
-          ASSERT_EQ(a.cells.get(r, i), b.cells.get(r, i)) << round << " " << r << " " << i;
-          ASSERT_EQ(a.cells.quoted(r, i), b.cells.quoted(r, i)) << round << " " << r << " " << i;
+          ASSERT_EQ(a.get(r, i), b.get(r, i)) << round << " " << r << " " << i;
+          ASSERT_EQ(a.quoted(r, i), b.quoted(r, i)) << round << " " << r << " " << i;
           if (i >= 2) continue;
-          ASSERT_EQ(a.cells.get(r, i), firstTwo.get(r, i)) << round << " " << r << " " << i;
-          ASSERT_EQ(a.cells.quoted(r, i), firstTwo.quoted(r, i)) << round << " " << r << " " << i;
+          ASSERT_EQ(a.get(r, i), firstTwo.get(r, i)) << round << " " << r << " " << i;
+          ASSERT_EQ(a.quoted(r, i), firstTwo.quoted(r, i)) << round << " " << r << " " << i;
         }
     }
   }
@@ -204,10 +196,8 @@ TEST(CsvRebuild, TheCsvFileOfLinesRebuiltOnReadIsThatOfTheWholeLines) {
     BothWays both(rebuiltLines, linesRead, round, 300, WorkSplit{2, 7});
     test::ProgramFixture& rebuilt = both.rebuilt;
     test::ProgramFixture& onRead = both.onRead;
-    const AppState& a = both.a;
-    const AppState& b = both.b;
-    writeCsvLines(a, rebuilt.files, rebuilt.internal("OUT.CSV"), encoding, rebuilt.program.progress);
-    writeCsvLines(b, onRead.files, onRead.internal("OUT.CSV"), encoding, onRead.program.progress);
+    test::writeWholeLines(rebuilt.files, rebuilt.internal("OUT.CSV"), encoding, both.a.lines);
+    writeCsvLines(both.b, onRead.files, onRead.internal("OUT.CSV"), encoding, onRead.program.progress);
     const std::string whole = rebuilt.temp.read("OUT.CSV");
     ASSERT_GT(whole.size(), 300u);
     ASSERT_EQ(onRead.temp.read("OUT.CSV"), whole) << round;

@@ -4,13 +4,40 @@
 #pragma once
 
 #include <algorithm>
+#include <list>
 #include <string>
 #include <vector>
 
-#include "session/session_data.h"
+#include "session/cell_table.h"
+#include "session/layout.h"
+#include "session/record_cells.h"
 #include "text/encoding.h"
 
 namespace headly::test {
+
+// What the stages before the writer leave, as a test sets it up.
+struct LayoutState {
+  int32_t recordCount = 0;
+  int32_t lastItemIndex = 0;
+  int headingCount = 0;
+  CellTable cells;
+  RunOptions options;
+  int fullWidth = 0;
+  // Layout settings: one entry per item plus the extra startColumn entry.
+  std::vector<ItemLayout> layout;
+  std::vector<int32_t> itemMaxLength;
+  int firstBodyItem = 0;
+  float lineWidth = 0;
+
+  // The cells with the options (full width among them) as the writer reads them.
+  RecordCells records() const {
+    RunOptions final = options;
+    final.fullWidth = fullWidth != 0;
+    final.collapseQuotes = true;
+    return RecordCells(cells, final, itemMaxLength);
+  }
+  LayoutSettings settings() const { return LayoutSettings{layout, itemMaxLength, firstBodyItem, lineWidth}; }
+};
 
 class LayoutFixture {
  public:
@@ -78,7 +105,16 @@ class LayoutFixture {
     item(i + 1).startColumn = layout.startColumn + indent + layout.charsPerLine;
   }
 
-  SessionData state;
+  // The products of the state as it stands; each stays valid with the fixture.
+  const RecordCells& records() { return records_.emplace_back(state.records()); }
+  const Layout& layout() { return layouts_.emplace_back(state.settings()); }
+  bool fullWidth() const { return state.fullWidth != 0; }
+
+  LayoutState state;
+
+ private:
+  std::list<RecordCells> records_;
+  std::list<Layout> layouts_;
 };
 
 }  // namespace headly::test

@@ -18,9 +18,7 @@ std::string fileOf(const std::vector<std::string>& lines) {
 class LayoutWriterTest : public ::testing::Test, public ProgramFixture {
  protected:
   void run(LayoutFixture& layout) {
-    static_cast<SessionData&>(program.state) = std::move(layout.state);
-    program.state.workFolder = internal() + "\\";
-    runWriter(program);
+    runWriter(program, layout.records(), layout.layout(), internal() + "\\");
   }
   // File mode into HEADLY.TXT of the temporary folder.
   std::string writeFile(LayoutFixture& layout) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/ui_adapters.h"
+#include "output/layout_fixture.h"
 #include "support/recording_backend.h"
 #include "text/encoding.h"
 #include "ui/toolkit.h"
@@ -52,7 +53,7 @@ class PreviewTest : public ::testing::Test {
   }
   void draw(int current) {
     backend.draws.clear();
-    drawPreview(drawing, state, current);
+    drawPreview(drawing, state.records(), state.settings(), current);
   }
   std::vector<DrawCall> texts() const { return only(DrawCall::Text); }
   std::vector<Bar> bars() const {
@@ -71,7 +72,7 @@ class PreviewTest : public ::testing::Test {
   RecordingBackend backend;
   Ui ui{backend};
   UiDrawing drawing{ui};
-  SessionData state;
+  test::LayoutState state;
 
  private:
   std::vector<DrawCall> only(DrawCall::Kind kind) const {

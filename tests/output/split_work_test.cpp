@@ -10,12 +10,12 @@
 #include <string>
 #include <vector>
 
-#include "output/csv_output.h"
 #include "output/heading_name_check.h"
 #include "output/layout_fixture.h"
 #include "output/layout_writer.h"
-#include "session/field_parser.h"
+#include "session/reorder_pass.h"
 #include "support/program_fixture.h"
+#include "support/reorder_oracle.h"
 
 namespace headly::test {
 namespace {
@@ -46,45 +46,42 @@ class SplitWorkTest : public ::testing::Test, public ProgramFixture {
  protected:
   // Runs the stages from the loaded lines to the layout with split; returns
   // the files written, by path below the temporary folder.
-  // onRead: the lines are not rebuilt whole but on reading, as when no CSV
-  // file is written.
+  // onRead: the cells are those of the records rebuilt on reading, as the
+  // program has them, else those of the lines rebuilt whole.
   std::map<std::string, std::string> run(const WorkSplit& split, bool folderMode, bool fullWidth,
                                          bool onRead = false) {
     std::filesystem::remove_all(temp / "out");
     std::filesystem::create_directory(temp / "out");
     LayoutFixture f({{"地区", "支店", "品名", "摘要"}}, 2, fullWidth);
-    SessionData& s = f.state;
-    s.recordLines.append(sjis("地区,支店,品名,摘要"));
-    for (const std::string& line : dataLines()) s.recordLines.append(sjis(line));
-    s.recordCount = int32_t(s.recordLines.size()) - 1;
-    parseItemNames(s);
-    extraLines = countLinesWithExtraData(s, display, split);
-    s.headingOrder = {0, 1, -1};
-    s.otherOrder = {3, 2, -1};
-    s.otherCount = 2;
-    if (onRead)
-      measureRebuiltLines(s, display, split);
-    else
-      rebuildRecordLines(s, display, split);
-    s.cells.release();
-    s.collapseQuotes = 1;
-    createParseTables(s);
-    parseAllRecords(s, display, split);
+    LayoutState& s = f.state;
+    LineTable lines;
+    lines.append(sjis("地区,支店,品名,摘要"));
+    for (const std::string& line : dataLines()) lines.append(sjis(line));
+    const int32_t recordCount = int32_t(lines.size()) - 1;
+    extraLines = countLinesWithExtraData(lines, recordCount, countLastItemIndex(lines[0]), display, split);
+    const LoadedTable table(std::move(lines), recordCount, extraLines);
+    const Classification classification({0, 1}, {3, 2}, RunOptions{});
+    const ReorderedRecords records = reorderRecords(table, classification, display, split);
+    RunOptions options;
+    options.collapseQuotes = true;
+    options.fullWidth = fullWidth;
+    options.folderMode = folderMode;
+    options.numbering = true;
+    const RecordCells cells = onRead ? records.cells(options)
+                                     : test::plainCells(test::rebuildWhole(table, classification, split).lines,
+                                                        recordCount, options);
     // The longest texts measured by the rebuild are those the parse measures.
-    const std::vector<int32_t> measuredByTheRebuild = s.itemMaxLength;
-    s.itemMaxLength.assign(measuredByTheRebuild.size(), 0);
-    parseAllRecords(s, display, split);
-    EXPECT_EQ(s.itemMaxLength, measuredByTheRebuild);
-    for (int i = 0; i <= s.lastItemIndex; ++i)
+    EXPECT_EQ(records.cells(options).longest(),
+              test::plainCells(test::rebuildWhole(table, classification, split).lines, recordCount, options).longest());
+    s.itemMaxLength = cells.longest();
+    for (int i = 0; i <= cells.lastItemIndex(); ++i)
       f.item(i).charsPerLine = f.item(i).valueMaxLength = float(s.itemMaxLength[size_t(i)]);
     f.setHeading(0, 0);
     f.setHeading(1, 2);
     f.setFirstBody(4);
     f.setBody(3, 2, "[", "]", false, 6);  // wraps: a multi-line layout
-    s.options.folderMode = folderMode;
-    s.options.numbering = true;
     const SjisString target = folderMode ? internal("out") : internal("out") + "\\HEADLY.TXT";
-    writeLayout(s, files, target, OutputEncoding::ShiftJis, display, split);
+    writeLayout(cells, f.layout(), files, target, OutputEncoding::ShiftJis, display, split);
     std::map<std::string, std::string> written;
     for (const auto& e : std::filesystem::recursive_directory_iterator(temp / "out"))
       if (e.is_regular_file()) {
@@ -131,15 +128,15 @@ TEST_F(SplitWorkTest, TheFirstRefusedHeadingIsFoundWhateverTheSplit) {
   // are never looked at.
   for (const WorkSplit split : {WorkSplit{1, 1000}, WorkSplit{2, 1}, WorkSplit{3, 4}}) {
     LayoutFixture f({{"地区", "支店", "摘要"}}, 2);
-    SessionData& s = f.state;
-    s.recordLines.append(sjis("地区,支店,摘要"));
+    LineTable lines;
+    lines.append(sjis("地区,支店,摘要"));
     for (int r = 1; r <= 60; ++r)
-      s.recordLines.append(sjis("R" + std::to_string(r / 4) + "," + (r == 38 ? "a*b" : r == 50 ? "c/d" : "B") + ",x"));
-    s.recordCount = 60;
-    s.collapseQuotes = 1;
-    createParseTables(s);
-    parseAllRecords(s, display, split);
-    const std::optional<RefusedHeading> refused = findRefusedHeading(s, internal("out"), display, split);
+      lines.append(sjis("R" + std::to_string(r / 4) + "," + (r == 38 ? "a*b" : r == 50 ? "c/d" : "B") + ",x"));
+    const LoadedTable table(std::move(lines), 60, 0);
+    RunOptions options;
+    options.collapseQuotes = true;
+    const RecordCells cells = reorderRecords(table, Classification({0, 1}, {2}, RunOptions{}), display, split).cells(options);
+    const std::optional<RefusedHeading> refused = findRefusedHeading(cells, f.layout(), internal("out"), display, split);
     ASSERT_TRUE(refused) << split.threads;
     EXPECT_EQ(refused->value, "a*b");
     EXPECT_EQ(refused->fault, NameFault::BadCharacters);

@@ -18,6 +18,7 @@
 #include <QTranslator>
 
 #include "app/ui_adapters.h"
+#include "output/layout_fixture.h"
 #include "output/preview.h"
 #include "qt/qt_fixture.h"
 #include "text/encoding.h"
@@ -82,7 +83,7 @@ class Screenshots : public QtWindows {
   // A layout of three heading items and two body items, drawn by the real
   // preview at the first body item.
   void drawSamplePreview() {
-    SessionData state;
+    LayoutState state;
     const char* names[] = {"支店", "担当", "日付", "商品", "数量"};
     state.lastItemIndex = 4;
     state.cells.reset(1, 5);
@@ -104,7 +105,7 @@ class Screenshots : public QtWindows {
     state.fullWidth = 1;
     state.lineWidth = 34;
     UiDrawing drawing(ui);
-    drawPreview(drawing, state, 4);
+    drawPreview(drawing, state.records(), state.settings(), 4);
   }
 
   QTranslator qtTexts;

@@ -1,6 +1,6 @@
 // The field parser over whole record tables, as the first parse (doubled
 // quotes kept) and the second parse (collapsed, optionally full width) run it.
-#include "session/field_parser.h"
+#include "session/line_fields.h"
 
 #include <gtest/gtest.h>
 
@@ -8,13 +8,14 @@
 #include <string>
 #include <vector>
 
+#include "support/plain_parse.h"
 #include "text/encoding.h"
 
 namespace headly {
 namespace {
 
 struct Parsed {
-  SessionData state;
+  test::ParsedLines state;
   std::vector<bool> extraData;  // per line: fields beyond the items held data
 
   std::string cell(int r, int i) const { return toUtf8(state.cells.get(r, i)); }
@@ -27,16 +28,12 @@ struct Parsed {
 };
 
 Parsed parse(const std::vector<std::string>& utf8Lines, int collapseQuotes = 0, int fullWidth = 0) {
+  std::vector<SjisString> lines;
+  for (const std::string& line : utf8Lines) lines.push_back(sjis(line));
   Parsed p;
-  SessionData& s = p.state;
-  for (const std::string& line : utf8Lines) s.recordLines.append(sjis(line));
-  s.recordCount = int32_t(utf8Lines.size()) - 1;
-  s.lastItemIndex = countLastItemIndex(s.recordLines[0]);
-  s.collapseQuotes = collapseQuotes;
-  s.fullWidth = fullWidth;
-  createParseTables(s);
-  FieldParser parser(s);
-  for (int32_t r = 0; r <= s.recordCount; ++r) p.extraData.push_back(parser.parseLine(r, s.recordLines[size_t(r)]));
+  p.state = test::parseLines(std::vector<std::string_view>(lines.begin(), lines.end()), collapseQuotes != 0,
+                             fullWidth != 0);
+  p.extraData = p.state.extraData;
   return p;
 }
 
@@ -294,10 +291,10 @@ TEST(FieldParser, CellsOutliveAMoveOfTheState) {
   // Cells refer to the bytes of the lines; moving or copying the state
   // keeps them readable.
   Parsed p = parse({"a,b", "x,\"y\"\"z\"", "1,2"}, 1);
-  SessionData moved = std::move(p.state);
-  const SessionData copied = moved;
+  test::ParsedLines moved = std::move(p.state);
+  const test::ParsedLines copied = moved;
   moved.recordLines.clear();
-  for (const SessionData* s : {static_cast<const SessionData*>(&moved), &copied}) {
+  for (const test::ParsedLines* s : {static_cast<const test::ParsedLines*>(&moved), &copied}) {
     EXPECT_EQ(toUtf8(s->cells.get(1, 0)), "x");
     EXPECT_EQ(toUtf8(s->cells.get(1, 1)), "y\"z");
     EXPECT_EQ(toUtf8(s->cells.get(2, 1)), "2");

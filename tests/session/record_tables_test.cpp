@@ -1,14 +1,15 @@
-// The record line table rewritten line by line: in its own bytes while the
-// new lines fit, in new bytes from the first that does not, and never under
-// cells that still refer to the old lines; cells of data records cut from
-// their lines as they are read.
-#include "session/record_tables.h"
+// The record line table rewritten line by line (the tests' oracle of the
+// rebuilt lines), never under cells that still refer to the old lines;
+// cells of data records cut from their lines as they are read.
+#include "session/cell_table.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <string>
 #include <vector>
+
+#include "support/reorder_oracle.h"
 
 namespace headly {
 namespace {
@@ -28,7 +29,7 @@ std::vector<std::string> linesOf(const LineTable& table) {
 // Rewrites every line to the text given for it.
 void rewriteTo(LineTable& table, const std::vector<std::string>& lines) {
   std::vector<size_t> seen;
-  table.rewrite([&](size_t i, std::string_view, std::string& out) {
+  test::rewriteLines(table, [&](size_t i, std::string_view, std::string& out) {
     seen.push_back(i);
     out += lines[i];
   });
@@ -39,7 +40,7 @@ void rewriteTo(LineTable& table, const std::vector<std::string>& lines) {
 TEST(LineTable, RewriteHandsOverEveryLineAsItWas) {
   LineTable table = tableOf({"ab", "", "cde"});
   std::vector<std::string> given;
-  table.rewrite([&](size_t, std::string_view line, std::string& out) {
+  test::rewriteLines(table, [&](size_t, std::string_view line, std::string& out) {
     given.emplace_back(line);
     out.append(line).append(line);  // each line grows
   });

@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "app/app_state.h"
+#include "app/program.h"
 #include "main/program_assembly.h"
 #include "support/acting_backend.h"
 #include "support/temp_folder.h"

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "support/error_code.h"
+#include "support/text_extras.h"
 
 #include <cmath>
 
@@ -10,6 +11,8 @@
 
 namespace headly {
 namespace {
+
+using test::roundToInt16;
 
 TEST(ParseNumber, DecimalText) {
   EXPECT_EQ(parseNumber("  500"), 500);

@@ -3,12 +3,22 @@
 #include <gtest/gtest.h>
 
 #include "support/error_code.h"
+#include "support/text_extras.h"
 
 #include "text/encoding.h"
 #include "text/runtime_error.h"
 
 namespace headly {
 namespace {
+
+using test::byteChar;
+using test::concat;
+using test::findBytes;
+using test::fromUtf8RoundTrip;
+using test::leftBytes;
+using test::overwriteBytes;
+using test::rightBytes;
+using test::roundToInt16;
 
 TEST(SjisString, Cutting) {
   EXPECT_EQ(midBytes("ABC", 4, 1), "");

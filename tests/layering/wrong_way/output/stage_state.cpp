@@ -1,3 +1,3 @@
 // Output reaching up into the stages.
-#include "app/app_state.h"
-#include "session/session_data.h"
+#include "app/program.h"
+#include "session/layout.h"

@@ -1,0 +1,81 @@
+// Byte-string, number and conversion operations that only the tests use,
+// beside those of the program, with the same errors.
+#pragma once
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <initializer_list>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "text/encoding.h"
+#include "text/runtime_error.h"
+#include "text/sjis_string.h"
+
+namespace headly::test {
+
+inline SjisString leftBytes(std::string_view s, int32_t n) {
+  if (n < 0) raise(err::kBadArgument);
+  return SjisString(s.substr(0, std::min<size_t>(size_t(n), s.size())));
+}
+
+inline SjisString rightBytes(std::string_view s, int32_t n) {
+  if (n < 0) raise(err::kBadArgument);
+  const size_t k = std::min<size_t>(size_t(n), s.size());
+  return SjisString(s.substr(s.size() - k));
+}
+
+// 1-based position of needle in haystack at or after start, or 0.
+inline int32_t findBytes(int32_t start, std::string_view haystack, std::string_view needle) {
+  if (start < 1) raise(err::kBadArgument);
+  if (haystack.empty() || start > byteLength(haystack) || needle.size() > haystack.size()) return 0;
+  if (needle.empty()) return start;
+  const size_t at = haystack.find(needle, size_t(start - 1));
+  return at == std::string_view::npos ? 0 : int32_t(at + 1);
+}
+
+inline SjisString concat(std::string_view left, std::string_view right) {
+  if (int64_t(left.size()) + int64_t(right.size()) > kRestOfString) raise(err::kStringTooLong);
+  SjisString out;
+  out.reserve(left.size() + right.size());
+  out.append(left);
+  out.append(right);
+  return out;
+}
+
+inline SjisString byteChar(std::initializer_list<int> codes) {
+  SjisString out;
+  for (int code : codes) {
+    if (code < 0 || code > 255) raise(err::kBadArgument);
+    out.push_back(static_cast<char>(code));
+  }
+  return out;
+}
+
+inline void overwriteBytes(SjisString& v, int32_t start, int32_t count, std::string_view source) {
+  if (count == 0) return;
+  if (start < 1 || count < 0) raise(err::kBadArgument);
+  if (start > byteLength(v)) raise(err::kBadArgument);
+  const int64_t k = std::min<int64_t>({count, int64_t(source.size()), int64_t(v.size()) - start + 1});
+  std::memcpy(v.data() + start - 1, source.data(), size_t(k));
+}
+
+inline int16_t roundToInt16(double x) {
+  const double r = std::round(x);
+  if (!(r >= -32768.0 && r <= 32767.0)) raise(err::kOverflow);
+  return int16_t(r);
+}
+
+// The Shift-JIS form of utf8 when it converts back to the same UTF-8.
+inline std::optional<SjisString> fromUtf8RoundTrip(std::string_view utf8) {
+  std::optional<SjisString> bytes = fromUtf8(utf8);
+  if (!bytes) return std::nullopt;
+  std::optional<std::string> back = toUtf8Exact(*bytes);
+  if (!back || *back != utf8) return std::nullopt;
+  return bytes;
+}
+
+}  // namespace headly::test
