@@ -12,6 +12,7 @@
 #include "fuzz_check.h"
 #include "text/full_width.h"
 #include "text/numbers.h"
+#include "support/text_extras.h"
 #include "text/runtime_error.h"
 
 namespace headly::fuzz {
@@ -54,7 +55,7 @@ void checkRounding(double x, Round round) {
 void checkNumber(double x) {
   check(std::isfinite(x), "a parsed number is finite");
   checkRounding<int32_t>(x, roundToInt);
-  checkRounding<int16_t>(x, roundToInt16);
+  checkRounding<int16_t>(x, test::roundToInt16);
   const double down = floorOf(x);
   check(down == std::trunc(down) && down <= x && (down == x || down + 1 > x), "floor is the whole number at or below");
 
