@@ -17,7 +17,7 @@ namespace {
 class SilentDisplay : public ProgressDisplay {
  public:
   void keepAlive() override {}
-  void show(const SjisString&) override {}
+  void show(const SjisString&, int64_t, int64_t) override {}
 };
 
 LoadedTable loadedTable(const std::vector<std::string>& utf8Lines) {
