@@ -18,7 +18,7 @@ std::string fileOf(const std::vector<std::string>& lines) {
 class LayoutWriterTest : public ::testing::Test, public ProgramFixture {
  protected:
   void run(LayoutFixture& layout) {
-    runWriter(program, layout.records(), layout.layout(), internal() + "\\");
+    runWriter(program, layout.records(), layout.layout(), internal() + "\\", SjisString());
   }
   // File mode into HEADLY.TXT of the temporary folder.
   std::string writeFile(LayoutFixture& layout) {
