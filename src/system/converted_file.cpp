@@ -50,7 +50,7 @@ bool ConvertedFile::convertMore() {
   if (rawLength_ == rawRoom_) {
     rawRoom_ += kRawBlock;
     auto raw = std::make_unique_for_overwrite<char[]>(rawRoom_);
-    std::memcpy(raw.get(), raw_.get(), rawLength_);
+    if (rawLength_ > 0) std::memcpy(raw.get(), raw_.get(), rawLength_);
     raw_ = std::move(raw);
     converted_ = std::make_unique_for_overwrite<char[]>(PieceConverter::room(rawRoom_));
   }
