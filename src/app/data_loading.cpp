@@ -14,6 +14,7 @@
 #include "system/large_pages.h"
 #include "text/numbers.h"
 #include "text/runtime_error.h"
+#include "system/path_text.h"
 #include "system/text_files.h"
 #include "ui/toolkit.h"
 

@@ -23,4 +23,11 @@ std::vector<std::string_view> splitAtSeparators(std::string_view s, char sep);
 // empty, no separator, drive colon, wildcard or control byte.
 bool isPlainName(std::string_view name);
 
+struct PathParts {
+  SjisString drive, folder, name, extension;
+};
+// Splits C:\DATA\SALES.2010.CSV into C:, \DATA\, SALES.2010 and .CSV,
+// stepping over double-byte characters.
+PathParts splitPath(std::string_view path);
+
 }  // namespace headly

@@ -99,8 +99,6 @@ class TextFiles {
   // another one.
   FileStamp fileStamp(const SjisString& name);
 
-  void deleteFile(const SjisString& name);
-  bool fileExists(const SjisString& name);
   bool folderExists(const SjisString& name);
   // True when name is a regular file (not a folder, device, FIFO or socket).
   bool regularFileExists(const SjisString& name);
@@ -130,12 +128,5 @@ class TextFiles {
   Drives& drives_;
   std::array<std::unique_ptr<Channel>, 256> channels_;
 };
-
-struct PathParts {
-  SjisString drive, folder, name, extension;
-};
-// Splits C:\DATA\SALES.2010.CSV into C:, \DATA\, SALES.2010 and .CSV,
-// stepping over double-byte characters.
-PathParts splitPath(std::string_view path);
 
 }  // namespace headly

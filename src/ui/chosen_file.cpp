@@ -1,6 +1,7 @@
 #include "ui/chosen_file.h"
 
 #include "system/drives.h"
+#include "system/path_text.h"
 #include "system/text_files.h"
 #include "text/runtime_error.h"
 

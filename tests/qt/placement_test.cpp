@@ -44,10 +44,13 @@ TEST_F(QtPlacement, EveryFormIsInsideTheScreen) {
   }
   // The forms keep their catalogue places where those fit.
   const QRect area = backend.widget("FORM3")->screen()->availableGeometry();
-  if (area.width() >= 1280 && area.height() >= 1024) EXPECT_EQ(backend.widget("FORM3")->pos(), QPoint(365, 190));
+  if (area.width() >= 1280 && area.height() >= 1024) {
+    EXPECT_EQ(backend.widget("FORM3")->pos(), QPoint(365, 190));
+  }
   // The scaled runs have the 1280-wide screen they ask for.
-  if (const double scale = qEnvironmentVariable("QT_SCALE_FACTOR").toDouble(); scale > 0)
+  if (const double scale = qEnvironmentVariable("QT_SCALE_FACTOR").toDouble(); scale > 0) {
     EXPECT_EQ(area.width(), qRound(1280 / scale));
+  }
 }
 
 TEST_F(QtPlacement, DialogsAreInsideTheScreen) {

@@ -1,5 +1,6 @@
 // Line reading, line writing, end marks and the error codes of the file-number
 // model, on real files in a temporary folder mapped as drive D.
+#include "system/path_text.h"
 #include "system/text_files.h"
 
 #include <gtest/gtest.h>
@@ -283,67 +284,20 @@ TEST_F(TextFilesTest, WriteFailingAtTheFileSizeLimit) {
   EXPECT_EQ(code, err::kDiskFull);
 }
 
-TEST_F(TextFilesTest, DeleteFile) {
-  tmp.write("a.txt", "x");
-  EXPECT_TRUE(files.fileExists("D:\\a.txt"));
-  files.deleteFile("D:\\a.txt");
-  EXPECT_FALSE(files.fileExists("D:\\a.txt"));
-  EXPECT_EQ(codeOf([&] { files.deleteFile("D:\\a.txt"); }), err::kFileNotFound);
-  EXPECT_EQ(codeOf([&] { files.deleteFile("D:\\*.txt"); }), err::kBadFileName);
-  EXPECT_EQ(codeOf([&] { files.deleteFile("D:\\" + std::string(258, 'n')); }), err::kBadFileName);
-
-  // Open on some file number, and named by another path.
-  tmp.write("open.txt", "x");
-  files.openFile("D:\\open.txt", FileMode::Input, 3);
-  EXPECT_EQ(codeOf([&] { files.deleteFile("d:\\sub\\..\\open.txt"); }), err::kFileAlreadyOpen);
-  // A name that differs in letter case is another file here.
-  tmp.write("OPEN.TXT", "y");
-  files.deleteFile("D:\\OPEN.TXT");
-  EXPECT_TRUE(files.fileExists("D:\\open.txt"));
-  files.closeFiles();
-  files.deleteFile("D:\\open.txt");
-}
-
-TEST_F(TextFilesTest, DeleteFileRefusesWhatIsNotARegularFile) {
-  mkdir((tmp / "folder").c_str(), 0777);
-  mkfifo((tmp / "fifo").c_str(), 0666);
-  const int sock = socket(AF_UNIX, SOCK_STREAM, 0);
-  sockaddr_un addr{};
-  addr.sun_family = AF_UNIX;
-  const std::string sockPath = tmp / "sock";
-  ASSERT_LT(sockPath.size(), sizeof addr.sun_path);
-  sockPath.copy(addr.sun_path, sockPath.size());
-  ASSERT_EQ(bind(sock, reinterpret_cast<sockaddr*>(&addr), sizeof addr), 0);
-  for (const char* name : {"folder", "fifo", "sock"}) {
-    EXPECT_EQ(codeOf([&] { files.deleteFile(SjisString("D:\\") + name); }), err::kAccessDenied) << name;
-    struct stat st;
-    EXPECT_EQ(lstat((tmp / name).c_str(), &st), 0) << name;
-  }
-  close(sock);
-  // A device outside the test folder, reached through a drive of its own.
-  drives.addDrive('e', "/dev");
-  EXPECT_EQ(codeOf([&] { files.deleteFile("E:\\null"); }), err::kAccessDenied);
-  struct stat st;
-  EXPECT_EQ(stat("/dev/null", &st), 0);
-  EXPECT_TRUE(S_ISCHR(st.st_mode));
-}
-
 TEST_F(TextFilesTest, FileAndFolderExistence) {
   mkdir((tmp / "folder").c_str(), 0777);
   tmp.write("file", "");
   mkfifo((tmp / "fifo").c_str(), 0666);
-  EXPECT_FALSE(files.fileExists("D:\\folder"));
+  EXPECT_FALSE(files.regularFileExists("D:\\folder"));
   EXPECT_TRUE(files.folderExists("D:\\folder"));
-  EXPECT_TRUE(files.fileExists("D:\\file"));
-  EXPECT_FALSE(files.folderExists("D:\\file"));
-  EXPECT_TRUE(files.fileExists("D:\\fifo"));
-  EXPECT_FALSE(files.regularFileExists("D:\\fifo"));
   EXPECT_TRUE(files.regularFileExists("D:\\file"));
-  EXPECT_FALSE(files.fileExists("D:\\nothing"));
+  EXPECT_FALSE(files.folderExists("D:\\file"));
+  EXPECT_FALSE(files.regularFileExists("D:\\fifo"));
+  EXPECT_FALSE(files.folderExists("D:\\fifo"));
+  EXPECT_FALSE(files.regularFileExists("D:\\nothing"));
   EXPECT_FALSE(files.folderExists("D:\\nothing\\deeper"));
   EXPECT_FALSE(files.folderExists("X:\\"));
-  EXPECT_EQ(codeOf([&] { files.fileExists("D:\\*"); }), err::kBadFileName);
-  EXPECT_EQ(codeOf([&] { files.folderExists("D:\\fold?r"); }), err::kBadFileName);
+  EXPECT_EQ(codeOf([&] { files.folderExists("D:\\*"); }), err::kBadFileName);
 }
 
 TEST_F(TextFilesTest, MakeAndChangeFolder) {
