@@ -20,6 +20,7 @@
 #include "system/termination.h"
 #include "system/text_files.h"
 #include "ui/script/script_backend.h"
+#include "ui/script/transcript_text.h"
 #include "ui/script/script_reader.h"
 
 namespace headly {

@@ -214,6 +214,14 @@ void Drives::requireFolder(const std::string& native) const {
   }
 }
 
+bool Drives::isNativeFolder(const std::string& native) const {
+  try {
+    return fs_.kind(native) == EntryKind::Folder;
+  } catch (const RuntimeError&) {
+    return false;
+  }
+}
+
 void Drives::checkReady(char letter) const {
   const auto found = roots_.find(lower(letter));
   if (found == roots_.end() || fs_.kind(found->second) != EntryKind::Folder) raise(err::kDriveNotReady);

@@ -63,6 +63,9 @@ class Drives {
   // Raises the error of a missing folder (63) or of an entry that is not a
   // folder unless the native path names an existing folder.
   void requireFolder(const std::string& native) const;
+  // True when the native path names a folder (a link to one counts); false
+  // for anything else and when it cannot be looked at.
+  bool isNativeFolder(const std::string& native) const;
   // Raises error 72 when the drive is unknown or its root does not exist.
   void checkReady(char letter) const;
 

@@ -5,6 +5,7 @@
 
 #include "text/encoding.h"
 #include "ui/script/script_backend.h"
+#include "ui/script/transcript_text.h"
 #include "ui/typing.h"
 
 namespace headly {

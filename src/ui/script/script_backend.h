@@ -122,11 +122,4 @@ class ScriptBackend : public Backend {
   std::string dataFile_;  // the file of the last open dialog, as on disk
 };
 
-// A program text as the transcript shows it: UTF-8, line breaks as " / ".
-std::string transcriptText(const SjisString& text);
-
-// The transcript line of an error report: "error" and the lines, given in
-// UTF-8, parted by " / ".
-void writeErrorReport(std::ostream& out, const std::vector<std::string>& utf8Lines);
-
 }  // namespace headly
