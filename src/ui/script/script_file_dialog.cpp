@@ -13,6 +13,7 @@
 namespace headly {
 namespace {
 
+// Only to join and normalise paths; the disk is looked at through the file layer.
 namespace fs = std::filesystem;
 
 std::string withoutTrailingSlash(std::string path) {
