@@ -18,7 +18,6 @@
 #include "support/child_run.h"
 #include "support/faulty_file_system.h"
 #include "text/encoding.h"
-#include "system/termination.h"
 
 namespace headly::ended_early_test {
 namespace {
@@ -27,6 +26,8 @@ namespace fs = std::filesystem;
 using test::BatchResult;
 using test::BatchSession;
 using test::layoutFile;
+using test::runStoppedAtWrite;
+using test::StoppedRun;
 
 // 見出し the heading item, 本文 the other item, full width, folder mode: the
 // base folder HEADLY below the data file's folder.
@@ -63,53 +64,6 @@ bool hasTemporaryFile(const std::string& folder) {
   return false;
 }
 
-struct Stopped {
-  int status;
-  std::string transcript, errors;
-};
-
-std::string readAll(int fd) {
-  std::string out;
-  char buffer[4096];
-  for (ssize_t n; (n = ::read(fd, buffer, sizeof buffer)) > 0;) out.append(buffer, size_t(n));
-  return out;
-}
-
-// Runs script in a child whose write number heldWrite (from 1) is held still
-// until signal has come; the test sends it while the write is held.
-Stopped stopAtWrite(BatchSession& s, const std::string& script, int signal, int heldWrite) {
-  int ready[2], out[2], err[2];
-  EXPECT_EQ(::pipe(ready) | ::pipe(out) | ::pipe(err), 0);
-  const pid_t child = ::fork();
-  if (child == 0) {
-    ::close(ready[0]);
-    ::close(out[0]);
-    ::close(err[0]);
-    ::dup2(err[1], STDERR_FILENO);
-    test::FaultyFileSystem holding(SIZE_MAX);
-    int writes = 0;
-    holding.onWrite = [&] {
-      if (++writes != heldWrite) return;
-      (void)!::write(ready[1], "w", 1);
-      for (int i = 0; i < 1000 && terminationSignal() == 0; ++i) ::usleep(10000);
-    };
-    const BatchResult r = s.run(script, holding);
-    (void)!::write(out[1], r.transcript.data(), r.transcript.size());
-    ::_exit(r.exitCode);
-  }
-  ::close(ready[1]);
-  ::close(out[1]);
-  ::close(err[1]);
-  char byte;
-  if (::read(ready[0], &byte, 1) == 1) ::kill(child, signal);
-  Stopped stopped{};
-  stopped.transcript = readAll(out[0]);
-  stopped.errors = readAll(err[0]);
-  for (int fd : {ready[0], out[0], err[0]}) ::close(fd);
-  ::waitpid(child, &stopped.status, 0);
-  return stopped;
-}
-
 TEST(EndedEarly, ASignalInFolderModeLeavesEveryHeadingFileComplete) {
   for (int signal : {SIGINT, SIGTERM, SIGHUP, SIGQUIT}) {
     SCOPED_TRACE(signal);
@@ -117,7 +71,7 @@ TEST(EndedEarly, ASignalInFolderModeLeavesEveryHeadingFileComplete) {
     s.writeSjisFile("data.csv", appendingData());
     // Writes 1 and 2 end the files of a and b; write 3 is the first block of
     // a's second part.
-    const Stopped stopped = stopAtWrite(s, kFolderScript, signal, 3);
+    const StoppedRun stopped = runStoppedAtWrite(s, kFolderScript, signal, 3);
     ASSERT_TRUE(WIFEXITED(stopped.status)) << stopped.transcript;
     EXPECT_EQ(WEXITSTATUS(stopped.status), 128 + signal);
     EXPECT_NE(stopped.transcript.find("error エラー[" + std::to_string(128 + signal) + "] / "), std::string::npos)
@@ -134,7 +88,7 @@ TEST(EndedEarly, SigquitEndsFileModeLikeSigterm) {
   BatchSession s;
   s.writeSjisFile("data.csv", appendingData());
   s.writeBytes("HEADLY.TXT", kOld);
-  const Stopped stopped = stopAtWrite(s, kFileScript, SIGQUIT, 1);
+  const StoppedRun stopped = runStoppedAtWrite(s, kFileScript, SIGQUIT, 1);
   ASSERT_TRUE(WIFEXITED(stopped.status)) << stopped.transcript;
   EXPECT_EQ(WEXITSTATUS(stopped.status), 128 + SIGQUIT);
   const std::string message = "終了の指示（SIGQUIT）を受けたため、書き込みを中止しました。";

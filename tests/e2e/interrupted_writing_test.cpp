@@ -16,8 +16,8 @@
 #include <string>
 
 #include "support/batch_session.h"
+#include "support/child_run.h"
 #include "support/faulty_file_system.h"
-#include "system/termination.h"
 
 namespace headly {
 namespace {
@@ -34,13 +34,6 @@ constexpr char kScript[] =
     "cwd @DIR@\nfile data.csv\ninput 5000\nselect LIST1 0\npress BUTTON2\nselect LIST1 0\npress BUTTON4\n"
     "check CHECK2\npress BUTTON6\nanswer Yes\npress BUTTON9\nanswer Yes\npress BUTTON9\nanswer Yes\nanswer Yes\n"
     "file HEADLY.TXT\nanswer Yes\n";
-
-std::string readAll(int fd) {
-  std::string out;
-  char buffer[4096];
-  for (ssize_t n; (n = ::read(fd, buffer, sizeof buffer)) > 0;) out.append(buffer, size_t(n));
-  return out;
-}
 
 std::set<std::string> names(const std::string& folder) {
   std::set<std::string> out;
@@ -64,48 +57,15 @@ class InterruptedWriting : public ::testing::Test {
     s.writeBytes("HEADLY.TXT", kOld);
   }
 
-  struct Stopped {
-    int status;
-    std::string transcript, errors, temporaryWhileHeld;
+  // Runs kScript in a child whose first write is held still until signal
+  // comes; the temporary file is looked for while it is held.
+  struct Stopped : test::StoppedRun {
+    std::string temporaryWhileHeld;
   };
-
-  // Runs kScript in a child whose first write is held still until a
-  // termination signal comes (10 s at most); the child gets signal while
-  // it is held.
   Stopped stopWhileWriting(int signal) {
-    int ready[2], out[2], err[2];
-    EXPECT_EQ(::pipe(ready) | ::pipe(out) | ::pipe(err), 0);
-    const pid_t child = ::fork();
-    if (child == 0) {
-      ::close(ready[0]);
-      ::close(out[0]);
-      ::close(err[0]);
-      ::dup2(err[1], STDERR_FILENO);
-      test::FaultyFileSystem holding(SIZE_MAX);
-      bool held = false;
-      holding.onWrite = [&] {
-        if (held) return;
-        held = true;
-        (void)!::write(ready[1], "w", 1);
-        for (int i = 0; i < 1000 && terminationSignal() == 0; ++i) ::usleep(10000);
-      };
-      const BatchResult r = s.run(kScript, holding);
-      (void)!::write(out[1], r.transcript.data(), r.transcript.size());
-      ::_exit(r.exitCode);
-    }
-    ::close(ready[1]);
-    ::close(out[1]);
-    ::close(err[1]);
-    Stopped stopped{};
-    char byte;
-    if (::read(ready[0], &byte, 1) == 1) {
-      stopped.temporaryWhileHeld = temporaryIn(s.dir());
-      ::kill(child, signal);
-    }
-    stopped.transcript = readAll(out[0]);
-    stopped.errors = readAll(err[0]);
-    for (int fd : {ready[0], out[0], err[0]}) ::close(fd);
-    ::waitpid(child, &stopped.status, 0);
+    Stopped stopped;
+    static_cast<test::StoppedRun&>(stopped) =
+        test::runStoppedAtWrite(s, kScript, signal, 1, [&] { stopped.temporaryWhileHeld = temporaryIn(s.dir()); });
     return stopped;
   }
 

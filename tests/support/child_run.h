@@ -22,4 +22,15 @@ std::optional<BatchResult> runInChild(BatchSession& session, const std::string& 
 // private).
 std::optional<BatchResult> runWithoutPrivileges(BatchSession& session, const std::string& script);
 
+// A child ended from outside while it was writing.
+struct StoppedRun {
+  int status;  // as waitpid gives it
+  std::string transcript, errors;
+};
+// Runs script in a child whose write number heldWrite (from 1) is held still
+// until a termination signal comes (10 s at most); meanwhile whileHeld runs
+// here, then the child gets signal.
+StoppedRun runStoppedAtWrite(BatchSession& session, const std::string& script, int signal, int heldWrite,
+                             const std::function<void()>& whileHeld = {});
+
 }  // namespace headly::test
