@@ -10,6 +10,8 @@
 #include "app/item_settings.h"
 #include "app/output_stages.h"
 #include "session/reorder_pass.h"
+#include "text/encoding.h"
+#include "text/error_report.h"
 #include "text/runtime_error.h"
 #include "system/termination.h"
 #include "system/text_files.h"
@@ -68,7 +70,7 @@ RunResult reportError(Program& program, int code, const SjisString& detail = {})
   program.files.abandonFiles();
   const bool terminated = terminationSignal() != 0;
   if (terminated)
-    program.ui.showErrorReport(terminationCode());
+    program.ui.showErrorReport(terminationCode(), sjis(stoppedWritingUtf8(terminationRemovedTemporary())));
   else
     program.ui.showErrorReport(code, detail);
   return terminated ? RunResult::Terminated : RunResult::ErrorReported;

@@ -99,7 +99,9 @@ int run(ScriptReader& script, std::ostream& out, bool draw, FileSystem& fileSyst
   if (result == RunResult::Ended) script.passOverAnswersIfAsked();
   if (result == RunResult::Ended && !script.atEnd())
     throw ScriptMisfit{describeLine(script.peek()) + "the program has ended"};
-  if (result == RunResult::Terminated) std::cerr << "headly-batch: " << errorReportUtf8(terminationCode())[1] << '\n';
+  if (result == RunResult::Terminated)
+    std::cerr << "headly-batch: " << errorReportUtf8(terminationCode())[1]
+              << stoppedWritingUtf8(terminationRemovedTemporary()) << '\n';
   return exitStatus(result);
 }
 

@@ -24,6 +24,7 @@ struct Slot {
 };
 Slot slots[8];
 volatile sig_atomic_t pendingSignal = 0;
+volatile sig_atomic_t removedTemporary = 0;
 
 // Only async-signal-safe calls: unlink, signal and raise.
 void onTermination(int signal) {
@@ -35,7 +36,10 @@ void onTermination(int signal) {
     ::raise(signal);  // delivered with the default action once the handler returns
   } else {
     for (const Slot& s : slots)
-      if (s.state == kWritingTemporary) ::unlink(s.temporary);
+      if (s.state == kWritingTemporary) {
+        ::unlink(s.temporary);
+        removedTemporary = 1;
+      }
     pendingSignal = signal;
   }
   errno = savedErrno;
@@ -91,5 +95,7 @@ void checkTermination() {
 int terminationSignal() { return pendingSignal; }
 
 int terminationCode() { return kSignalCodeBase + pendingSignal; }
+
+bool terminationRemovedTemporary() { return removedTemporary != 0; }
 
 }  // namespace headly

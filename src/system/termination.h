@@ -36,5 +36,7 @@ void checkTermination();
 int terminationSignal();
 // The error code of that signal: 128 + its number.
 int terminationCode();
+// True when that signal removed the temporary file of a file being replaced.
+bool terminationRemovedTemporary();
 
 }  // namespace headly

@@ -44,10 +44,10 @@ constexpr Message kMessages[] = {
     {err::kInternalError, "プログラムの内部でエラーが発生しました。"},
     {err::kFileChanged, "読み込みの途中でファイルが変更されました。"},
     // 128 + the termination signal that stopped the writing
-    {129, "終了の指示（SIGHUP）を受けたため、書き込みを中止しました。書きかけの一時ファイルは削除し、元のファイルはそのままです。"},
-    {130, "中断の指示（SIGINT）を受けたため、書き込みを中止しました。書きかけの一時ファイルは削除し、元のファイルはそのままです。"},
-    {131, "終了の指示（SIGQUIT）を受けたため、書き込みを中止しました。書きかけの一時ファイルは削除し、元のファイルはそのままです。"},
-    {143, "終了の指示（SIGTERM）を受けたため、書き込みを中止しました。書きかけの一時ファイルは削除し、元のファイルはそのままです。"},
+    {129, "終了の指示（SIGHUP）を受けたため、書き込みを中止しました。"},
+    {130, "中断の指示（SIGINT）を受けたため、書き込みを中止しました。"},
+    {131, "終了の指示（SIGQUIT）を受けたため、書き込みを中止しました。"},
+    {143, "終了の指示（SIGTERM）を受けたため、書き込みを中止しました。"},
     {err::kNoSuchObject, "指定されたオブジェクトが存在しません。"},
     {err::kWrongKind, "オブジェクトの種類が正しくありません。"},
     {err::kNoSuchControl, "フォームに指定された名前のコントロールがありません。"},
@@ -64,6 +64,11 @@ std::vector<std::string> errorReportUtf8(int code) {
   for (const Message& m : kMessages)
     if (m.code == code) text = m.text;
   return {"エラー[" + std::to_string(code) + "]", text, "任意のキーを押してください"};
+}
+
+std::string stoppedWritingUtf8(bool temporaryRemoved) {
+  return temporaryRemoved ? "書きかけの一時ファイルは削除し、元のファイルはそのままです。"
+                          : "見出しのファイルは、書き終えた行までで閉じました。";
 }
 
 std::vector<SjisString> errorReportLines(int code, const SjisString& detail) {

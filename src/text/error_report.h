@@ -14,6 +14,10 @@ SjisString errorMessage(int code);
 // "任意のキーを押してください"; a detail (RuntimeError::detail) stands as a
 // line of its own before the last.
 std::vector<SjisString> errorReportLines(int code, const SjisString& detail = {});
+// What became of the output when a termination signal stopped the writing:
+// the temporary file of a replaced file removed, the old file kept; or the
+// files of the heading folders ended after their last complete line.
+std::string stoppedWritingUtf8(bool temporaryRemoved);
 // The same lines in UTF-8, made without the Shift-JIS converter: the report
 // of a program that cannot convert.
 std::vector<std::string> errorReportUtf8(int code);

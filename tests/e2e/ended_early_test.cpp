@@ -76,7 +76,11 @@ TEST(EndedEarly, ASignalInFolderModeLeavesEveryHeadingFileComplete) {
     EXPECT_EQ(WEXITSTATUS(stopped.status), 128 + signal);
     EXPECT_NE(stopped.transcript.find("error エラー[" + std::to_string(128 + signal) + "] / "), std::string::npos)
         << stopped.transcript;
-    EXPECT_NE(stopped.errors.find("を受けたため"), std::string::npos) << stopped.errors;
+    // The message tells what became of the heading files, not of a replaced file.
+    const std::string stoppedText = "を受けたため、書き込みを中止しました。", folders = "見出しのファイルは、書き終えた行までで閉じました。";
+    EXPECT_NE(stopped.errors.find(stoppedText + folders), std::string::npos) << stopped.errors;
+    EXPECT_NE(stopped.transcript.find(stoppedText + " / " + folders + " / "), std::string::npos) << stopped.transcript;
+    EXPECT_EQ(stopped.transcript.find("元のファイル"), std::string::npos) << stopped.transcript;
     EXPECT_EQ(s.readBytes("HEADLY/ｂ.TXT"), layoutFile({"２"}));
     const std::string a = s.readBytes("HEADLY/ａ.TXT");
     EXPECT_EQ(a.rfind(sjis("１") + "\r\n" + sjis("いろはにほへと０") + "\r\n", 0), 0u);
