@@ -62,6 +62,7 @@ void EncodingScan::measure(char32_t code, int length, uint64_t at) {
   if (!codes_) codes_ = &shiftJisCodes();
   const uint16_t sjis = length < 4 ? codes_->of(code) : 0;
   allKnown_ = allKnown_ && sjis != 0;
+  ownForms_ += readInOwnForm(code);
   shiftJisBytes_ += sjis >= 0x100 ? 2 : 1;
 }
 

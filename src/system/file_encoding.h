@@ -37,6 +37,8 @@ class EncodingScan {
   // codes know, the bytes of its text after the BOM in Shift-JIS; nothing
   // when the conversion has more to say (what became 〓, where).
   std::optional<uint64_t> shiftJisSize() const;
+  // With that size: the characters Shift-JIS reads in its own form.
+  uint64_t ownForms() const { return ownForms_; }
 
  private:
   void checkUtf8(std::string_view block);
@@ -54,7 +56,7 @@ class EncodingScan {
   char32_t pendingCode_ = 0;
   int pendingLength_ = 0;
   uint64_t pendingAt_ = 0;
-  uint64_t shiftJisBytes_ = 0;
+  uint64_t shiftJisBytes_ = 0, ownForms_ = 0;
   bool allKnown_ = true;
   ShiftJisCodes* codes_ = nullptr;  // taken when the first character is measured
 };
@@ -73,7 +75,7 @@ struct InputForm {
 // refusals raise as openFile does.
 EncodingScan scanFile(TextFiles& files, const SjisString& path);
 // Reads a file as form says (its convertedSize aside), handing its bytes to
-// take a piece at a time, in order, with the characters replaced up to the
+// take a piece at a time, in order, with what the conversion met up to the
 // end of the piece at least.
 void readConverted(TextFiles& files, const SjisString& path, const InputForm& form,
                    const std::function<void(std::string_view piece, const ReplacedCharacters& replaced)>& take);

@@ -115,38 +115,63 @@ constexpr std::array<NameForm, 7> kNameForms{{
 }};
 
 // The character at the start of a text that could not be converted, and its
-// length in bytes; U+FFFD for a sequence that is not valid.
+// length in bytes; not valid for a sequence that is no character.
 struct SourceChar {
   char32_t code;
   size_t length;
+  bool valid;
 };
 
 SourceChar utf8CharAt(std::string_view in) {
   const auto c = static_cast<unsigned char>(in[0]);
+  constexpr SourceChar kInvalid{0xFFFD, 1, false};
   const size_t length = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
-  if (length == 1 || in.size() < length) return {0xFFFD, 1};
+  if (length == 1 || c > 0xF4 || in.size() < length) return kInvalid;
   char32_t code = c & (0x7F >> length);
   for (size_t i = 1; i < length; ++i) {
     const auto next = static_cast<unsigned char>(in[i]);
-    if ((next & 0xC0) != 0x80) return {0xFFFD, 1};
+    if ((next & 0xC0) != 0x80) return kInvalid;
     code = (code << 6) | (next & 0x3F);
   }
-  return {code, length};
+  // Overlong forms, surrogates and code points past U+10FFFF are no characters.
+  constexpr char32_t kLeast[] = {0, 0, 0x80, 0x800, 0x10000};
+  if (code < kLeast[length] || code > 0x10FFFF || (code >= 0xD800 && code < 0xE000)) return kInvalid;
+  return {code, length, true};
+}
+
+char32_t utf16Unit(std::string_view in, size_t at, bool bigEndian) {
+  const auto a = static_cast<unsigned char>(in[at]), b = static_cast<unsigned char>(in[at + 1]);
+  return bigEndian ? char32_t(a << 8 | b) : char32_t(b << 8 | a);
 }
 
 SourceChar utf16CharAt(std::string_view in, bool bigEndian) {
-  auto unit = [&](size_t at) -> char32_t {
-    const auto a = static_cast<unsigned char>(in[at]), b = static_cast<unsigned char>(in[at + 1]);
-    return bigEndian ? char32_t(a << 8 | b) : char32_t(b << 8 | a);
-  };
-  if (in.size() < 2) return {0xFFFD, in.size()};
-  const char32_t first = unit(0);
+  if (in.size() < 2) return {0xFFFD, in.size(), false};
+  const char32_t first = utf16Unit(in, 0, bigEndian);
   if (first >= 0xD800 && first < 0xDC00 && in.size() >= 4) {
-    const char32_t second = unit(2);
-    if (second >= 0xDC00 && second < 0xE000) return {0x10000 + ((first - 0xD800) << 10) + (second - 0xDC00), 4};
+    const char32_t second = utf16Unit(in, 2, bigEndian);
+    if (second >= 0xDC00 && second < 0xE000) return {0x10000 + ((first - 0xD800) << 10) + (second - 0xDC00), 4, true};
   }
-  if (first >= 0xD800 && first < 0xE000) return {0xFFFD, 2};
-  return {first, 2};
+  if (first >= 0xD800 && first < 0xE000) return {0xFFFD, 2, false};
+  return {first, 2, true};
+}
+
+// The characters of a text that Shift-JIS reads in its own form. Each is
+// a whole sequence of two or three bytes in UTF-8 (which no bad byte before
+// it can swallow) or one unit in UTF-16.
+uint64_t countOwnForms(std::string_view text, UnicodeForm form) {
+  uint64_t count = 0;
+  if (form != UnicodeForm::Utf8) {
+    for (size_t at = 0; at + 1 < text.size(); at += 2)
+      count += readInOwnForm(utf16Unit(text, at, form == UnicodeForm::Utf16Be));
+    return count;
+  }
+  const auto* p = reinterpret_cast<const unsigned char*>(text.data());
+  for (size_t at = 0; at < text.size(); ++at)
+    if (p[at] == 0xC2 || p[at] == 0xE2 || p[at] == 0xE3) {
+      const SourceChar c = utf8CharAt(text.substr(at));
+      count += c.valid && readInOwnForm(c.code);
+    }
+  return count;
 }
 
 }  // namespace
@@ -221,17 +246,38 @@ std::optional<SjisString> fromNativeName(std::string_view utf8) {
   return bytes;
 }
 
+void ReplacedCharacters::add(const ReplacedCharacters& later, uint64_t textAt, uint64_t sourceAt) {
+  if (count == 0 && later.count > 0) {
+    firstAt = textAt + later.firstAt;
+    firstCode = later.firstCode;
+  }
+  if (invalid == 0 && later.invalid > 0) {
+    firstInvalidAt = textAt + later.firstInvalidAt;
+    firstInvalidInSource = sourceAt + later.firstInvalidInSource;
+  }
+  count += later.count;
+  invalid += later.invalid;
+  ownForms += later.ownForms;
+}
+
 ConvertedText toShiftJisReplacing(std::string_view text, UnicodeForm form) {
   iconv_t cd = converters().get(form == UnicodeForm::Utf8      ? Direction::FromUtf8
                                  : form == UnicodeForm::Utf16Le ? Direction::FromUtf16Le
                                                                 : Direction::FromUtf16Be);
   ConvertedText out;
+  ReplacedCharacters& replaced = out.replaced;
+  replaced.ownForms = countOwnForms(text, form);
   out.text.reserve(text.size() + 16);
+  const size_t sourceSize = text.size();
   while (!run(cd, text, out.text)) {
     const SourceChar c = form == UnicodeForm::Utf8 ? utf8CharAt(text) : utf16CharAt(text, form == UnicodeForm::Utf16Be);
-    if (out.replaced++ == 0) {
-      out.firstReplacedAt = out.text.size();
-      out.firstReplaced = c.code;
+    if (c.valid && replaced.count++ == 0) {
+      replaced.firstAt = out.text.size();
+      replaced.firstCode = c.code;
+    }
+    if (!c.valid && replaced.invalid++ == 0) {
+      replaced.firstInvalidAt = out.text.size();
+      replaced.firstInvalidInSource = sourceSize - text.size();
     }
     out.text.append("\x81\xAC");  // 〓
     text.remove_prefix(c.length);

@@ -42,14 +42,40 @@ bool hasOtherNameForms(std::string_view standardUtf8);
 
 // A text of another tool converted to Shift-JIS. A character that has no
 // Shift-JIS form, or a byte sequence that is not valid in the source, becomes
-// 〓 (0x81AC); the first such place is kept for the message.
+// 〓 (0x81AC); the first place of each is kept for the message.
 enum class UnicodeForm { Utf8, Utf16Le, Utf16Be };
+struct ReplacedCharacters {
+  // Characters that Shift-JIS lacks.
+  uint64_t count = 0;
+  uint64_t firstAt = 0;     // byte offset of the first one's 〓 in the converted text
+  char32_t firstCode = 0;   // the character it stands for
+  // Byte sequences that are not valid UTF-8 or UTF-16, and where the first
+  // one starts in the converted text and in the source.
+  uint64_t invalid = 0, firstInvalidAt = 0, firstInvalidInSource = 0;
+  // Characters that Shift-JIS reads as one of its own and gives back in its
+  // own form (− U+2212 as － U+FF0D): none of them becomes 〓.
+  uint64_t ownForms = 0;
+  // Adds what a later part met, whose text starts at textAt in the whole
+  // converted text and whose source at sourceAt.
+  void add(const ReplacedCharacters& later, uint64_t textAt, uint64_t sourceAt);
+};
 struct ConvertedText {
   SjisString text;
-  size_t replaced = 0;
-  size_t firstReplacedAt = 0;   // byte offset of the first 〓 in text
-  char32_t firstReplaced = 0;   // the character it stands for (U+FFFD for a bad sequence)
+  ReplacedCharacters replaced;
 };
+// True for − U+2212, 〜 U+301C, ‖ U+2016, — U+2014, ¢ £ ¬ U+00A2 U+00A3
+// U+00AC, ¥ U+00A5 and ‾ U+203E, which the Shift-JIS codes read as the
+// characters of －, ～, ∥, ―, ￠ ￡ ￢, the backslash and the tilde.
+inline bool readInOwnForm(char32_t code) {
+  if (code > 0x301C) return false;  // the kana and kanji of most text
+  switch (code) {
+    case 0x00A2: case 0x00A3: case 0x00A5: case 0x00AC: case 0x2014: case 0x2016: case 0x203E: case 0x2212:
+    case 0x301C:
+      return true;
+    default:
+      return false;
+  }
+}
 // Without a byte-order mark: the caller leaves it out.
 ConvertedText toShiftJisReplacing(std::string_view text, UnicodeForm form);
 

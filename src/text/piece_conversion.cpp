@@ -45,6 +45,7 @@ PieceConverter::Done PieceConverter::convert(std::string_view whole, bool last, 
   const size_t cut =
       last ? whole.size() : form_ == UnicodeForm::Utf8 ? utf8Cut(whole) : utf16Cut(whole, form_ == UnicodeForm::Utf16Be);
   const std::string_view in = whole.substr(0, cut);
+  pieceIn_ = in.data();
   pieceOut_ = out;
   char* at = out;
   if (!shiftJisCodes().asciiStays())
@@ -69,6 +70,7 @@ PieceConverter::Done PieceConverter::convert(std::string_view whole, bool last, 
     });
   const size_t written = size_t(at - out);
   written_ += written;
+  taken_ += cut;
   return {cut, written};
 }
 
@@ -85,6 +87,7 @@ char* PieceConverter::convertQuickly(std::string_view in, char* at, Decode decod
   const int unit = utf8 ? 1 : 2;
   const auto* p = reinterpret_cast<const unsigned char*>(in.data());
   const auto* const end = p + in.size();
+  uint64_t ownForms = 0;  // kept apart from replaced_, which every byte written might change
   auto isAscii = [&](const unsigned char* q) {
     return utf8 ? *q < 0x80 : end - q >= 2 && unitAt(q, form_ == UnicodeForm::Utf16Be) < 0x80;
   };
@@ -106,6 +109,7 @@ char* PieceConverter::convertQuickly(std::string_view in, char* at, Decode decod
     const auto [code, length] = decode(p, end);
     const uint16_t sjis = length > 0 ? codes.of(code) : 0;
     if (sjis != 0) {
+      ownForms += readInOwnForm(code);
       at = put(at, sjis);
       p += length;
       continue;
@@ -116,16 +120,13 @@ char* PieceConverter::convertQuickly(std::string_view in, char* at, Decode decod
     at = convertSlowly(std::string_view(reinterpret_cast<const char*>(p), size_t(next - p)), at);
     p = next;
   }
+  replaced_.ownForms += ownForms;
   return at;
 }
 
 char* PieceConverter::convertSlowly(std::string_view in, char* at) {
   const ConvertedText converted = toShiftJisReplacing(in, form_);
-  if (converted.replaced > 0 && replaced_.count == 0) {
-    replaced_.firstAt = written_ + size_t(at - pieceOut_) + converted.firstReplacedAt;
-    replaced_.firstCode = converted.firstReplaced;
-  }
-  replaced_.count += converted.replaced;
+  replaced_.add(converted.replaced, written_ + uint64_t(at - pieceOut_), taken_ + uint64_t(in.data() - pieceIn_));
   std::memcpy(at, converted.text.data(), converted.text.size());
   return at + converted.text.size();
 }

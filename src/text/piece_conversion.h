@@ -13,13 +13,6 @@
 
 namespace headly {
 
-// The characters that became 〓 so far.
-struct ReplacedCharacters {
-  uint64_t count = 0;
-  uint64_t firstAt = 0;     // byte offset of the first 〓 in all the text converted
-  char32_t firstCode = 0;   // the character it stands for (U+FFFD for a bad sequence)
-};
-
 class PieceConverter {
  public:
   explicit PieceConverter(UnicodeForm form) : form_(form) {}
@@ -32,6 +25,8 @@ class PieceConverter {
     size_t taken, written;
   };
   Done convert(std::string_view in, bool last, char* out);
+  // What the conversion met so far (the source counted from the first byte
+  // it was given).
   const ReplacedCharacters& replaced() const { return replaced_; }
   uint64_t written() const { return written_; }
 
@@ -42,8 +37,9 @@ class PieceConverter {
   char* convertQuickly(std::string_view in, char* at, Decode decode);
 
   UnicodeForm form_;
-  uint64_t written_ = 0;
-  const char* pieceOut_ = nullptr;  // where the piece being converted goes
+  uint64_t written_ = 0, taken_ = 0;
+  const char* pieceIn_ = nullptr;   // the piece being converted
+  const char* pieceOut_ = nullptr;  // and where it goes
   ReplacedCharacters replaced_;
 };
 

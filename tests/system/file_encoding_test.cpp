@@ -94,17 +94,25 @@ TEST(EncodingScan, SettlesOnlyWhenNoLaterByteCanChangeTheAnswers) {
 TEST(ShiftJisConversion, CharactersWithoutShiftJisBecomeGeta) {
   ConvertedText c = toShiftJisReplacing("a\U00020BB7b😀,〜", UnicodeForm::Utf8);
   EXPECT_EQ(c.text, *fromUtf8("a〓b〓,～"));
-  EXPECT_EQ(c.replaced, 2u);
-  EXPECT_EQ(c.firstReplacedAt, 1u);
-  EXPECT_EQ(c.firstReplaced, U'\U00020BB7');
+  EXPECT_EQ(c.replaced.count, 2u);
+  EXPECT_EQ(c.replaced.firstAt, 1u);
+  EXPECT_EQ(c.replaced.firstCode, U'\U00020BB7');
+  EXPECT_EQ(c.replaced.invalid, 0u);
+  EXPECT_EQ(c.replaced.ownForms, 1u);  // 〜
 
-  c = toShiftJisReplacing("ok\xFF" "x", UnicodeForm::Utf8);  // not UTF-8
-  EXPECT_EQ(c.text, *fromUtf8("ok〓x"));
-  EXPECT_EQ(c.firstReplaced, U'\uFFFD');
+  // Not UTF-8: a stray byte, a surrogate, an overlong form and a sequence
+  // cut off at the end; only whole characters are read in their own form.
+  c = toShiftJisReplacing("ok\xFF" "x\xED\xA0\x80\xC0\xAF−\xE2\x88", UnicodeForm::Utf8);
+  EXPECT_EQ(c.text, *fromUtf8("ok〓x〓〓〓〓〓－〓〓"));
+  EXPECT_EQ(c.replaced.count, 0u);
+  EXPECT_EQ(c.replaced.invalid, 8u);
+  EXPECT_EQ(c.replaced.firstInvalidAt, 2u);
+  EXPECT_EQ(c.replaced.firstInvalidInSource, 2u);
+  EXPECT_EQ(c.replaced.ownForms, 1u);
 
   c = toShiftJisReplacing("東京", UnicodeForm::Utf8);
   EXPECT_EQ(c.text, *fromUtf8("東京"));
-  EXPECT_EQ(c.replaced, 0u);
+  EXPECT_EQ(c.replaced.count + c.replaced.invalid + c.replaced.ownForms, 0u);
 }
 
 TEST(ShiftJisConversion, Utf16BothWaysRoundWithSurrogatePairs) {
@@ -112,13 +120,20 @@ TEST(ShiftJisConversion, Utf16BothWaysRoundWithSurrogatePairs) {
   const std::string le("\x71\x67" "a\0" "\x42\xD8\xB7\xDF" "\x00\xD8", 10);
   ConvertedText c = toShiftJisReplacing(le, UnicodeForm::Utf16Le);
   EXPECT_EQ(c.text, *fromUtf8("東a〓〓"));
-  EXPECT_EQ(c.replaced, 2u);
-  EXPECT_EQ(c.firstReplaced, U'\U00020BB7');
+  EXPECT_EQ(c.replaced.count, 1u);
+  EXPECT_EQ(c.replaced.firstCode, U'\U00020BB7');
+  EXPECT_EQ(c.replaced.invalid, 1u);
+  EXPECT_EQ(c.replaced.firstInvalidAt, 5u);
+  EXPECT_EQ(c.replaced.firstInvalidInSource, 8u);
 
-  const std::string be("\x67\x71" "\0a" "\xD8\x42\xDF\xB7", 8);
+  // ‖ and ¥ are read in Shift-JIS's own form; an odd last byte is no unit.
+  const std::string be("\x67\x71" "\0a" "\xD8\x42\xDF\xB7" "\x20\x16\x00\xA5" "b", 13);
   c = toShiftJisReplacing(be, UnicodeForm::Utf16Be);
-  EXPECT_EQ(c.text, *fromUtf8("東a〓"));
-  EXPECT_EQ(c.firstReplacedAt, 3u);
+  EXPECT_EQ(c.text, *fromUtf8("東a〓∥\\〓"));
+  EXPECT_EQ(c.replaced.firstAt, 3u);
+  EXPECT_EQ(c.replaced.ownForms, 2u);
+  EXPECT_EQ(c.replaced.invalid, 1u);
+  EXPECT_EQ(c.replaced.firstInvalidInSource, 12u);
 }
 
 TEST(NativeNames, OtherFormsOfShiftJisCharactersAreTheSameName) {

@@ -48,7 +48,8 @@ std::string toUtf16(std::string_view utf8, bool bigEndian) {
 std::string randomText(std::mt19937& random, UnicodeForm form) {
   static const std::vector<std::string> characters = {
       "a", "b,", "\"", "\r\n", "\r", "\n", std::string(1, '\0'), "\x1A", "東京", "ｱｲｳ", "〜", "―", "\u00E9",
-      "\u00A5", "\U00020BB7", "😀", "\uFEFF", "\u3000", "\u2460", "\uFA11", std::string(40, 'x'), "\u0080"};
+      "\u00A5", "\U00020BB7", "😀", "\uFEFF", "\u3000", "\u2460", "\uFA11", std::string(40, 'x'), "\u0080",
+      "−", "£"};
   static const std::vector<std::string> badUtf8 = {"\xFF", "\x80", "\xE6\x9D", "\xC0\xAF", "\xED\xA0\x80",
                                                    "\xF4\x90\x80\x80", "\xF0\x9F\x98", "\xC3", "\xF8\x88\x80\x80"};
   static const std::vector<std::string> badUtf16 = {std::string("\x00\xD8", 2), std::string("\x00\xDC", 2),
@@ -109,11 +110,20 @@ TEST(PieceConversion, PiecesGiveWhatTheWholeTextGives) {
     const ConvertedText whole = toShiftJisReplacing(text, form);
     const Pieces pieces = convertInPieces(text, form, random);
     ASSERT_EQ(pieces.text, whole.text);
-    ASSERT_EQ(pieces.replaced.count, whole.replaced);
-    if (whole.replaced == 0) continue;
-    ++replacedSome;
-    ASSERT_EQ(pieces.replaced.firstAt, whole.firstReplacedAt);
-    ASSERT_EQ(pieces.replaced.firstCode, whole.firstReplaced);
+    const ReplacedCharacters& w = whole.replaced;
+    const ReplacedCharacters& p = pieces.replaced;
+    ASSERT_EQ(p.ownForms, w.ownForms);
+    ASSERT_EQ(p.count, w.count);
+    ASSERT_EQ(p.invalid, w.invalid);
+    if (w.count > 0) {
+      ASSERT_EQ(p.firstAt, w.firstAt);
+      ASSERT_EQ(p.firstCode, w.firstCode);
+    }
+    if (w.invalid > 0) {
+      ASSERT_EQ(p.firstInvalidAt, w.firstInvalidAt);
+      ASSERT_EQ(p.firstInvalidInSource, w.firstInvalidInSource);
+    }
+    replacedSome += w.count > 0 && w.invalid > 0;
   }
   EXPECT_GT(replacedSome, 1500);
 }
@@ -170,7 +180,7 @@ TEST_F(ConvertedFiles, LinesAreThoseOfTheWholeConvertedText) {
 }
 
 TEST_F(ConvertedFiles, ReadingTheWholeFileTellsWhatBecame) {
-  tmp.write("in.txt", "\xEF\xBB\xBF" "a,\xFF\r\n\U00020BB7");
+  tmp.write("in.txt", "\xEF\xBB\xBF" "a,\xFF\r\n\U00020BB7−");
   InputForm form;
   form.skipped = 3;
   form.convertedFrom = UnicodeForm::Utf8;
@@ -180,10 +190,15 @@ TEST_F(ConvertedFiles, ReadingTheWholeFileTellsWhatBecame) {
     text += piece;
     replaced = soFar;
   });
-  EXPECT_EQ(text, "a,\x81\xAC\r\n\x81\xAC");
-  EXPECT_EQ(replaced.count, 2u);
-  EXPECT_EQ(replaced.firstAt, 2u);
-  EXPECT_EQ(replaced.firstCode, U'\uFFFD');
+  EXPECT_EQ(text, "a,\x81\xAC\r\n\x81\xAC\x81\x7C");
+  EXPECT_EQ(replaced.count, 1u);
+  EXPECT_EQ(replaced.firstAt, 6u);
+  EXPECT_EQ(replaced.firstCode, U'\U00020BB7');
+  // The source is counted after the BOM.
+  EXPECT_EQ(replaced.invalid, 1u);
+  EXPECT_EQ(replaced.firstInvalidAt, 2u);
+  EXPECT_EQ(replaced.firstInvalidInSource, 2u);
+  EXPECT_EQ(replaced.ownForms, 1u);
 }
 
 }  // namespace
