@@ -62,9 +62,13 @@ void EncodingScan::measure(char32_t code, int length, uint64_t at) {
   if (!codes_) codes_ = &shiftJisCodes();
   const uint16_t sjis = length < 4 ? codes_->of(code) : 0;
   allKnown_ = allKnown_ && sjis != 0;
-  ownForms_ += readInOwnForm(code);
+  // The test out of the way of the common characters, which lie above.
+  if (code <= kLastOwnFormSource) [[unlikely]]
+    countOwnForm(code);
   shiftJisBytes_ += sjis >= 0x100 ? 2 : 1;
 }
+
+void EncodingScan::countOwnForm(char32_t code) { ownForms_ += readInOwnForm(code); }
 
 std::optional<uint64_t> EncodingScan::shiftJisSize() const {
   const DataEncoding found = encoding();

@@ -44,6 +44,7 @@ class EncodingScan {
   void checkUtf8(std::string_view block);
   // Adds a whole character to the Shift-JIS size; at is its offset in the file.
   void measure(char32_t code, int length, uint64_t at);
+  [[gnu::noinline]] void countOwnForm(char32_t code);
   uint64_t fed_ = 0;
   char head_[3] = {};
   bool sawCr_ = false, sawLf_ = false;

@@ -66,8 +66,9 @@ struct ConvertedText {
 // True for − U+2212, 〜 U+301C, ‖ U+2016, — U+2014, ¢ £ ¬ U+00A2 U+00A3
 // U+00AC, ¥ U+00A5 and ‾ U+203E, which the Shift-JIS codes read as the
 // characters of －, ～, ∥, ―, ￠ ￡ ￢, the backslash and the tilde.
+constexpr char32_t kLastOwnFormSource = 0x301C;
 inline bool readInOwnForm(char32_t code) {
-  if (code > 0x301C) return false;  // the kana and kanji of most text
+  if (code > kLastOwnFormSource) return false;  // the kana and kanji of most text
   switch (code) {
     case 0x00A2: case 0x00A3: case 0x00A5: case 0x00AC: case 0x2014: case 0x2016: case 0x203E: case 0x2212:
     case 0x301C:
