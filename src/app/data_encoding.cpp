@@ -158,10 +158,15 @@ void reportConversion(Ui& ui, const ConvertedLook& look, const Found& found) {
     sentences.push_back(sjis("Shift-JISの形で読み込んだ文字 ") + countText(int64_t(replaced.ownForms)) +
                         sjis(" 個（マイナス記号、波ダッシュ、ポンド記号など）は、書き出すファイルでは －、～、￡ "
                              "などのShift-JISの形になります"));
-  if (sentences.empty()) return;
+  // Whether it comes depends on the month's data, so a recorded session
+  // answers it only if it is asked, and is ready for it when it is not.
+  if (sentences.empty()) {
+    ui.diskQuestionNotAsked(sjis(kCaption), {}, kAnswerOk);
+    return;
+  }
   SjisString text = sentences[0];
   for (size_t i = 1; i < sentences.size(); ++i) text += "\n" + sentences[i];
-  ui.messageBox(sjis(kCaption), text, Buttons::Ok, Icon::Information);
+  ui.diskQuestion(sjis(kCaption), text, Buttons::Ok, Icon::Information);
 }
 
 }  // namespace

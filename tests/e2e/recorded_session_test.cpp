@@ -169,5 +169,28 @@ TEST(RecordedSession, TheClashQuestionIsAnsweredIfAskedSoTheRecordingReplaysInTh
     EXPECT_TRUE(std::filesystem::is_directory(std::filesystem::u8path(played.path(folder)))) << folder;
 }
 
+// The information after converting a UTF-8 file comes only in a month whose
+// data holds what it tells of (here − U+2212, read as Shift-JIS's －): a
+// recording of either month replays on the other.
+TEST(RecordedSession, TheConversionNoticeIsAnsweredOnlyIfItComes) {
+  const std::string plain = "品目,値\r\nA,5\r\n", minus = "品目,値\r\nA,\u22125\r\n";
+  for (const auto& [recordedOn, replayedOn] : {std::pair{plain, minus}, std::pair{minus, plain}}) {
+    BatchSession played;
+    played.writeBytes("data.csv", recordedOn);
+    const std::string recorded = recordSession(
+        "file \"$1\"\nanswer Yes\n" + std::string(recordedOn == minus ? "answer OK\n" : "") +
+            "input 500\nselect LIST1 0\npress BUTTON2\nselect LIST1 0\npress BUTTON4\ncheck CHECK1\npress BUTTON6\n"
+            "file " + played.path("out.csv") + "\n",
+        played.path("data.csv"));
+    EXPECT_NE(recorded.find("\nanswer Yes\nanswer OK if asked\n"), std::string::npos) << recorded;
+    BatchSession replayed;
+    replayed.writeBytes("data.csv", replayedOn);
+    const BatchResult again = replayed.runWith(recorded, {replayed.path("data.csv")});
+    EXPECT_EQ(again.exitCode, 0) << again.transcript;
+    EXPECT_EQ(again.transcript.find("Shift-JISの形で読み込んだ文字") != std::string::npos, replayedOn == minus)
+        << again.transcript;
+  }
+}
+
 }  // namespace
 }  // namespace headly::test
