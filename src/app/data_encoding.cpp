@@ -173,7 +173,7 @@ void reportConversion(Ui& ui, const ConvertedLook& look, const Found& found) {
 
 std::optional<InputForm> settleDataEncoding(Ui& ui, TextFiles& files, const SjisString& path) {
   InputForm form;
-  const EncodingScan scan = scanFile(files, path);
+  EncodingScan scan = scanFile(files, path);
   form.lfLineEnds = scan.lfOnly();
   if (scan.encoding() == DataEncoding::ShiftJis) return form;
 
@@ -189,12 +189,18 @@ std::optional<InputForm> settleDataEncoding(Ui& ui, TextFiles& files, const Sjis
   form.skipped = found.bomLength;
   if (answer != kAnswerYes) return form;
   form.convertedFrom = found.form;
-  // UTF-8 whose every character Shift-JIS has is measured by the look
-  // already; anything else is converted once to see what the text becomes.
   ConvertedLook look;
-  if (const std::optional<uint64_t> size = found.form == UnicodeForm::Utf8 ? scan.shiftJisSize() : std::nullopt) {
-    form.convertedSize = *size;
-    look.replaced.ownForms = scan.ownForms();
+  // UTF-8 is converted by the look already, and read from what it made;
+  // UTF-16, and text that the look did not keep, is converted once to see
+  // what it becomes (so is text with 〓 after an ASCII start, whose lines the
+  // place of the first 〓 counts).
+  form.converted = scan.takeConverted();
+  if (form.converted && form.converted->replaced.count > 0 && form.converted->asciiStart > 0) form.converted.reset();
+  if (form.converted) {
+    form.convertedSize = form.converted->size;
+    look.replaced = form.converted->replaced;
+    if (look.replaced.count > 0)
+      for (const MappedBytes& piece : form.converted->pieces) look.take(piece.view(), form.converted->replaced);
   } else {
     readConverted(files, path, form,
                   [&look](std::string_view piece, const ReplacedCharacters& replaced) { look.take(piece, replaced); });

@@ -116,6 +116,7 @@ ReadOutcome readRecordLines(Ui& ui, TextFiles& files, ProgressDisplay& display, 
                             const RecordLimit& limit, ReadLines& read) {
   read = ReadLines{};
   const FileStamp atStart = files.fileStamp(data.path);
+  const bool convertedAhead = data.form.converted && !data.form.converted->pieces.empty();
   files.openInput(data.path, data.form, kDataFile);
   reserveLineRoom(read.lines, limit, files.inputSize(kDataFile));
   if (files.atEnd(kDataFile)) {
@@ -130,7 +131,10 @@ ReadOutcome readRecordLines(Ui& ui, TextFiles& files, ProgressDisplay& display, 
   // The memory of the lines is made ready on another thread while they are
   // read. Meanwhile this thread had better not map memory (it would wait for
   // each large page being made ready): the counting thread is there already.
-  const MemoryMadeReady ready(read.lines.spareRoom(), read.lines.spareBytes());
+  // Text converted ahead holds as much memory as its lines will, let go as
+  // they are read: the lines' memory is then made ready as they fill it.
+  std::optional<MemoryMadeReady> ready;
+  if (!convertedAhead) ready.emplace(read.lines.spareRoom(), read.lines.spareBytes());
 
   read.recordCount = int32_t(files.readLines(kDataFile, store, limit.dataLinesAllowed()));
   // Item names without a single record still make a run: its layout file

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 namespace headly {
 
@@ -18,6 +19,12 @@ ConvertedFile::ConvertedFile(std::unique_ptr<NativeFile> file, const InputForm& 
   if (form.convertedFrom) {
     converter_.emplace(*form.convertedFrom);
     size_ = form.convertedSize;
+    readAhead_ = form.converted && (form.converted->asciiStart > 0 || !form.converted->pieces.empty());
+    if (readAhead_) {
+      asciiLeft_ = form.converted->asciiStart;
+      ahead_ = std::exchange(form.converted->pieces, {});
+      form.converted->asciiStart = 0;
+    }
   } else {
     const uint64_t whole = file_->size();
     size_ = whole - std::min(whole, toSkip_);
@@ -25,13 +32,23 @@ ConvertedFile::ConvertedFile(std::unique_ptr<NativeFile> file, const InputForm& 
 }
 
 size_t ConvertedFile::read(char* buffer, size_t n) {
-  if (!converter_) {
-    for (char skipped[4]; toSkip_ > 0;) {
-      const size_t got = file_->read(skipped, size_t(std::min<uint64_t>(toSkip_, sizeof skipped)));
-      if (got == 0) return 0;
-      toSkip_ -= got;
+  if (!converter_) return readAsTheyStand(buffer, n);
+  if (readAhead_) {
+    if (asciiLeft_ > 0) {
+      const size_t got = readAsTheyStand(buffer, size_t(std::min<uint64_t>(n, asciiLeft_)));
+      asciiLeft_ = got > 0 ? asciiLeft_ - got : 0;
+      if (got > 0) return got;
     }
-    return file_->read(buffer, n);
+    if (ahead_.empty()) return 0;
+    const std::string_view piece = ahead_.front().view();
+    const size_t give = std::min(n, piece.size() - taken_);
+    std::memcpy(buffer, piece.data() + taken_, give);
+    taken_ += give;
+    if (taken_ == piece.size()) {
+      ahead_.pop_front();
+      taken_ = 0;
+    }
+    return give;
   }
   while (taken_ == convertedLength_) {
     taken_ = convertedLength_ = 0;
@@ -41,6 +58,15 @@ size_t ConvertedFile::read(char* buffer, size_t n) {
   std::memcpy(buffer, converted_.get() + taken_, give);
   taken_ += give;
   return give;
+}
+
+size_t ConvertedFile::readAsTheyStand(char* buffer, size_t n) {
+  for (char skipped[4]; toSkip_ > 0;) {
+    const size_t got = file_->read(skipped, size_t(std::min<uint64_t>(toSkip_, sizeof skipped)));
+    if (got == 0) return 0;
+    toSkip_ -= got;
+  }
+  return file_->read(buffer, n);
 }
 
 bool ConvertedFile::convertMore() {

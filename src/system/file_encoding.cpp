@@ -1,11 +1,15 @@
 #include "system/file_encoding.h"
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <cstring>
+#include <new>
+#include <system_error>
 
-#include "text/byte_search.h"
 #include "system/converted_file.h"
 #include "system/drives.h"
+#include "system/helper_thread.h"
 #include "system/file_system.h"
 #include "system/text_files.h"
 
@@ -13,28 +17,27 @@ namespace headly {
 
 namespace {
 
-constexpr size_t kBlockSize = 1 << 20;
+constexpr size_t kBlockSize = 4 << 20;
+constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+// Bytes converted in two halves at once from this many on.
+constexpr size_t kHalvedFrom = 256 * 1024;
+
+// Half the memory of the machine: as much as converted text is kept.
+uint64_t halfTheMemory() {
+  static const uint64_t half = uint64_t(sysconf(_SC_PHYS_PAGES)) * uint64_t(sysconf(_SC_PAGESIZE)) / 2;
+  return half;
+}
+
+// Where the first character at or after at starts (it is never more than
+// three bytes on in UTF-8); 0 for none.
+size_t characterStart(std::string_view bytes, size_t at) {
+  for (size_t end = std::min(at + 4, bytes.size()); at < end; ++at)
+    if ((bytes[at] & 0xC0) != 0x80) return at;
+  return 0;
+}
 
 bool startsWith(const char* head, uint64_t length, std::string_view bom) {
   return length >= bom.size() && std::memcmp(head, bom.data(), bom.size()) == 0;
-}
-
-// Continuation bytes after a lead byte and the range of the first of them
-// (which excludes overlong forms, surrogates and code points above U+10FFFF);
-// 0 continuation bytes for a byte that cannot lead.
-struct Lead {
-  int continuation;
-  unsigned char low, high;
-};
-Lead leadOf(unsigned char c) {
-  if (c >= 0xC2 && c <= 0xDF) return {1, 0x80, 0xBF};
-  if (c == 0xE0) return {2, 0xA0, 0xBF};
-  if (c == 0xED) return {2, 0x80, 0x9F};
-  if (c >= 0xE1 && c <= 0xEF) return {2, 0x80, 0xBF};
-  if (c == 0xF0) return {3, 0x90, 0xBF};
-  if (c >= 0xF1 && c <= 0xF3) return {3, 0x80, 0xBF};
-  if (c == 0xF4) return {3, 0x80, 0x8F};
-  return {0, 0, 0};
 }
 
 // Reads the file block by block while read(block) returns true.
@@ -49,123 +52,138 @@ void forEachBlock(TextFiles& files, const SjisString& path, Read read) {
 
 }  // namespace
 
+EncodingScan::EncodingScan() = default;
+EncodingScan::~EncodingScan() = default;
+EncodingScan::EncodingScan(EncodingScan&&) noexcept = default;
+EncodingScan& EncodingScan::operator=(EncodingScan&&) noexcept = default;
+
 void EncodingScan::feed(std::string_view block) {
+  const uint64_t before = fed_;
   for (size_t i = 0; fed_ + i < sizeof head_ && i < block.size(); ++i) head_[fed_ + i] = block[i];
   fed_ += block.size();
   if (!sawCr_) sawCr_ = std::memchr(block.data(), '\r', block.size()) != nullptr;
   if (!sawLf_) sawLf_ = std::memchr(block.data(), '\n', block.size()) != nullptr;
-  if (utf8Valid_) checkUtf8(block);
+  if (!converter_) return;
+  if (before < sizeof head_) {
+    // The first bytes wait until it is known whether they are a BOM, which
+    // is no part of the text; else they go on as a character cut off.
+    const size_t headRest = std::min(block.size(), size_t(sizeof head_ - before));
+    held_.append(block.substr(0, headRest));
+    block.remove_prefix(headRest);
+    if (fed_ < sizeof head_) return;
+    if (startsWith(head_, fed_, kUtf8Bom)) held_.clear();
+  }
+  if (!held_.empty()) {
+    // The character that the last block cut off ends with the continuation
+    // bytes this one starts with (a character has at most three).
+    size_t rest = 0;
+    while (rest < block.size() && rest < 4 && (block[rest] & 0xC0) == 0x80) ++rest;
+    held_.append(block.substr(0, rest));
+    block.remove_prefix(rest);
+    if (block.empty() && rest < 4) return;
+    const std::string cutOff = std::move(held_);
+    held_.clear();
+    convert(cutOff, true);
+    if (!converter_) return;
+  }
+  convert(block, false);
 }
 
-void EncodingScan::measure(char32_t code, int length, uint64_t at) {
-  if (at == 0 && code == 0xFEFF) return;  // the BOM
-  if (!codes_) codes_ = &shiftJisCodes();
-  const uint16_t sjis = length < 4 ? codes_->of(code) : 0;
-  allKnown_ = allKnown_ && sjis != 0;
-  // The test out of the way of the common characters, which lie above.
-  if (code <= kLastOwnFormSource) [[unlikely]]
-    countOwnForm(code);
-  shiftJisBytes_ += sjis >= 0x100 ? 2 : 1;
-}
-
-void EncodingScan::countOwnForm(char32_t code) { ownForms_ += readInOwnForm(code); }
-
-std::optional<uint64_t> EncodingScan::shiftJisSize() const {
-  const DataEncoding found = encoding();
-  if ((found != DataEncoding::Utf8 && found != DataEncoding::Utf8WithBom) || !utf8Valid_ || pending_ > 0 ||
-      !allKnown_ || !shiftJisCodes().asciiStays())
-    return std::nullopt;
-  return shiftJisBytes_;
-}
-
-void EncodingScan::checkUtf8(std::string_view block) {
-  using namespace byte_search;
-  const auto* const begin = reinterpret_cast<const unsigned char*>(block.data());
-  const auto* p = begin;
-  const auto* const end = p + block.size();
-  const uint64_t blockAt = fed_ - block.size();
-  while (p < end) {
-    if (pending_ > 0) {
-      if (*p < nextLow_ || *p > nextHigh_) {
-        utf8Valid_ = false;
-        return;
-      }
-      pendingCode_ = pendingCode_ << 6 | (*p & 0x3F);
-      ++p;
-      --pending_;
-      nextLow_ = 0x80;
-      nextHigh_ = 0xBF;
-      if (pending_ == 0) measure(pendingCode_, pendingLength_, pendingAt_);
-      continue;
+void EncodingScan::convert(std::string_view bytes, bool last) {
+  size_t half = bytes.size() >= kHalvedFrom ? characterStart(bytes, bytes.size() / 2) : 0;
+  if (half > 0 && !helper_) {
+    try {
+      helper_ = std::make_unique<HelperThread>();
+    } catch (const std::system_error&) {
+      half = 0;  // one thread does it all
     }
-    if (*p < 0x80) {
-      const auto* const asciiStart = p;
-      // Plain ASCII sixty-four bytes at a time, then eight, then one; the
-      // short runs between the characters of Japanese text go byte by
-      // byte at once.
-      if (end - p >= 8 && (loadWord(reinterpret_cast<const char*>(p)) & kHighBits) != 0) {
-        while (*p < 0x80) ++p;
-        shiftJisBytes_ += uint64_t(p - asciiStart);
-        continue;
-      }
-      for (; end - p >= 64; p += 64) {
-        uint64_t any = 0;
-        for (int k = 0; k < 8; ++k) any |= loadWord(reinterpret_cast<const char*>(p) + 8 * k);
-        if ((any & kHighBits) != 0) break;
-      }
-      while (end - p >= 8 && (loadWord(reinterpret_cast<const char*>(p)) & kHighBits) == 0) p += 8;
-      while (p < end && *p < 0x80) ++p;
-      shiftJisBytes_ += uint64_t(p - asciiStart);
-      continue;
-    }
-    // The common character of Japanese text first: three bytes whole in
-    // the block that make neither an overlong form nor a surrogate.
-    if (end - p >= 3 && (*p & 0xF0) == 0xE0 && (p[1] & 0xC0) == 0x80 && (p[2] & 0xC0) == 0x80) {
-      const char32_t code = (*p & 0x0F) << 12 | (p[1] & 0x3F) << 6 | (p[2] & 0x3F);
-      if (code >= 0x800 && (code < 0xD800 || code >= 0xE000)) {
-        utf8MultiByte_ = true;
-        measure(code, 3, blockAt + uint64_t(p - begin));
-        p += 3;
-        continue;
-      }
-    }
-    const Lead lead = leadOf(*p);
-    if (lead.continuation == 0) {
-      utf8Valid_ = false;
+  }
+  if (half == 0) {
+    MappedBytes piece = roomFor(bytes.size());
+    const size_t taken = convertInto(*converter_, bytes, last, piece);
+    if (converter_->allValid()) {
+      keep(std::move(piece), !converter_->sawNonAscii());
+      held_.assign(bytes.substr(taken));
       return;
     }
-    utf8MultiByte_ = true;
-    // A character whole in the block is checked at once; one that the block
-    // cuts off goes on in the next.
-    char32_t code = *p & (0x3F >> lead.continuation);
-    if (end - p > lead.continuation) {
-      bool valid = p[1] >= lead.low && p[1] <= lead.high;
-      for (int k = 2; k <= lead.continuation; ++k) valid = valid && p[k] >= 0x80 && p[k] <= 0xBF;
-      if (!valid) {
-        utf8Valid_ = false;
-        return;
-      }
-      for (int k = 1; k <= lead.continuation; ++k) code = code << 6 | (p[k] & 0x3F);
-      measure(code, 1 + lead.continuation, blockAt + uint64_t(p - begin));
-      p += 1 + lead.continuation;
-      continue;
+  } else {
+    // The first half ends before a character starts: it goes as a whole.
+    MappedBytes first = roomFor(half), second = roomFor(bytes.size() - half);
+    PieceConverter next(UnicodeForm::Utf8, PieceConverter::OnInvalid::Stop);
+    size_t nextTaken = 0;
+    helper_->start([&] { nextTaken = convertInto(next, bytes.substr(half), last, second); });
+    try {
+      convertInto(*converter_, bytes.substr(0, half), true, first);
+    } catch (...) {
+      helper_->wait();
+      throw;
     }
-    pendingCode_ = code;
-    pendingLength_ = 1 + lead.continuation;
-    pendingAt_ = blockAt + uint64_t(p - begin);
-    ++p;
-    pending_ = lead.continuation;
-    nextLow_ = lead.low;
-    nextHigh_ = lead.high;
+    helper_->wait();
+    const bool firstAscii = !converter_->sawNonAscii();
+    converter_->append(next);
+    if (converter_->allValid()) {
+      keep(std::move(first), firstAscii);
+      keep(std::move(second), !converter_->sawNonAscii());
+      held_.assign(bytes.substr(half + nextTaken));
+      return;
+    }
+  }
+  converter_.reset();
+  converted_.reset();
+  held_.clear();
+}
+
+size_t EncodingScan::convertInto(PieceConverter& converter, std::string_view bytes, bool last, MappedBytes& piece) {
+  const PieceConverter::Done done = converter.convert(bytes, last, piece.data());
+  piece.keep(done.written);
+  return done.taken;
+}
+
+MappedBytes EncodingScan::roomFor(size_t bytes) {
+  try {
+    return MappedBytes(PieceConverter::room(bytes));
+  } catch (const std::bad_alloc&) {
+    if (!converted_) throw;
+    converted_.reset();  // what it held makes room
+    return MappedBytes(PieceConverter::room(bytes));
   }
 }
 
+void EncodingScan::keep(MappedBytes piece, bool asciiSoFar) {
+  if (!converted_) return;
+  const size_t size = piece.view().size();
+  if (asciiSoFar && converted_->pieces.empty() && shiftJisCodes().asciiStays()) {
+    converted_->asciiStart += size;
+  } else if ((heldBytes_ += size) > halfTheMemory()) {
+    converted_.reset();
+  } else if (size > 0) {
+    converted_->pieces.push_back(std::move(piece));
+  }
+}
+
+std::shared_ptr<ConvertedPieces> EncodingScan::takeConverted() {
+  const DataEncoding found = encoding();
+  if (!converter_ || (found != DataEncoding::Utf8 && found != DataEncoding::Utf8WithBom)) return nullptr;
+  const std::string rest = std::move(held_);
+  held_.clear();
+  convert(rest, true);
+  if (!converter_ || !converted_) return nullptr;
+  converted_->size = converter_->written();
+  converted_->replaced = converter_->replaced();
+  converter_.reset();
+  return std::move(converted_);
+}
+
+bool EncodingScan::utf8Valid() const { return converter_ && isUtf8(held_); }
+
 DataEncoding EncodingScan::encoding() const {
-  if (startsWith(head_, fed_, "\xEF\xBB\xBF")) return DataEncoding::Utf8WithBom;
+  if (startsWith(head_, fed_, kUtf8Bom)) return DataEncoding::Utf8WithBom;
   if (startsWith(head_, fed_, "\xFF\xFE")) return DataEncoding::Utf16Le;
   if (startsWith(head_, fed_, "\xFE\xFF")) return DataEncoding::Utf16Be;
   // A sequence cut off by the end of the file is not valid UTF-8.
-  if (utf8Valid_ && pending_ == 0 && utf8MultiByte_) return DataEncoding::Utf8;
+  const bool multiByte = converter_ && (converter_->sawNonAscii() ||
+                                        std::any_of(held_.begin(), held_.end(), [](char c) { return c & 0x80; }));
+  if (utf8Valid() && multiByte) return DataEncoding::Utf8;
   return DataEncoding::ShiftJis;
 }
 

@@ -4,24 +4,46 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "system/mapped_bytes.h"
 #include "text/encoding.h"
 #include "text/piece_conversion.h"
 #include "text/sjis_string.h"
 
 namespace headly {
 
+class HelperThread;
 class TextFiles;
+
+// Text converted ahead of its reading, kept in the pieces it was converted
+// in after its first bytes of ASCII, which the conversion leaves as they
+// are and which are read from the file: what they hold in all and the
+// characters replaced in them.
+struct ConvertedPieces {
+  uint64_t asciiStart = 0;
+  std::deque<MappedBytes> pieces;
+  uint64_t size = 0;
+  ReplacedCharacters replaced;
+};
 
 enum class DataEncoding { ShiftJis, Utf8WithBom, Utf8, Utf16Le, Utf16Be };
 
-// Fed with the file's bytes block by block, in order.
+// Fed with the file's bytes block by block, in order. While the bytes may
+// be UTF-8 they are converted to Shift-JIS as they come, so that a UTF-8
+// file is read from the disk and converted once.
 class EncodingScan {
  public:
+  EncodingScan();
+  ~EncodingScan();
+  EncodingScan(EncodingScan&&) noexcept;
+  EncodingScan& operator=(EncodingScan&&) noexcept;
+
   void feed(std::string_view block);
   // A BOM decides; without one, valid UTF-8 holding at least one multi-byte
   // sequence is UTF-8, anything else Shift-JIS (pure ASCII included).
@@ -32,34 +54,38 @@ class EncodingScan {
   // Nothing more can change the answers: the first bytes are in, a CR was
   // seen and the bytes are not UTF-8 (an ordinary Shift-JIS file with CR LF
   // lines is settled by its first block).
-  bool settled() const { return fed_ >= sizeof head_ && sawCr_ && !utf8Valid_; }
-  // For UTF-8 (with or without a BOM) whose every character the Shift-JIS
-  // codes know, the bytes of its text after the BOM in Shift-JIS; nothing
-  // when the conversion has more to say (what became 〓, where).
-  std::optional<uint64_t> shiftJisSize() const;
-  // With that size: the characters Shift-JIS reads in its own form.
-  uint64_t ownForms() const { return ownForms_; }
+  bool settled() const { return fed_ >= sizeof head_ && sawCr_ && !converter_; }
+  // Once all the bytes are fed: for valid UTF-8 (with or without a BOM),
+  // its text after the BOM in Shift-JIS; nothing for anything else, nor when
+  // the text would have taken more than half the memory there is (it is
+  // converted again as it is read).
+  std::shared_ptr<ConvertedPieces> takeConverted();
 
  private:
-  void checkUtf8(std::string_view block);
-  // Adds a whole character to the Shift-JIS size; at is its offset in the file.
-  void measure(char32_t code, int length, uint64_t at);
-  [[gnu::noinline]] void countOwnForm(char32_t code);
+  // Valid UTF-8 once no more bytes come.
+  bool utf8Valid() const;
+  // Converts bytes that follow the ones converted so far into new pieces,
+  // large ones in two halves at once; keeps what is left for more bytes.
+  void convert(std::string_view bytes, bool last);
+  // Converts bytes with converter into a new piece; how many it took.
+  size_t convertInto(PieceConverter& converter, std::string_view bytes, bool last, MappedBytes& piece);
+  // Room to convert that many bytes into.
+  MappedBytes roomFor(size_t bytes);
+  // Keeps a converted piece, unless it is ASCII at the start of the text or
+  // no converted text is kept any more.
+  void keep(MappedBytes piece, bool asciiSoFar);
   uint64_t fed_ = 0;
   char head_[3] = {};
   bool sawCr_ = false, sawLf_ = false;
-  bool utf8Valid_ = true, utf8MultiByte_ = false;
-  // An unfinished UTF-8 sequence at the end of the last block: continuation
-  // bytes still wanted and the range the next one must lie in.
-  int pending_ = 0;
-  unsigned char nextLow_ = 0x80, nextHigh_ = 0xBF;
-  // That character so far, its length and where it started.
-  char32_t pendingCode_ = 0;
-  int pendingLength_ = 0;
-  uint64_t pendingAt_ = 0;
-  uint64_t shiftJisBytes_ = 0, ownForms_ = 0;
-  bool allKnown_ = true;
-  ShiftJisCodes* codes_ = nullptr;  // taken when the first character is measured
+  // Dropped at the first byte that is not UTF-8.
+  std::optional<PieceConverter> converter_{std::in_place, UnicodeForm::Utf8, PieceConverter::OnInvalid::Stop};
+  // The bytes of a character that the last block cut off, or the bytes
+  // before the end of a BOM not complete yet.
+  std::string held_;
+  // Dropped when the text is not UTF-8 or would take too much memory.
+  std::shared_ptr<ConvertedPieces> converted_ = std::make_shared<ConvertedPieces>();
+  uint64_t heldBytes_ = 0;
+  std::unique_ptr<HelperThread> helper_;  // started for the first large block
 };
 
 // How the program reads a data file: where its lines end, the bytes at its
@@ -70,6 +96,9 @@ struct InputForm {
   uint64_t skipped = 0;
   std::optional<UnicodeForm> convertedFrom;
   uint64_t convertedSize = 0;
+  // The text converted by the look already, for the first reading to take
+  // (a later one converts the file again).
+  std::shared_ptr<ConvertedPieces> converted;
 };
 
 // The scan of a file (an internal path), read until the scan is settled;

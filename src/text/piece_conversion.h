@@ -13,9 +13,16 @@
 
 namespace headly {
 
+// Whether the bytes are whole UTF-8 characters, every one of them.
+bool isUtf8(std::string_view text);
+
 class PieceConverter {
  public:
-  explicit PieceConverter(UnicodeForm form) : form_(form) {}
+  // Converting only while the text is valid UTF-8, it stops at the first
+  // piece that is not (what it wrote then is of no use).
+  enum class OnInvalid { Replace, Stop };
+  explicit PieceConverter(UnicodeForm form, OnInvalid onInvalid = OnInvalid::Replace)
+      : form_(form), stopAtInvalid_(onInvalid == OnInvalid::Stop) {}
   // The room in bytes that converting a piece of that many bytes may take.
   static size_t room(size_t bytes) { return 2 * bytes + 8; }
   // Converts the front of in that no later byte can change (all of it when
@@ -29,18 +36,28 @@ class PieceConverter {
   // it was given).
   const ReplacedCharacters& replaced() const { return replaced_; }
   uint64_t written() const { return written_; }
+  // UTF-8 only: every byte converted so far made a whole character (one
+  // cut off by the end of the text, which last says, does not).
+  bool allValid() const { return allValid_; }
+  // A character beyond ASCII was converted.
+  bool sawNonAscii() const { return sawNonAscii_; }
+  // Takes in what a converter of the text right after this one's did, as if
+  // this one had gone on: two halves of a text converted at once.
+  void append(const PieceConverter& next);
 
  private:
   // Converts a piece the slow way to at, counting its 〓; where it ends.
   char* convertSlowly(std::string_view in, char* at);
-  template <class Decode>
-  char* convertQuickly(std::string_view in, char* at, Decode decode);
+  char* convertUtf8Quickly(std::string_view in, char* at);
+  char* convertUtf16Quickly(std::string_view in, char* at);
 
   UnicodeForm form_;
+  bool stopAtInvalid_;
   uint64_t written_ = 0, taken_ = 0;
   const char* pieceIn_ = nullptr;   // the piece being converted
   const char* pieceOut_ = nullptr;  // and where it goes
   ReplacedCharacters replaced_;
+  bool allValid_ = true, sawNonAscii_ = false;
 };
 
 }  // namespace headly

@@ -170,34 +170,70 @@ TEST_F(OtherToolsFiles, LfLinesAndConvertedText) {
   // Converted text is read in the file's place, by the same rules; a BOM is
   // left out whether the bytes are converted or not.
   tmp.write("in.txt", "\xEF\xBB\xBF" "x\r\n\xE6\x9D\xB1\r\n\x1A");
-  const EncodingScan scan = scanFile(files, "D:\\in.txt");
-  ASSERT_EQ(scan.shiftJisSize(), 8u);
+  EncodingScan scan = scanFile(files, "D:\\in.txt");
   InputForm converted;
   converted.skipped = 3;
   converted.convertedFrom = UnicodeForm::Utf8;
-  converted.convertedSize = *scan.shiftJisSize();
+  converted.converted = scan.takeConverted();
+  ASSERT_TRUE(converted.converted);
+  converted.convertedSize = converted.converted->size;
+  EXPECT_EQ(converted.convertedSize, 8u);
+  EXPECT_EQ(readAll(converted), (Lines{"x", *fromUtf8("東")}));
+  // A second reading converts the file again.
   EXPECT_EQ(readAll(converted), (Lines{"x", *fromUtf8("東")}));
   InputForm asTheyStand;
   asTheyStand.skipped = 3;
   EXPECT_EQ(readAll(asTheyStand), (Lines{"x", "\xE6\x9D\xB1"}));
+  // The ASCII start of the text is read from the file.
+  tmp.write("in.txt", "a,b\r\n1,\xE6\x9D\xB1\r\n");
+  EncodingScan inBlocks = scanInBlocks("a,b\r\n1,\xE6\x9D\xB1\r\n", 2);
+  converted.skipped = 0;
+  converted.converted = inBlocks.takeConverted();
+  ASSERT_TRUE(converted.converted);
+  EXPECT_EQ(converted.converted->asciiStart, 7u);
+  converted.convertedSize = converted.converted->size;
+  EXPECT_EQ(readAll(converted), (Lines{"a,b", "1," + *fromUtf8("東")}));
 }
 
-TEST_F(OtherToolsFiles, TheLookMeasuresOnlyUtf8WhoseEveryCharacterShiftJisHas) {
-  // Cut into blocks of every size, the size stays that of the conversion.
-  const std::string text = "\xEF\xBB\xBF" "支店,ｱｲ\r\n東京,Ω〜\r\n";
-  const size_t converted = toShiftJisReplacing(std::string_view(text).substr(3), UnicodeForm::Utf8).text.size();
-  for (size_t block = 1; block <= text.size(); ++block) {
-    SCOPED_TRACE(block);
-    EncodingScan scan;
-    for (size_t at = 0; at < text.size(); at += block) scan.feed(std::string_view(text).substr(at, block));
-    EXPECT_EQ(scan.shiftJisSize(), converted);
-    EXPECT_EQ(scanInBlocks(text.substr(3), block).shiftJisSize(), converted);
+// What the look converted of bytes fed in blocks, checked against
+// converting the text after the BOM whole: the same bytes, 〓 included.
+void expectConvertedAsAWhole(std::string_view bytes, size_t block, size_t bomLength) {
+  SCOPED_TRACE(block);
+  const ConvertedText whole = toShiftJisReplacing(bytes.substr(bomLength), UnicodeForm::Utf8);
+  EncodingScan scan = scanInBlocks(bytes, block);
+  const std::shared_ptr<ConvertedPieces> converted = scan.takeConverted();
+  ASSERT_TRUE(converted);
+  std::string text(bytes.substr(bomLength, converted->asciiStart));
+  for (const MappedBytes& piece : converted->pieces) text += piece.view();
+  EXPECT_EQ(text, whole.text);
+  EXPECT_EQ(converted->size, whole.text.size());
+  EXPECT_EQ(converted->replaced.count, whole.replaced.count);
+  EXPECT_EQ(converted->replaced.firstAt, whole.replaced.firstAt);
+  EXPECT_EQ(converted->replaced.firstCode, whole.replaced.firstCode);
+  EXPECT_EQ(converted->replaced.ownForms, whole.replaced.ownForms);
+}
+
+TEST_F(OtherToolsFiles, TheLookConvertsValidUtf8AsItGoes) {
+  const std::string text = "支店,ｱｲ\r\n東京,Ω〜−£\U00020BB7\u00E9\r\n";
+  for (size_t block = 1; block <= text.size() + 3; ++block) {
+    expectConvertedAsAWhole("\xEF\xBB\xBF" + text, block, 3);
+    expectConvertedAsAWhole(text, block, 0);
   }
-  EXPECT_EQ(scanBytes("a,\U00020BB7\r\n").shiftJisSize(), std::nullopt);   // becomes 〓
-  EXPECT_EQ(scanBytes("a,\u00E9\r\n").shiftJisSize(), std::nullopt);       // é has no Shift-JIS form
-  EXPECT_EQ(scanBytes("\xFF\xFE" "a\0").shiftJisSize(), std::nullopt);      // UTF-16
-  EXPECT_EQ(scanBytes("\xEF\xBB\xBF" "a\xFF").shiftJisSize(), std::nullopt);  // not UTF-8 after all
-  EXPECT_EQ(scanBytes("a,b\r\n").shiftJisSize(), std::nullopt);              // Shift-JIS as it stands
+  // Blocks as large as a file gives them, cut inside characters.
+  std::string large;
+  for (int i = 0; i < 60000; ++i) large += "東京,ｱｲ,abc,\u00E9😀〜\r\n";
+  expectConvertedAsAWhole(large, 1 << 20, 0);
+  expectConvertedAsAWhole(large, 100001, 0);
+
+  for (const char* notUtf8 : {"\xFF\xFE" "a\0", "\xEF\xBB\xBF" "a\xFF", "a,b\r\n", "ab\xE6\x9D", "\xE6\x9D\xB1\x80"}) {
+    SCOPED_TRACE(notUtf8);
+    EncodingScan scan = scanBytes(notUtf8);
+    EXPECT_EQ(scan.takeConverted(), nullptr);
+  }
+  // A bad byte after a long valid stretch: Shift-JIS after all.
+  EncodingScan late = scanInBlocks(large + "\xE6\x9D" "a", 1 << 20);
+  EXPECT_EQ(late.encoding(), DataEncoding::ShiftJis);
+  EXPECT_EQ(late.takeConverted(), nullptr);
 }
 
 TEST_F(OtherToolsFiles, Utf8OutputHasNoEndMark) {
