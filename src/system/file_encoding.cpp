@@ -17,7 +17,9 @@ namespace headly {
 
 namespace {
 
-constexpr size_t kBlockSize = 4 << 20;
+// The look reads a first block, which settles an ordinary Shift-JIS file,
+// then larger ones: converted text fills whole large pages.
+constexpr size_t kFirstBlockSize = 1 << 20, kBlockSize = 16 << 20;
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 // Bytes converted in two halves at once from this many on.
 constexpr size_t kHalvedFrom = 256 * 1024;
@@ -44,8 +46,8 @@ bool startsWith(const char* head, uint64_t length, std::string_view bom) {
 template <class Read>
 void forEachBlock(TextFiles& files, const SjisString& path, Read read) {
   std::unique_ptr<NativeFile> file = files.fileSystem().openForReading(files.drives().toNative(path));
-  std::unique_ptr<char[]> buffer = std::make_unique<char[]>(kBlockSize);
-  for (size_t n; (n = file->read(buffer.get(), kBlockSize)) > 0;)
+  std::unique_ptr<char[]> buffer = std::make_unique_for_overwrite<char[]>(kBlockSize);
+  for (size_t n, size = kFirstBlockSize; (n = file->read(buffer.get(), size)) > 0; size = kBlockSize)
     if (!read(std::string_view(buffer.get(), n))) break;
   file->close();
 }
