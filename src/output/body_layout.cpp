@@ -91,8 +91,9 @@ int32_t BodyLayout::layOutRecord(const CellReader& cells, int32_t r) {
     recordLineCount = std::max(recordLineCount, item.stats.fullLines + (item.stats.remainder > 0 ? 1 : 0));
     lineBytes_ += size_t(std::max(item.prefix, 0)) + size_t(item.stats.width);
     // Only a lead byte followed by a blank, which is no character, brings a
-    // half-width blank into a converted text.
-    if (pairBlanks_ && !textHoldsBlank_) textHoldsBlank_ = holdsByte(item.source, ' ');
+    // half-width blank into a converted text. Most items of a record with
+    // many are empty: they are not searched.
+    if (pairBlanks_ && !textHoldsBlank_ && !item.source.empty()) textHoldsBlank_ = holdsByte(item.source, ' ');
   }
   lineBytes_ += size_t(maxColumn_);
   return multiLineLayout_ ? std::max(recordLineCount, 1) : 1;

@@ -38,7 +38,9 @@ struct CutRow {
  private:
   void convert(size_t i) {
     toConvert[i] = 0;
-    if (isFullWidth(texts[i])) return;
+    // A text that starts with a single-byte character is converted: most
+    // texts of numbers and codes are told so without a call.
+    if (isLeadByte(static_cast<unsigned char>(texts[i][0])) && isFullWidth(texts[i])) return;
     char* const begin = bytes.data() + bytesUsed;
     const size_t length = size_t(writeFullWidth(texts[i], begin) - begin);
     texts[i] = std::string_view(begin, length);
