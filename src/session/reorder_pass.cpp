@@ -67,8 +67,13 @@ struct Rebuilder {
     }
     // Without reworked quotes the rebuilt line cuts again into the very texts
     // it was built from, doubled quotes collapsed.
-    for (size_t k = firstItem; k < items->size(); ++k)
-      raiseLongest(*tally, int32_t(k), secondParseField(read(), (*items)[k], scratch).text);
+    // Most fields are not quoted: their texts are as they were cut.
+    const LineFields& fields = read();
+    for (size_t k = firstItem; k < items->size(); ++k) {
+      const int item = (*items)[k];
+      const bool plain = item < fields.count() && !fields.quoted(item);
+      raiseLongest(*tally, int32_t(k), plain ? fields.text(item) : secondParseField(fields, item, scratch).text);
+    }
   }
 };
 

@@ -49,7 +49,16 @@ void putText(CutRow& row, size_t f, std::string_view text, bool quoted, bool inL
 void takeRebuiltIntoRow(const LineFields& read, const std::vector<int>& items, std::string_view line, size_t count,
                     bool fullWidth, CutRow& row) {
   startRow(row, count, line.size(), fullWidth);
-  for (size_t k = 0; k < items.size() && k < count; ++k) {
+  const size_t taken = std::min(items.size(), count);
+  for (size_t k = 0; k < taken; ++k) {
+    // Most fields are not quoted: their texts stand in the line as they
+    // were cut, which putText keeps (the row's quote mark is 0 already).
+    if (const int item = items[k]; item < read.count() && !read.quoted(item)) {
+      const std::string_view text = read.text(item);
+      row.texts[k] = text;
+      if (fullWidth) row.toConvert[k] = text.empty() ? 0 : 1;
+      continue;
+    }
     const RebuiltField field = secondParseField(read, items[k], row.rebuilt);
     putText(row, k, field.text, field.quoted, field.text.data() != row.rebuilt.data(), fullWidth);
   }
