@@ -19,13 +19,16 @@ void pairBlanksToFullWidth(char* bytes, size_t size);
 
 // Writes a run of count blanks at out as that rule leaves it when paired,
 // else as half-width blanks; returns the end. Runs are mostly short: inline,
-// four full-width blanks at a time and then one by one.
+// eight full-width blanks at a time and then four, two and one.
 inline char* writeBlankRun(char* out, size_t count, bool paired) {
   if (!paired) return std::fill_n(out, count, ' ');
-  constexpr char kFour[8] = {'\x81', '\x40', '\x81', '\x40', '\x81', '\x40', '\x81', '\x40'};
+  constexpr char kEight[16] = {'\x81', '\x40', '\x81', '\x40', '\x81', '\x40', '\x81', '\x40',
+                               '\x81', '\x40', '\x81', '\x40', '\x81', '\x40', '\x81', '\x40'};
   size_t pairs = count / 2;
-  for (; pairs >= 4; pairs -= 4, out += sizeof kFour) std::memcpy(out, kFour, sizeof kFour);
-  for (; pairs > 0; --pairs, out += 2) std::memcpy(out, kFour, 2);
+  for (; pairs >= 8; pairs -= 8, out += sizeof kEight) std::memcpy(out, kEight, sizeof kEight);
+  if (pairs & 4) out = static_cast<char*>(std::memcpy(out, kEight, 8)) + 8;
+  if (pairs & 2) out = static_cast<char*>(std::memcpy(out, kEight, 4)) + 4;
+  if (pairs & 1) out = static_cast<char*>(std::memcpy(out, kEight, 2)) + 2;
   if (count % 2 != 0) *out++ = ' ';
   return out;
 }
