@@ -28,7 +28,8 @@ TEST(OutputLine, PairsOfBlanksBecomeFullWidthBlanks) {
 }
 
 TEST(OutputLine, ABlankRunWrittenPairedIsWhatPairingLeaves) {
-  for (size_t count = 0; count <= 7; ++count) {
+  // Every way a run ends: eight blanks at a time, then four, two, one and a half-width one.
+  for (size_t count = 0; count <= 40; ++count) {
     SjisString expected = "a" + std::string(count, ' ') + "b";
     pairBlanksToFullWidth(expected);
     for (const bool pairedRun : {true, false}) {
