@@ -176,6 +176,19 @@ uint64_t countOwnForms(std::string_view text, UnicodeForm form) {
 
 }  // namespace
 
+bool isUtf8(std::string_view text) {
+  for (size_t at = 0; at < text.size();) {
+    if (static_cast<unsigned char>(text[at]) < 0x80) {
+      ++at;
+      continue;
+    }
+    const SourceChar c = utf8CharAt(text.substr(at));
+    if (!c.valid) return false;
+    at += c.length;
+  }
+  return true;
+}
+
 void openConverters() {
   for (size_t d = 0; d < kDirections; ++d) converters().get(Direction(d));
 }

@@ -77,6 +77,10 @@ inline bool readInOwnForm(char32_t code) {
       return false;
   }
 }
+// Whether the bytes are whole UTF-8 characters, every one of them: no
+// overlong form, surrogate or code point past U+10FFFF, nothing cut off.
+bool isUtf8(std::string_view text);
+
 // Without a byte-order mark: the caller leaves it out.
 ConvertedText toShiftJisReplacing(std::string_view text, UnicodeForm form);
 

@@ -7,7 +7,6 @@
 #include "text/byte_search.h"
 
 namespace headly {
-
 namespace {
 
 bool isContinuation(unsigned char c) { return (c & 0xC0) == 0x80; }
@@ -31,45 +30,6 @@ size_t utf16Cut(std::string_view in, bool bigEndian) {
     if (!isHighSurrogate(unitAt(p + 2 * i, bigEndian))) return 2 * i + 2;
   return 0;
 }
-
-// Continuation bytes after a lead byte and the range of the first of them
-// (which excludes overlong forms, surrogates and code points above U+10FFFF);
-// 0 continuation bytes for a byte that cannot lead.
-struct Lead {
-  int continuation;
-  unsigned char low, high;
-};
-Lead leadOf(unsigned char c) {
-  if (c >= 0xC2 && c <= 0xDF) return {1, 0x80, 0xBF};
-  if (c == 0xE0) return {2, 0xA0, 0xBF};
-  if (c == 0xED) return {2, 0x80, 0x9F};
-  if (c >= 0xE1 && c <= 0xEF) return {2, 0x80, 0xBF};
-  if (c == 0xF0) return {3, 0x90, 0xBF};
-  if (c >= 0xF1 && c <= 0xF3) return {3, 0x80, 0xBF};
-  if (c == 0xF4) return {3, 0x80, 0x8F};
-  return {0, 0, 0};
-}
-
-}  // namespace
-
-bool isUtf8(std::string_view text) {
-  const auto* p = reinterpret_cast<const unsigned char*>(text.data());
-  const auto* const end = p + text.size();
-  while (p < end) {
-    if (*p < 0x80) {
-      ++p;
-      continue;
-    }
-    const Lead lead = leadOf(*p);
-    if (lead.continuation == 0 || end - p <= lead.continuation || p[1] < lead.low || p[1] > lead.high) return false;
-    for (int k = 2; k <= lead.continuation; ++k)
-      if (!isContinuation(p[k])) return false;
-    p += 1 + lead.continuation;
-  }
-  return true;
-}
-
-namespace {
 
 char* put(char* at, uint16_t code) {
   if (code >= 0x100) *at++ = char(code >> 8);

@@ -13,9 +13,6 @@
 
 namespace headly {
 
-// Whether the bytes are whole UTF-8 characters, every one of them.
-bool isUtf8(std::string_view text);
-
 class PieceConverter {
  public:
   // Converting only while the text is valid UTF-8, it stops at the first
