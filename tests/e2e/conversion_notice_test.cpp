@@ -15,9 +15,10 @@ namespace {
 using test::BatchResult;
 using test::BatchSession;
 
-// Two items; the CSV file holds both and the run ends (no layout).
+// After the record limit: two items; the CSV file holds both and the run
+// ends (no layout).
 constexpr char kToCsv[] =
-    "input 500\nselect LIST1 0\npress BUTTON2\nselect LIST1 0\npress BUTTON4\ncheck CHECK1\npress BUTTON6\n"
+    "select LIST1 0\npress BUTTON2\nselect LIST1 0\npress BUTTON4\ncheck CHECK1\npress BUTTON6\n"
     "file out.csv replace\n";
 constexpr char kNotice[] = "message データファイルの読み込み | ";
 constexpr char kOwnForm[] =
@@ -26,7 +27,7 @@ constexpr char kOwnForm[] =
 
 BatchResult convertAndWrite(BatchSession& s, const std::string& bytes, const std::string& limit = "500") {
   s.writeBytes("data.csv", bytes);
-  return s.run("cwd @DIR@\nfile data.csv\nanswer Yes\nanswer OK\ninput " + limit + "\n" + std::string(kToCsv).substr(10));
+  return s.run("cwd @DIR@\nfile data.csv\nanswer Yes\nanswer OK\ninput " + limit + "\n" + kToCsv);
 }
 
 TEST(ConversionNotice, BytesThatAreNotValidAreReportedWithTheirPlace) {
