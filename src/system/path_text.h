@@ -23,6 +23,10 @@ std::vector<std::string_view> splitAtSeparators(std::string_view s, char sep);
 // empty, no separator, drive colon, wildcard or control byte.
 bool isPlainName(std::string_view name);
 
+// Whether a name holds a wildcard, '*' or '?' (both below 0x40, so never
+// the trail byte of a double-byte character).
+inline bool hasWildcard(std::string_view name) { return name.find_first_of("*?") != std::string_view::npos; }
+
 struct PathParts {
   SjisString drive, folder, name, extension;
 };

@@ -24,11 +24,6 @@ constexpr int kPathNotFound = 3;
 // as a failure.
 constexpr int kTemporaryAttempts = 16;
 
-bool hasWildcard(std::string_view name) {
-  // '*' and '?' are below 0x40 and so never the trail byte of a double-byte character.
-  return name.find_first_of("*?") != std::string_view::npos;
-}
-
 }  // namespace
 
 TextFiles::TextFiles(FileSystem& fs, Drives& drives) : fs_(fs), drives_(drives) {}

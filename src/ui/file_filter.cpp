@@ -91,10 +91,4 @@ SjisString addedExtension(std::string_view name, const FileFilter& filter) {
   return ".PDF";
 }
 
-bool hasWildcard(std::string_view name) {
-  for (size_t i = 0; i < name.size(); i += sjisCharLength(name, i))
-    if (name[i] == '*' || name[i] == '?') return true;
-  return false;
-}
-
 }  // namespace headly

@@ -31,7 +31,5 @@ bool matchesFilter(std::string_view name, const FileFilter& filter);
 // extension ("PDF文書(*.PDF)") gives ".PDF" to a name that has no extension;
 // for other entries and names, nothing.
 SjisString addedExtension(std::string_view name, const FileFilter& filter);
-// True when a name holds "*" or "?": the dialogs take it as a filter.
-bool hasWildcard(std::string_view name);
 
 }  // namespace headly

@@ -6,6 +6,7 @@
 #include "support/recording_backend.h"
 #include "text/encoding.h"
 #include "text/runtime_error.h"
+#include "system/path_text.h"
 #include "ui/file_filter.h"
 #include "ui/toolkit.h"
 

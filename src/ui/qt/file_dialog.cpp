@@ -17,6 +17,7 @@
 #include <QUrl>
 
 #include "system/drives.h"
+#include "system/path_text.h"
 #include "ui/chosen_file.h"
 #include "ui/file_filter.h"
 #include "ui/qt/event_watcher.h"

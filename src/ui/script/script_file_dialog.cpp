@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "system/drives.h"
+#include "system/path_text.h"
 #include "text/encoding.h"
 #include "text/runtime_error.h"
 #include "ui/chosen_file.h"
