@@ -31,7 +31,7 @@ struct Replacement {
 inline bool isReplaceable(EntryKind kind) { return kind == EntryKind::Missing || kind == EntryKind::RegularFile; }
 
 // The Windows error number for a refusal that the native layer cannot report.
-inline constexpr int kAccessDenied = 5;
+inline constexpr int kWindowsAccessDenied = 5;
 
 class Channel {
  public:

@@ -83,7 +83,7 @@ void Channel::close() {
 void Channel::prepareReplacement(bool targetExists) {
   try {
     if (targetExists && !replacement_->fs->mayWrite(replacement_->target))
-      raise(osErrorCode(kAccessDenied), sjis("「") + path_ + sjis("」は読み取り専用のため、置き換えられません。"));
+      raise(osErrorCode(kWindowsAccessDenied), sjis("「") + path_ + sjis("」は読み取り専用のため、置き換えられません。"));
     file_->lock();
     if (targetExists) file_->matchOwnerAndMode(replacement_->target);
   } catch (const RuntimeError&) {
@@ -120,7 +120,7 @@ void Channel::endUnfinished() noexcept {
 
 void Channel::commitReplacement() {
   const Replacement& r = *replacement_;
-  if (!isReplaceable(r.fs->kind(r.target))) raise(osErrorCode(kAccessDenied));
+  if (!isReplaceable(r.fs->kind(r.target))) raise(osErrorCode(kWindowsAccessDenied));
   r.fs->rename(r.temporary, r.target);
   replacement_.reset();
 }

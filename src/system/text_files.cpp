@@ -112,7 +112,7 @@ std::unique_ptr<Channel> TextFiles::openReplacement(SjisString full, const std::
     raise(e.errorCode, sjis("「") + full + sjis("」は共有フォルダにある他のユーザーのリンクのため、その先には書き込みません。"));
   }
   const EntryKind kind = fs_.kind(target);
-  if (!isReplaceable(kind)) raise(osErrorCode(kAccessDenied));
+  if (!isReplaceable(kind)) raise(osErrorCode(kWindowsAccessDenied));
   const std::string folder = target.substr(0, target.rfind('/') + 1);
   // A name that the rename would refuse is refused before anything is written.
   if (target.size() - folder.size() > kMaxNativeNameBytes) raise(errorCodeFromErrno(ENAMETOOLONG));
