@@ -192,15 +192,12 @@ std::optional<InputForm> settleDataEncoding(Ui& ui, TextFiles& files, const Sjis
   ConvertedLook look;
   // UTF-8 is converted by the look already, and read from what it made;
   // UTF-16, and text that the look did not keep, is converted once to see
-  // what it becomes (so is text with 〓 after an ASCII start, whose lines the
-  // place of the first 〓 counts).
+  // what it becomes.
   form.converted = scan.takeConverted();
-  if (form.converted && form.converted->replaced.count > 0 && form.converted->asciiStart > 0) form.converted.reset();
   if (form.converted) {
     form.convertedSize = form.converted->size;
     look.replaced = form.converted->replaced;
-    if (look.replaced.count > 0)
-      for (const MappedBytes& piece : form.converted->pieces) look.take(piece.view(), form.converted->replaced);
+    if (look.replaced.count > 0) look.take(form.converted->text->view(), form.converted->replaced);
   } else {
     readConverted(files, path, form,
                   [&look](std::string_view piece, const ReplacedCharacters& replaced) { look.take(piece, replaced); });

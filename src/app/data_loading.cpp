@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <memory>
 #include <new>
 #include <optional>
 #include <stdexcept>
@@ -12,6 +13,7 @@
 #include "session/work_progress.h"
 #include "system/file_system.h"
 #include "system/large_pages.h"
+#include "system/mapped_bytes.h"
 #include "text/numbers.h"
 #include "text/runtime_error.h"
 #include "system/path_text.h"
@@ -116,8 +118,10 @@ ReadOutcome readRecordLines(Ui& ui, TextFiles& files, ProgressDisplay& display, 
                             const RecordLimit& limit, ReadLines& read) {
   read = ReadLines{};
   const FileStamp atStart = files.fileStamp(data.path);
-  const bool convertedAhead = data.form.converted && !data.form.converted->pieces.empty();
+  // Text converted ahead is read from memory that the lines then fill.
+  const std::shared_ptr<MappedBytes> convertedAhead = data.form.converted ? data.form.converted->text : nullptr;
   files.openInput(data.path, data.form, kDataFile);
+  if (convertedAhead) read.lines.fillFromStartOf(convertedAhead);
   reserveLineRoom(read.lines, limit, files.inputSize(kDataFile));
   if (files.atEnd(kDataFile)) {
     files.closeFiles();
@@ -131,8 +135,7 @@ ReadOutcome readRecordLines(Ui& ui, TextFiles& files, ProgressDisplay& display, 
   // The memory of the lines is made ready on another thread while they are
   // read. Meanwhile this thread had better not map memory (it would wait for
   // each large page being made ready): the counting thread is there already.
-  // Text converted ahead holds as much memory as its lines will, let go as
-  // they are read: the lines' memory is then made ready as they fill it.
+  // Text converted ahead has its memory ready.
   std::optional<MemoryMadeReady> ready;
   if (!convertedAhead) ready.emplace(read.lines.spareRoom(), read.lines.spareBytes());
 

@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <cerrno>
+#include <algorithm>
 #include <cstring>
 #include <fstream>
 
@@ -16,11 +17,17 @@ ScriptFile refused(const std::string& path, const std::string& why) {
 }
 
 // Reads at most one byte more than a script may have, so that an endless
-// input is refused instead of read until memory runs out.
+// input is refused instead of read until memory runs out. A block at a
+// time: a script is small, and memory it does not fill costs time to map.
 ScriptFile readLimited(const std::string& path, std::istream& in) {
-  std::string text(kMaxScriptBytes + 1, '\0');
-  in.read(text.data(), std::streamsize(text.size()));
-  text.resize(size_t(in.gcount()));
+  constexpr size_t kBlock = 64 * 1024;
+  std::string text;
+  while (in && text.size() <= kMaxScriptBytes) {
+    const size_t before = text.size();
+    text.resize(before + std::min(kBlock, kMaxScriptBytes + 1 - before));
+    in.read(text.data() + before, std::streamsize(text.size() - before));
+    text.resize(before + size_t(in.gcount()));
+  }
   if (in.bad()) return refused(path, "読めません (cannot be read)");
   if (text.size() > kMaxScriptBytes) return refused(path, kTooLarge);
   return {true, std::move(text), {}};

@@ -140,7 +140,7 @@ class CellTable {
   }
   bool inLines(std::string_view v) const {
     if (!lines_) return false;
-    const std::string& bytes = lines_.bytes();
+    const std::string_view bytes = lines_.bytes();
     const std::less_equal<const char*> notAfter;  // a total order over unrelated buffers too
     return notAfter(bytes.data(), v.data()) && notAfter(v.data() + v.size(), bytes.data() + bytes.size());
   }
@@ -148,7 +148,7 @@ class CellTable {
   std::string_view getWith(const RowCache& cache, int32_t r, int32_t i) const {
     if (isCut(r)) return cache.row(r).text(size_t(i));
     const Span& s = span(r, i);
-    return std::string_view(s.inLines ? lines_.bytes() : bytes_).substr(s.offset, s.length);
+    return (s.inLines ? lines_.bytes() : std::string_view(bytes_)).substr(s.offset, s.length);
   }
   bool quotedWith(const RowCache& cache, int32_t r, int32_t i) const {
     if (isCut(r)) return cache.row(r).quoted[size_t(i)] != 0;

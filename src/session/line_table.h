@@ -14,6 +14,7 @@
 
 #include "session/line_run.h"
 #include "system/large_pages.h"
+#include "system/mapped_bytes.h"
 #include "system/line_store.h"
 
 namespace headly {
@@ -22,11 +23,12 @@ namespace headly {
 // lines once added never change while cells refer to them.
 class LineTable {
  public:
-  LineTable() : bytes_(std::make_shared<std::string>()), ends_(std::make_shared<std::vector<size_t>>()) {}
+  LineTable() : bytes_(std::make_shared<MappedBytes>()), ends_(std::make_shared<std::vector<size_t>>()) {}
   // A copy has lines of its own: only cell tables share them.
   LineTable(const LineTable& other)
-      : bytes_(std::make_shared<std::string>(*other.bytes_)),
-        ends_(std::make_shared<std::vector<size_t>>(*other.ends_)) {}
+      : bytes_(std::make_shared<MappedBytes>()), ends_(std::make_shared<std::vector<size_t>>(*other.ends_)) {
+    bytes_->append(other.bytes_->view());
+  }
   LineTable& operator=(const LineTable& other) {
     if (this != &other) *this = LineTable(other);
     return *this;
@@ -36,8 +38,15 @@ class LineTable {
 
   void clear() {
     // Cells may still share the old lines; they keep them.
-    bytes_ = std::make_shared<std::string>();
+    bytes_ = std::make_shared<MappedBytes>();
     ends_ = std::make_shared<std::vector<size_t>>();
+  }
+  // The lines of an empty table go into room from its start, over the bytes
+  // it holds: text that is still being read into the table from there, which
+  // keeps ahead of the lines, as a reading drops line ends and adds nothing.
+  void fillFromStartOf(std::shared_ptr<MappedBytes> room) {
+    room->resize(0);
+    bytes_ = std::move(room);
   }
   // Lines added leave those before them as they are, so cells that share
   // the lines may stay.
@@ -65,18 +74,17 @@ class LineTable {
   double bytesPerLine() const { return ends_->empty() ? 0 : double(bytes_->size()) / double(ends_->size()); }
   // The room reserved after the bytes held, which lines appended fill.
   char* spareRoom() { return bytes_->data() + bytes_->size(); }
-  size_t spareBytes() const { return bytes_->capacity() - bytes_->size(); }
+  size_t spareBytes() const { return bytes_->room() - bytes_->size(); }
   // How many lines the index has room for before it moves.
   size_t spareLines() const { return ends_->capacity() - ends_->size(); }
   // Lines first..last-1 where they lie now: they stay there while lines
   // appended fit in the room reserved.
   LineRun run(size_t first, size_t last) const { return LineRun{bytes_->data(), ends_->data(), first, last}; }
-  // The bytes first: room for the index is the lesser need. The index keeps
-  // to small pages, so that it costs no more memory than its lines take.
+  // The bytes first: room for the index is the lesser need.
   void reserve(size_t lines, size_t bytes) {
     bytes_->reserve(bytes);
-    adviseLargePages(bytes_->data(), bytes_->capacity());
     ends_->reserve(lines);
+    adviseLargePages(ends_->data(), ends_->capacity() * sizeof(size_t));
   }
   void swap(LineTable& other) {
     bytes_.swap(other.bytes_);
@@ -88,26 +96,26 @@ class LineTable {
   class Shared {
    public:
     Shared() = default;
-    Shared(std::shared_ptr<const std::string> bytes, std::shared_ptr<const std::vector<size_t>> ends)
+    Shared(std::shared_ptr<const MappedBytes> bytes, std::shared_ptr<const std::vector<size_t>> ends)
         : bytes_(std::move(bytes)), ends_(std::move(ends)) {}
     std::string_view operator[](size_t i) const { return lineAt(*bytes_, *ends_, i); }
-    const std::string& bytes() const { return *bytes_; }
+    std::string_view bytes() const { return bytes_->view(); }
     size_t size() const { return ends_->size(); }
     double bytesPerLine() const { return ends_->empty() ? 0 : double(bytes_->size()) / double(ends_->size()); }
     explicit operator bool() const { return bytes_ != nullptr; }
 
    private:
-    std::shared_ptr<const std::string> bytes_;
+    std::shared_ptr<const MappedBytes> bytes_;
     std::shared_ptr<const std::vector<size_t>> ends_;
   };
   Shared shared() const { return Shared(bytes_, ends_); }
 
  private:
-  static std::string_view lineAt(const std::string& bytes, const std::vector<size_t>& ends, size_t i) {
+  static std::string_view lineAt(const MappedBytes& bytes, const std::vector<size_t>& ends, size_t i) {
     return LineRun{bytes.data(), ends.data(), i, i + 1}[i];
   }
 
-  std::shared_ptr<std::string> bytes_;
+  std::shared_ptr<MappedBytes> bytes_;
   std::shared_ptr<std::vector<size_t>> ends_;
 };
 

@@ -19,11 +19,9 @@ ConvertedFile::ConvertedFile(std::unique_ptr<NativeFile> file, const InputForm& 
   if (form.convertedFrom) {
     converter_.emplace(*form.convertedFrom);
     size_ = form.convertedSize;
-    readAhead_ = form.converted && (form.converted->asciiStart > 0 || !form.converted->pieces.empty());
-    if (readAhead_) {
-      asciiLeft_ = form.converted->asciiStart;
-      ahead_ = std::exchange(form.converted->pieces, {});
-      form.converted->asciiStart = 0;
+    if (form.converted && form.converted->text) {
+      ahead_ = std::exchange(form.converted->text, nullptr);
+      aheadSize_ = form.converted->size;
     }
   } else {
     const uint64_t whole = file_->size();
@@ -33,21 +31,10 @@ ConvertedFile::ConvertedFile(std::unique_ptr<NativeFile> file, const InputForm& 
 
 size_t ConvertedFile::read(char* buffer, size_t n) {
   if (!converter_) return readAsTheyStand(buffer, n);
-  if (readAhead_) {
-    if (asciiLeft_ > 0) {
-      const size_t got = readAsTheyStand(buffer, size_t(std::min<uint64_t>(n, asciiLeft_)));
-      asciiLeft_ = got > 0 ? asciiLeft_ - got : 0;
-      if (got > 0) return got;
-    }
-    if (ahead_.empty()) return 0;
-    const std::string_view piece = ahead_.front().view();
-    const size_t give = std::min(n, piece.size() - taken_);
-    std::memcpy(buffer, piece.data() + taken_, give);
+  if (ahead_) {
+    const size_t give = size_t(std::min<uint64_t>(n, aheadSize_ - taken_));
+    std::memcpy(buffer, ahead_->data() + taken_, give);
     taken_ += give;
-    if (taken_ == piece.size()) {
-      ahead_.pop_front();
-      taken_ = 0;
-    }
     return give;
   }
   while (taken_ == convertedLength_) {

@@ -1,10 +1,8 @@
 // A data file read the way its InputForm says: its bytes after a BOM, either
 // as they stand or converted to Shift-JIS: taken from the text that the look
-// converted (its ASCII start from the file), each piece let go once read, or
-// else converted a block at a time as they are read.
+// converted, or else converted a block at a time as they are read.
 #pragma once
 
-#include <deque>
 #include <memory>
 #include <optional>
 #include <string>
@@ -48,11 +46,10 @@ class ConvertedFile : public NativeFile {
   // The bytes of the file after the BOM, as they stand.
   size_t readAsTheyStand(char* buffer, size_t n);
 
-  // The text converted by the look and not read yet, when read from it: its
-  // ASCII start, still in the file, and its pieces.
-  bool readAhead_ = false;
-  uint64_t asciiLeft_ = 0;
-  std::deque<MappedBytes> ahead_;
+  // The text converted by the look, when read from it, and its size: the
+  // lines read may take over the memory behind what is read.
+  std::shared_ptr<const MappedBytes> ahead_;
+  uint64_t aheadSize_ = 0;
   // Bytes read that the conversion has not taken yet, and converted bytes
   // of which those from taken_ on are still to be read.
   std::unique_ptr<char[]> raw_, converted_;

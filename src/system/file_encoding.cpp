@@ -46,9 +46,9 @@ bool startsWith(const char* head, uint64_t length, std::string_view bom) {
 template <class Read>
 void forEachBlock(TextFiles& files, const SjisString& path, Read read) {
   std::unique_ptr<NativeFile> file = files.fileSystem().openForReading(files.drives().toNative(path));
-  std::unique_ptr<char[]> buffer = std::make_unique_for_overwrite<char[]>(kBlockSize);
-  for (size_t n, size = kFirstBlockSize; (n = file->read(buffer.get(), size)) > 0; size = kBlockSize)
-    if (!read(std::string_view(buffer.get(), n))) break;
+  MappedBytes buffer(kBlockSize);
+  for (size_t n, size = kFirstBlockSize; (n = file->read(buffer.data(), size)) > 0; size = kBlockSize)
+    if (!read(std::string_view(buffer.data(), n))) break;
   file->close();
 }
 
@@ -101,32 +101,33 @@ void EncodingScan::convert(std::string_view bytes, bool last) {
     }
   }
   if (half == 0) {
-    MappedBytes piece = roomFor(bytes.size());
-    const size_t taken = convertInto(*converter_, bytes, last, piece);
+    const PieceConverter::Done done = converter_->convert(bytes, last, roomFor(bytes.size()));
     if (converter_->allValid()) {
-      keep(std::move(piece), !converter_->sawNonAscii());
-      held_.assign(bytes.substr(taken));
+      keep(done.written);
+      held_.assign(bytes.substr(done.taken));
       return;
     }
   } else {
-    // The first half ends before a character starts: it goes as a whole.
-    MappedBytes first = roomFor(half), second = roomFor(bytes.size() - half);
+    // The first half ends before a character starts: it goes as a whole,
+    // after the text, while the second goes to a room of its own.
+    secondHalf_.reserve(PieceConverter::room(bytes.size() - half));
     PieceConverter next(UnicodeForm::Utf8, PieceConverter::OnInvalid::Stop);
-    size_t nextTaken = 0;
-    helper_->start([&] { nextTaken = convertInto(next, bytes.substr(half), last, second); });
+    PieceConverter::Done second{};
+    helper_->start([&] { second = next.convert(bytes.substr(half), last, secondHalf_.data()); });
+    size_t firstWritten = 0;
     try {
-      convertInto(*converter_, bytes.substr(0, half), true, first);
+      firstWritten = converter_->convert(bytes.substr(0, half), true, roomFor(half)).written;
     } catch (...) {
       helper_->wait();
       throw;
     }
     helper_->wait();
-    const bool firstAscii = !converter_->sawNonAscii();
     converter_->append(next);
     if (converter_->allValid()) {
-      keep(std::move(first), firstAscii);
-      keep(std::move(second), !converter_->sawNonAscii());
-      held_.assign(bytes.substr(half + nextTaken));
+      keep(firstWritten);
+      std::memcpy(roomFor(second.written), secondHalf_.data(), second.written);
+      keep(second.written);
+      held_.assign(bytes.substr(half + second.taken));
       return;
     }
   }
@@ -135,42 +136,37 @@ void EncodingScan::convert(std::string_view bytes, bool last) {
   held_.clear();
 }
 
-size_t EncodingScan::convertInto(PieceConverter& converter, std::string_view bytes, bool last, MappedBytes& piece) {
-  const PieceConverter::Done done = converter.convert(bytes, last, piece.data());
-  piece.keep(done.written);
-  return done.taken;
-}
-
-MappedBytes EncodingScan::roomFor(size_t bytes) {
-  try {
-    return MappedBytes(PieceConverter::room(bytes));
-  } catch (const std::bad_alloc&) {
-    if (!converted_) throw;
-    converted_.reset();  // what it held makes room
-    return MappedBytes(PieceConverter::room(bytes));
+char* EncodingScan::roomFor(size_t bytes) {
+  const size_t room = PieceConverter::room(bytes);
+  if (converted_) {
+    MappedBytes& text = *converted_->text;
+    try {
+      // Room that is not written costs nothing: it grows seldom.
+      if (text.size() + room > text.room()) text.reserve(std::max(text.size() + room, 2 * text.room()));
+      return text.data() + text.size();
+    } catch (const std::bad_alloc&) {
+      converted_.reset();  // what it held makes room
+    }
   }
+  notKept_.reserve(room);
+  return notKept_.data();
 }
 
-void EncodingScan::keep(MappedBytes piece, bool asciiSoFar) {
+void EncodingScan::keep(size_t written) {
   if (!converted_) return;
-  const size_t size = piece.view().size();
-  if (asciiSoFar && converted_->pieces.empty() && shiftJisCodes().asciiStays()) {
-    converted_->asciiStart += size;
-  } else if ((heldBytes_ += size) > halfTheMemory()) {
-    converted_.reset();
-  } else if (size > 0) {
-    converted_->pieces.push_back(std::move(piece));
-  }
+  MappedBytes& text = *converted_->text;
+  text.resize(text.size() + written);
+  if (text.size() > halfTheMemory()) converted_.reset();
 }
 
-std::shared_ptr<ConvertedPieces> EncodingScan::takeConverted() {
+std::shared_ptr<ConvertedAhead> EncodingScan::takeConverted() {
   const DataEncoding found = encoding();
   if (!converter_ || (found != DataEncoding::Utf8 && found != DataEncoding::Utf8WithBom)) return nullptr;
   const std::string rest = std::move(held_);
   held_.clear();
   convert(rest, true);
   if (!converter_ || !converted_) return nullptr;
-  converted_->size = converter_->written();
+  converted_->size = converted_->text->size();
   converted_->replaced = converter_->replaced();
   converter_.reset();
   return std::move(converted_);

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -21,13 +20,11 @@ namespace headly {
 class HelperThread;
 class TextFiles;
 
-// Text converted ahead of its reading, kept in the pieces it was converted
-// in after its first bytes of ASCII, which the conversion leaves as they
-// are and which are read from the file: what they hold in all and the
-// characters replaced in them.
-struct ConvertedPieces {
-  uint64_t asciiStart = 0;
-  std::deque<MappedBytes> pieces;
+// Text converted ahead of its reading, in one stretch of memory that the
+// lines read from it may take over: how many bytes it is and the characters
+// replaced in it.
+struct ConvertedAhead {
+  std::shared_ptr<MappedBytes> text = std::make_shared<MappedBytes>();
   uint64_t size = 0;
   ReplacedCharacters replaced;
 };
@@ -59,21 +56,19 @@ class EncodingScan {
   // its text after the BOM in Shift-JIS; nothing for anything else, nor when
   // the text would have taken more than half the memory there is (it is
   // converted again as it is read).
-  std::shared_ptr<ConvertedPieces> takeConverted();
+  std::shared_ptr<ConvertedAhead> takeConverted();
 
  private:
   // Valid UTF-8 once no more bytes come.
   bool utf8Valid() const;
-  // Converts bytes that follow the ones converted so far into new pieces,
+  // Converts bytes that follow the ones converted so far after the text,
   // large ones in two halves at once; keeps what is left for more bytes.
   void convert(std::string_view bytes, bool last);
-  // Converts bytes with converter into a new piece; how many it took.
-  size_t convertInto(PieceConverter& converter, std::string_view bytes, bool last, MappedBytes& piece);
-  // Room to convert that many bytes into.
-  MappedBytes roomFor(size_t bytes);
-  // Keeps a converted piece, unless it is ASCII at the start of the text or
-  // no converted text is kept any more.
-  void keep(MappedBytes piece, bool asciiSoFar);
+  // Where to convert that many bytes to: after the text kept, or where
+  // they are only looked at once no text is kept.
+  char* roomFor(size_t bytes);
+  // The text kept goes on with the bytes converted at roomFor.
+  void keep(size_t written);
   uint64_t fed_ = 0;
   char head_[3] = {};
   bool sawCr_ = false, sawLf_ = false;
@@ -83,8 +78,9 @@ class EncodingScan {
   // before the end of a BOM not complete yet.
   std::string held_;
   // Dropped when the text is not UTF-8 or would take too much memory.
-  std::shared_ptr<ConvertedPieces> converted_ = std::make_shared<ConvertedPieces>();
-  uint64_t heldBytes_ = 0;
+  std::shared_ptr<ConvertedAhead> converted_ = std::make_shared<ConvertedAhead>();
+  // The second half of a block converted, and text not kept.
+  MappedBytes secondHalf_, notKept_;
   std::unique_ptr<HelperThread> helper_;  // started for the first large block
 };
 
@@ -98,7 +94,7 @@ struct InputForm {
   uint64_t convertedSize = 0;
   // The text converted by the look already, for the first reading to take
   // (a later one converts the file again).
-  std::shared_ptr<ConvertedPieces> converted;
+  std::shared_ptr<ConvertedAhead> converted;
 };
 
 // The scan of a file (an internal path), read until the scan is settled;

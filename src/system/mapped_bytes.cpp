@@ -3,6 +3,8 @@
 #include <sys/mman.h>
 #include <unistd.h>
 
+#include <cstdint>
+#include <cstring>
 #include <new>
 #include <utility>
 
@@ -12,47 +14,65 @@ namespace headly {
 
 namespace {
 
-size_t wholePages(size_t bytes) {
-  static const size_t page = size_t(sysconf(_SC_PAGESIZE));
-  return (bytes + page - 1) / page * page;
+constexpr size_t kLargePage = size_t(2) << 20;
+
+size_t wholePages(size_t bytes, size_t page) { return (bytes + page - 1) / page * page; }
+
+// A mapping of room bytes (whole pages). From a large page on it starts on a
+// large page's boundary and ends on one, so that all of it can be large
+// pages: filling it then costs a page fault every two megabytes.
+char* mapRoom(size_t room) {
+  const size_t over = room >= kLargePage ? kLargePage : 0;
+  void* mapped = mmap(nullptr, room + over, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+  if (mapped == MAP_FAILED) throw std::bad_alloc();
+  char* const start = static_cast<char*>(mapped);
+  if (over == 0) return start;
+  char* const aligned = reinterpret_cast<char*>((reinterpret_cast<uintptr_t>(start) + over - 1) & ~(over - 1));
+  if (aligned > start) munmap(start, size_t(aligned - start));
+  if (start + over > aligned) munmap(aligned + room, size_t(start + over - aligned));
+  adviseLargePages(aligned, room);
+  return aligned;
 }
 
 }  // namespace
 
-MappedBytes::MappedBytes(size_t room) : size_(room), mapped_(wholePages(room)) {
-  void* mapped = mmap(nullptr, mapped_, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-  if (mapped == MAP_FAILED) throw std::bad_alloc();
-  data_ = static_cast<char*>(mapped);
-  adviseLargePages(data_, mapped_);
+MappedBytes::~MappedBytes() {
+  if (data_) munmap(data_, room_);
 }
-
-MappedBytes::~MappedBytes() { unmap(); }
 
 MappedBytes::MappedBytes(MappedBytes&& other) noexcept
     : data_(std::exchange(other.data_, nullptr)),
       size_(std::exchange(other.size_, 0)),
-      mapped_(std::exchange(other.mapped_, 0)) {}
+      room_(std::exchange(other.room_, 0)) {}
 
 MappedBytes& MappedBytes::operator=(MappedBytes&& other) noexcept {
   if (this != &other) {
-    unmap();
+    if (data_) munmap(data_, room_);
     data_ = std::exchange(other.data_, nullptr);
     size_ = std::exchange(other.size_, 0);
-    mapped_ = std::exchange(other.mapped_, 0);
+    room_ = std::exchange(other.room_, 0);
   }
   return *this;
 }
 
-void MappedBytes::keep(size_t size) {
-  const size_t kept = wholePages(size);
-  if (kept < mapped_) munmap(data_ + kept, mapped_ - kept);
-  mapped_ = kept;
-  size_ = size;
+void MappedBytes::reserve(size_t room) {
+  if (room <= room_) return;
+  static const size_t page = size_t(sysconf(_SC_PAGESIZE));
+  const size_t mapped = wholePages(room, room >= kLargePage ? kLargePage : page);
+  char* const grown = mapRoom(mapped);
+  // The pages written so far move over without a copy.
+  if (data_ && mremap(data_, room_, room_, MREMAP_MAYMOVE | MREMAP_FIXED, grown) == MAP_FAILED) {
+    munmap(grown, mapped);
+    throw std::bad_alloc();
+  }
+  data_ = grown;
+  room_ = mapped;
 }
 
-void MappedBytes::unmap() {
-  if (data_ && mapped_ > 0) munmap(data_, mapped_);
-  data_ = nullptr;
+void MappedBytes::append(std::string_view bytes) {
+  const size_t at = size_;
+  resize(at + bytes.size());
+  if (!bytes.empty()) std::memcpy(data_ + at, bytes.data(), bytes.size());
 }
 
 }  // namespace headly

@@ -1,7 +1,7 @@
-// Bytes in memory of their own, mapped from the system and given back to it
-// the moment they are let go, so that memory freed piece by piece while
-// other memory fills shows at once in what the program holds. Room that is
-// never written costs no memory.
+// Bytes in memory of their own, mapped from the system on large pages where
+// they are large and given back to it the moment they are let go. Room that
+// is never written costs no memory, and a page is made when it is first
+// written, so a buffer reserved for a whole file costs only what it holds.
 #pragma once
 
 #include <cstddef>
@@ -11,8 +11,10 @@ namespace headly {
 
 class MappedBytes {
  public:
-  // Room for that many bytes (not 0); std::bad_alloc when the system has none.
-  explicit MappedBytes(size_t room);
+  MappedBytes() = default;
+  // Room for that many bytes, none held yet; std::bad_alloc when the system
+  // has no room.
+  explicit MappedBytes(size_t room) { reserve(room); }
   ~MappedBytes();
   MappedBytes(MappedBytes&& other) noexcept;
   MappedBytes& operator=(MappedBytes&& other) noexcept;
@@ -20,14 +22,25 @@ class MappedBytes {
   MappedBytes& operator=(const MappedBytes&) = delete;
 
   char* data() { return data_; }
-  // The bytes at the start are all it holds: the room after them goes back.
-  void keep(size_t size);
+  const char* data() const { return data_; }
+  size_t size() const { return size_; }
+  size_t room() const { return room_; }
   std::string_view view() const { return {data_, size_}; }
 
+  // Room for at least that many bytes in all. The whole room, its bytes past
+  // those held included, moves with it when it has to grow.
+  void reserve(size_t room);
+  // The first size bytes are those it holds, whatever they are: nothing is
+  // written, and the room grows when it is too small.
+  void resize(size_t size) {
+    if (size > room_) reserve(size > 2 * room_ ? size : 2 * room_);
+    size_ = size;
+  }
+  void append(std::string_view bytes);
+
  private:
-  void unmap();
-  char* data_;
-  size_t size_, mapped_;
+  char* data_ = nullptr;
+  size_t size_ = 0, room_ = 0;
 };
 
 }  // namespace headly

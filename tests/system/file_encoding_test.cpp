@@ -184,13 +184,12 @@ TEST_F(OtherToolsFiles, LfLinesAndConvertedText) {
   InputForm asTheyStand;
   asTheyStand.skipped = 3;
   EXPECT_EQ(readAll(asTheyStand), (Lines{"x", "\xE6\x9D\xB1"}));
-  // The ASCII start of the text is read from the file.
+  // Text that starts in ASCII, fed in small blocks.
   tmp.write("in.txt", "a,b\r\n1,\xE6\x9D\xB1\r\n");
   EncodingScan inBlocks = scanInBlocks("a,b\r\n1,\xE6\x9D\xB1\r\n", 2);
   converted.skipped = 0;
   converted.converted = inBlocks.takeConverted();
   ASSERT_TRUE(converted.converted);
-  EXPECT_EQ(converted.converted->asciiStart, 7u);
   converted.convertedSize = converted.converted->size;
   EXPECT_EQ(readAll(converted), (Lines{"a,b", "1," + *fromUtf8("東")}));
 }
@@ -201,11 +200,9 @@ void expectConvertedAsAWhole(std::string_view bytes, size_t block, size_t bomLen
   SCOPED_TRACE(block);
   const ConvertedText whole = toShiftJisReplacing(bytes.substr(bomLength), UnicodeForm::Utf8);
   EncodingScan scan = scanInBlocks(bytes, block);
-  const std::shared_ptr<ConvertedPieces> converted = scan.takeConverted();
+  const std::shared_ptr<ConvertedAhead> converted = scan.takeConverted();
   ASSERT_TRUE(converted);
-  std::string text(bytes.substr(bomLength, converted->asciiStart));
-  for (const MappedBytes& piece : converted->pieces) text += piece.view();
-  EXPECT_EQ(text, whole.text);
+  EXPECT_EQ(converted->text->view(), whole.text);
   EXPECT_EQ(converted->size, whole.text.size());
   EXPECT_EQ(converted->replaced.count, whole.replaced.count);
   EXPECT_EQ(converted->replaced.firstAt, whole.replaced.firstAt);

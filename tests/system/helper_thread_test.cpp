@@ -29,16 +29,27 @@ TEST(HelperThread, JobsRunInTurnAndTheirFailuresComeBack) {
   helper.start([&done] { done += 'e'; });  // the destructor waits for it
 }
 
-TEST(MappedBytes, KeepsTheBytesAtItsStart) {
-  MappedBytes bytes(3 << 20);
-  for (size_t i = 0; i < 10000; ++i) bytes.data()[i] = char('a' + i % 26);
-  bytes.keep(5000);
-  ASSERT_EQ(bytes.view().size(), 5000u);
-  for (size_t i = 0; i < 5000; ++i) ASSERT_EQ(bytes.view()[i], char('a' + i % 26)) << i;
+TEST(MappedBytes, GrowsWithItsWholeRoom) {
+  MappedBytes bytes;
+  EXPECT_TRUE(bytes.view().empty());
+  bytes.append("abc");
+  EXPECT_EQ(bytes.view(), "abc");
+  // Bytes written past those held move with the room when it grows, large
+  // pages and all, and resizing writes nothing.
+  bytes.reserve(3 << 20);
+  for (size_t i = 0; i < (3 << 20); ++i) bytes.data()[i] = char('a' + i % 26);
+  const size_t roomBefore = bytes.room();
+  bytes.reserve(roomBefore + 1);
+  EXPECT_GT(bytes.room(), roomBefore);
+  bytes.resize(3 << 20);
+  for (size_t i = 0; i < (3 << 20); ++i) ASSERT_EQ(bytes.view()[i], char('a' + i % 26)) << i;
+  bytes.resize(1);
+  bytes.append(std::string(5 << 20, 'z'));
+  EXPECT_EQ(bytes.size(), 1u + (5 << 20));
+  EXPECT_EQ(bytes.view().substr(0, 2), "az");
   MappedBytes moved = std::move(bytes);
-  EXPECT_EQ(moved.view().substr(0, 3), "abc");
-  moved.keep(0);
-  EXPECT_TRUE(moved.view().empty());
+  EXPECT_EQ(moved.view().back(), 'z');
+  EXPECT_TRUE(bytes.view().empty());
 }
 
 }  // namespace
