@@ -191,16 +191,17 @@ std::optional<InputForm> settleDataEncoding(Ui& ui, TextFiles& files, const Sjis
   form.convertedFrom = found.form;
   ConvertedLook look;
   // UTF-8 is converted by the look already, and read from what it made;
-  // UTF-16, and text that the look did not keep, is converted once to see
-  // what it becomes.
+  // UTF-16, and text that the look did not keep, is converted here to see
+  // what it becomes, and read from that when it could be kept.
   form.converted = scan.takeConverted();
   if (form.converted) {
     form.convertedSize = form.converted->size;
     look.replaced = form.converted->replaced;
     if (look.replaced.count > 0) look.take(form.converted->text->view(), form.converted->replaced);
   } else {
-    readConverted(files, path, form,
-                  [&look](std::string_view piece, const ReplacedCharacters& replaced) { look.take(piece, replaced); });
+    form.converted = readConverted(
+        files, path, form,
+        [&look](std::string_view piece, const ReplacedCharacters& replaced) { look.take(piece, replaced); });
     form.convertedSize = look.size;
     form.lfLineEnds = look.lfOnly();
   }

@@ -194,12 +194,29 @@ EncodingScan scanFile(TextFiles& files, const SjisString& path) {
   return scan;
 }
 
-void readConverted(TextFiles& files, const SjisString& path, const InputForm& form,
-                   const std::function<void(std::string_view piece, const ReplacedCharacters& replaced)>& take) {
+std::shared_ptr<ConvertedAhead> readConverted(
+    TextFiles& files, const SjisString& path, const InputForm& form,
+    const std::function<void(std::string_view piece, const ReplacedCharacters& replaced)>& take) {
   ConvertedFile file(files.fileSystem().openForReading(files.drives().toNative(path)), form);
-  std::unique_ptr<char[]> buffer = std::make_unique_for_overwrite<char[]>(kBlockSize);
-  for (size_t n; (n = file.read(buffer.get(), kBlockSize)) > 0;) take(std::string_view(buffer.get(), n), file.replaced());
+  auto kept = std::make_shared<ConvertedAhead>();
+  MappedBytes buffer(kBlockSize);
+  for (size_t n; (n = file.read(buffer.data(), kBlockSize)) > 0;) {
+    const std::string_view piece(buffer.data(), n);
+    take(piece, file.replaced());
+    if (!kept) continue;
+    try {
+      kept->text->append(piece);
+      if (kept->text->size() > halfTheMemory()) kept.reset();
+    } catch (const std::bad_alloc&) {
+      kept.reset();
+    }
+  }
   file.close();
+  if (kept) {
+    kept->size = kept->text->size();
+    kept->replaced = file.replaced();
+  }
+  return kept;
 }
 
 }  // namespace headly

@@ -15,6 +15,9 @@
 #include "session/background_count.h"
 #include "session/line_fields.h"
 #include "session/loaded_table.h"
+#include "support/text_files_on_disk.h"
+#include "system/file_encoding.h"
+#include "text/encoding.h"
 
 namespace headly {
 namespace {
@@ -48,6 +51,7 @@ struct LoadedLines {
 struct Loaded {
   LoadedLines state;
   std::optional<int64_t> counted;
+  bool roomForAll = false;  // the room reserved (whole pages) held every line
 };
 
 // Stores the header and lines as reading would: one by one, in random
@@ -57,6 +61,9 @@ Loaded store(const std::vector<std::string>& lines, size_t roomLines, size_t roo
   Loaded loaded;
   LoadedLines& s = loaded.state;
   s.recordLines.reserve(roomLines, roomBytes);
+  size_t bytes = 5;
+  for (const std::string& line : lines) bytes += line.size();
+  loaded.roomForAll = s.recordLines.spareBytes() >= bytes && s.recordLines.spareLines() >= lines.size() + 1;
   NoDisplay display;
   WorkProgress progress(display, "");
   LineTableStore store(s.recordLines, progress);
@@ -106,7 +113,7 @@ TEST(LineTableStore, CountsWhatThePassOverAllLinesCounts) {
       const Loaded loaded = store(lines, roomLines, roomBytes, random);
       ASSERT_EQ(loaded.state.recordLines.size(), count + 1);
       for (size_t i = 0; i < count; ++i) ASSERT_EQ(loaded.state.recordLines[i + 1], lines[i]);
-      if (roomLines < all || roomBytes < bytes) {
+      if (!loaded.roomForAll) {
         EXPECT_FALSE(loaded.counted) << "counted while the lines moved";
       } else {
         ASSERT_TRUE(loaded.counted);
@@ -140,6 +147,62 @@ TEST(BackgroundCount, SumsTheRunsAndRaisesAFailureToTheCaller) {
   stopped.add(all);
   stopped.stop();
   stopped.add(all);
+}
+
+// A UTF-8 data file is converted once, by the look at its encoding, and its
+// lines then fill the very memory of that converted text while it is still
+// being read from there: they must come out as the lines of the same text
+// in Shift-JIS read from a file, whatever the lines hold and wherever the
+// reading's blocks cut them.
+
+// UTF-8 lines of random length: kanji, half-width kana, ASCII, NUL bytes,
+// quotes and lone CRs among them, some longer than a block of reading.
+std::string randomUtf8Text(std::mt19937& random, size_t lines) {
+  static const std::vector<std::string> pieces = {"東京", "ｱｲ", "a,b", "\"q\"", std::string("\0", 1), "〜", "x\r", "12"};
+  std::string text;
+  for (size_t i = 0; i < lines; ++i) {
+    const size_t count = random() % 40 == 0 ? 3000 : random() % 12;
+    for (size_t n = 0; n < count; ++n) text += pieces[random() % pieces.size()];
+    text += random() % 3 == 0 ? "\r" : "\r\n";
+  }
+  return text + "\x1A";
+}
+
+class ConvertedLines : public test::TextFilesOnDisk {
+ protected:
+  LineTable readLines(const InputForm& form) {
+    LineTable lines;
+    if (form.converted) lines.fillFromStartOf(form.converted->text);
+    files.openInput("D:\\in.txt", form, 1);
+    NoDisplay display;
+    WorkProgress progress(display, "");
+    LineTableStore store(lines, progress);
+    files.readLines(1, store, UINT64_MAX);
+    files.closeFiles();
+    return lines;
+  }
+};
+
+TEST_F(ConvertedLines, FillTheMemoryOfTheTextTheyAreReadFrom) {
+  std::mt19937 random(7);
+  for (size_t lines : {1u, 50u, 3000u}) {
+    SCOPED_TRACE(lines);
+    const std::string utf8 = randomUtf8Text(random, lines);
+    tmp.write("in.txt", *fromUtf8(utf8));
+    const LineTable expected = readLines({});
+
+    tmp.write("in.txt", utf8);
+    InputForm form;
+    form.convertedFrom = UnicodeForm::Utf8;
+    form.converted = scanFile(files, "D:\\in.txt").takeConverted();
+    ASSERT_TRUE(form.converted);
+    form.convertedSize = form.converted->size;
+    const char* const text = form.converted->text->data();
+    const LineTable converted = readLines(form);
+    EXPECT_EQ(converted.shared().bytes().data(), text);
+    ASSERT_EQ(converted.size(), expected.size());
+    for (size_t i = 0; i < expected.size(); ++i) ASSERT_EQ(converted[i], expected[i]) << "line " << i;
+  }
 }
 
 }  // namespace
