@@ -67,14 +67,15 @@ struct ConvertedText {
 // U+00AC, ¥ U+00A5 and ‾ U+203E, which the Shift-JIS codes read as the
 // characters of －, ～, ∥, ―, ￠ ￡ ￢, the backslash and the tilde.
 constexpr char32_t kLastOwnFormSource = 0x301C;
-// Those of three bytes in UTF-8, told without a branch.
-inline bool readInOwnFormFromThreeBytes(char32_t code) {
-  return (code == 0x2014) | (code == 0x2016) | (code == 0x203E) | (code == 0x2212) | (code == 0x301C);
-}
 inline bool readInOwnForm(char32_t code) {
   if (code > kLastOwnFormSource) return false;  // the kana and kanji of most text
-  if (code >= 0x800) return readInOwnFormFromThreeBytes(code);
-  return code == 0x00A2 || code == 0x00A3 || code == 0x00A5 || code == 0x00AC;
+  switch (code) {
+    case 0x00A2: case 0x00A3: case 0x00A5: case 0x00AC: case 0x2014: case 0x2016: case 0x203E: case 0x2212:
+    case 0x301C:
+      return true;
+    default:
+      return false;
+  }
 }
 // Whether the bytes are whole UTF-8 characters, every one of them: no
 // overlong form, surrogate or code point past U+10FFFF, nothing cut off.
@@ -93,12 +94,6 @@ class ShiftJisCodes {
   uint16_t of(char32_t code) {
     const uint16_t known = codes_[code];
     return known != kUnknown ? known : learn(code);
-  }
-  // The code of a character already looked up: 0 for none and for one not
-  // looked up yet. Only a table read, for the conversion's common path.
-  uint16_t learned(char32_t code) const {
-    const uint16_t known = codes_[code & 0xFFFF];
-    return known != kUnknown ? known : 0;
   }
   bool asciiStays();
 

@@ -73,10 +73,7 @@ char* PieceConverter::convertUtf8Quickly(std::string_view in, char* at) {
   const auto* const end = p + in.size();
   const auto* const lastWord = end - std::min<size_t>(in.size(), 3);  // four bytes from here on
   uint64_t ownForms = 0;  // kept apart from replaced_, which every byte written might change
-  const auto* const wordsEnd = end - std::min<size_t>(in.size(), 7);  // eight bytes from here on
   while (p < end) {
-    p = convertCommonRun(p, wordsEnd, at, ownForms);
-    if (p == end) break;
     if (*p < 0x80) {
       // Eight bytes go out at once and the ASCII ones among them count (the
       // room has a word to spare): a short run between Japanese characters
@@ -138,42 +135,6 @@ char* PieceConverter::convertUtf8Quickly(std::string_view in, char* at) {
   }
   replaced_.ownForms += ownForms;
   return at;
-}
-
-// Text in ASCII and the three-byte characters the codes know, mixed as
-// Japanese text mixes them, a step a character or a run of ASCII without a
-// branch between the two: where one follows the other is not foretold.
-// Every step writes a word (the room has one to spare). Stops before
-// anything else, and where eight bytes are not left.
-const unsigned char* PieceConverter::convertCommonRun(const unsigned char* p, const unsigned char* wordsEnd,
-                                                      char*& at, uint64_t& ownForms) {
-  using namespace byte_search;
-  const ShiftJisCodes& codes = shiftJisCodes();
-  uint64_t nonAscii = 0;
-  char* out = at;
-  while (p < wordsEnd) {
-    const uint64_t word = loadWord(reinterpret_cast<const char*>(p));
-    const uint32_t three = uint32_t(word) & 0xFFFFFF;
-    const char32_t code = (three & 0x0F) << 12 | (three & 0x3F00) >> 2 | (three >> 16 & 0x3F);
-    const uint16_t known = codes.learned(code);
-    const uint64_t lead = (word >> 7) & 1;
-    // Led by neither E0 (which has overlong forms) nor ED (surrogates).
-    const bool common = (three & 0xC0C0F0) == 0x8080E0 && (0x2001u >> (three & 0x0F) & 1) == 0 && known != 0;
-    if (lead && !common) break;
-    ownForms += lead & uint64_t(readInOwnFormFromThreeBytes(code));
-    const uint64_t high = word & kHighBits;
-    const size_t ascii = high != 0 ? size_t(std::countr_zero(high) / 8) : 8;
-    const bool twoBytes = known >= 0x100;
-    const uint64_t sjis = twoBytes ? uint64_t(known >> 8) | uint64_t(known & 0xFF) << 8 : known;
-    const uint64_t written = lead ? sjis : word;
-    std::memcpy(out, &written, sizeof written);
-    out += lead ? (twoBytes ? 2 : 1) : ascii;
-    p += lead ? 3 : ascii;
-    nonAscii |= lead;
-  }
-  if (nonAscii) sawNonAscii_ = true;
-  at = out;
-  return p;
 }
 
 char* PieceConverter::convertUtf16Quickly(std::string_view in, char* at) {

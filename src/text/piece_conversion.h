@@ -46,8 +46,6 @@ class PieceConverter {
   // Converts a piece the slow way to at, counting its 〓; where it ends.
   char* convertSlowly(std::string_view in, char* at);
   char* convertUtf8Quickly(std::string_view in, char* at);
-  const unsigned char* convertCommonRun(const unsigned char* p, const unsigned char* wordsEnd, char*& at,
-                                        uint64_t& ownForms);
   char* convertUtf16Quickly(std::string_view in, char* at);
 
   UnicodeForm form_;
