@@ -15,14 +15,17 @@ namespace headly {
 namespace {
 
 constexpr size_t kLargePage = size_t(2) << 20;
+// From this size on, room is whole large pages: a buffer this large mostly
+// grows larger, and pages made small once stay small when it grows.
+constexpr size_t kLargeFrom = 64 * 1024;
 
 size_t wholePages(size_t bytes, size_t page) { return (bytes + page - 1) / page * page; }
 
-// A mapping of room bytes (whole pages). From a large page on it starts on a
-// large page's boundary and ends on one, so that all of it can be large
-// pages: filling it then costs a page fault every two megabytes.
+// A mapping of room bytes (whole pages). Whole large pages start on a large
+// page's boundary, so that all of it can be large pages: filling it then
+// costs a page fault every two megabytes.
 char* mapRoom(size_t room) {
-  const size_t over = room >= kLargePage ? kLargePage : 0;
+  const size_t over = room % kLargePage == 0 ? kLargePage : 0;
   void* mapped = mmap(nullptr, room + over, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
   if (mapped == MAP_FAILED) throw std::bad_alloc();
   char* const start = static_cast<char*>(mapped);
@@ -58,10 +61,14 @@ MappedBytes& MappedBytes::operator=(MappedBytes&& other) noexcept {
 void MappedBytes::reserve(size_t room) {
   if (room <= room_) return;
   static const size_t page = size_t(sysconf(_SC_PAGESIZE));
-  const size_t mapped = wholePages(room, room >= kLargePage ? kLargePage : page);
+  const size_t mapped = wholePages(room, room >= kLargeFrom ? kLargePage : page);
   char* const grown = mapRoom(mapped);
-  // The pages written so far move over without a copy.
-  if (data_ && mremap(data_, room_, room_, MREMAP_MAYMOVE | MREMAP_FIXED, grown) == MAP_FAILED) {
+  if (data_ && room_ < kLargeFrom) {
+    // Small pages are copied, so that the large ones are large from the start.
+    std::memcpy(grown, data_, room_);
+    munmap(data_, room_);
+  } else if (data_ && mremap(data_, room_, room_, MREMAP_MAYMOVE | MREMAP_FIXED, grown) == MAP_FAILED) {
+    // Large pages move over without a copy.
     munmap(grown, mapped);
     throw std::bad_alloc();
   }
