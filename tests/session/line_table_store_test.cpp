@@ -15,6 +15,7 @@
 #include "session/background_count.h"
 #include "session/line_fields.h"
 #include "session/loaded_table.h"
+#include "support/text_extras.h"
 #include "support/text_files_on_disk.h"
 #include "system/file_encoding.h"
 #include "text/encoding.h"
@@ -191,17 +192,27 @@ TEST_F(ConvertedLines, FillTheMemoryOfTheTextTheyAreReadFrom) {
     tmp.write("in.txt", *fromUtf8(utf8));
     const LineTable expected = readLines({});
 
-    tmp.write("in.txt", utf8);
-    InputForm form;
-    form.convertedFrom = UnicodeForm::Utf8;
-    form.converted = scanFile(files, "D:\\in.txt").takeConverted();
-    ASSERT_TRUE(form.converted);
-    form.convertedSize = form.converted->size;
-    const char* const text = form.converted->text->data();
-    const LineTable converted = readLines(form);
-    EXPECT_EQ(converted.shared().bytes().data(), text);
-    ASSERT_EQ(converted.size(), expected.size());
-    for (size_t i = 0; i < expected.size(); ++i) ASSERT_EQ(converted[i], expected[i]) << "line " << i;
+    // UTF-8 is converted by the look; UTF-16 when it is looked at once it
+    // is known to be UTF-16, which keeps what it converts as well.
+    for (const UnicodeForm from : {UnicodeForm::Utf8, UnicodeForm::Utf16Le}) {
+      InputForm form;
+      form.convertedFrom = from;
+      if (from == UnicodeForm::Utf8) {
+        tmp.write("in.txt", utf8);
+        form.converted = scanFile(files, "D:\\in.txt").takeConverted();
+      } else {
+        tmp.write("in.txt", "\xFF\xFE" + test::toUtf16(utf8, false));
+        form.skipped = 2;
+        form.converted = readConverted(files, "D:\\in.txt", form, [](std::string_view, const ReplacedCharacters&) {});
+      }
+      ASSERT_TRUE(form.converted);
+      form.convertedSize = form.converted->size;
+      const char* const text = form.converted->text->data();
+      const LineTable converted = readLines(form);
+      EXPECT_EQ(converted.shared().bytes().data(), text);
+      ASSERT_EQ(converted.size(), expected.size());
+      for (size_t i = 0; i < expected.size(); ++i) ASSERT_EQ(converted[i], expected[i]) << "line " << i;
+    }
   }
 }
 

@@ -78,4 +78,27 @@ inline std::optional<SjisString> fromUtf8RoundTrip(std::string_view utf8) {
   return bytes;
 }
 
+// UTF-16 of UTF-8 text; cut when it is not valid UTF-8.
+inline std::string toUtf16(std::string_view utf8, bool bigEndian) {
+  std::string out;
+  auto unit = [&](char32_t u) {
+    const char high = char(u >> 8), low = char(u & 0xFF);
+    out += bigEndian ? std::string{high, low} : std::string{low, high};
+  };
+  for (size_t i = 0; i < utf8.size();) {
+    const auto c = static_cast<unsigned char>(utf8[i]);
+    const size_t length = c < 0x80 ? 1 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : 4;
+    char32_t code = length == 1 ? c : c & (0x3F >> (length - 1));
+    for (size_t k = 1; k < length; ++k) code = code << 6 | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
+    if (code >= 0x10000) {
+      unit(0xD800 + ((code - 0x10000) >> 10));
+      unit(0xDC00 + ((code - 0x10000) & 0x3FF));
+    } else {
+      unit(code);
+    }
+    i += length;
+  }
+  return out;
+}
+
 }  // namespace headly::test
