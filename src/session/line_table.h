@@ -8,12 +8,9 @@
 #include <cstring>
 #include <memory>
 #include <span>
-#include <string>
 #include <string_view>
-#include <vector>
 
 #include "session/line_run.h"
-#include "system/large_pages.h"
 #include "system/mapped_bytes.h"
 #include "system/line_store.h"
 
@@ -22,12 +19,15 @@ namespace headly {
 // Entry 0 is the header line, entries 1..n the data lines. The bytes of
 // lines once added never change while cells refer to them.
 class LineTable {
+  using LineEnds = MappedArray<size_t>;
+
  public:
-  LineTable() : bytes_(std::make_shared<MappedBytes>()), ends_(std::make_shared<std::vector<size_t>>()) {}
+  LineTable() : bytes_(std::make_shared<MappedBytes>()), ends_(std::make_shared<LineEnds>()) {}
   // A copy has lines of its own: only cell tables share them.
-  LineTable(const LineTable& other)
-      : bytes_(std::make_shared<MappedBytes>()), ends_(std::make_shared<std::vector<size_t>>(*other.ends_)) {
+  LineTable(const LineTable& other) : LineTable() {
     bytes_->append(other.bytes_->view());
+    ends_->reserve(other.size());
+    for (size_t i = 0; i < other.size(); ++i) ends_->push_back(other.ends_->data()[i]);
   }
   LineTable& operator=(const LineTable& other) {
     if (this != &other) *this = LineTable(other);
@@ -39,7 +39,7 @@ class LineTable {
   void clear() {
     // Cells may still share the old lines; they keep them.
     bytes_ = std::make_shared<MappedBytes>();
-    ends_ = std::make_shared<std::vector<size_t>>();
+    ends_ = std::make_shared<LineEnds>();
   }
   // The lines of an empty table go into room from its start, over the bytes
   // it holds: text that is still being read into the table from there, which
@@ -84,7 +84,6 @@ class LineTable {
   void reserve(size_t lines, size_t bytes) {
     bytes_->reserve(bytes);
     ends_->reserve(lines);
-    adviseLargePages(ends_->data(), ends_->capacity() * sizeof(size_t));
   }
   void swap(LineTable& other) {
     bytes_.swap(other.bytes_);
@@ -96,7 +95,7 @@ class LineTable {
   class Shared {
    public:
     Shared() = default;
-    Shared(std::shared_ptr<const MappedBytes> bytes, std::shared_ptr<const std::vector<size_t>> ends)
+    Shared(std::shared_ptr<const MappedBytes> bytes, std::shared_ptr<const LineEnds> ends)
         : bytes_(std::move(bytes)), ends_(std::move(ends)) {}
     std::string_view operator[](size_t i) const { return lineAt(*bytes_, *ends_, i); }
     std::string_view bytes() const { return bytes_->view(); }
@@ -106,17 +105,17 @@ class LineTable {
 
    private:
     std::shared_ptr<const MappedBytes> bytes_;
-    std::shared_ptr<const std::vector<size_t>> ends_;
+    std::shared_ptr<const LineEnds> ends_;
   };
   Shared shared() const { return Shared(bytes_, ends_); }
 
  private:
-  static std::string_view lineAt(const MappedBytes& bytes, const std::vector<size_t>& ends, size_t i) {
+  static std::string_view lineAt(const MappedBytes& bytes, const LineEnds& ends, size_t i) {
     return LineRun{bytes.data(), ends.data(), i, i + 1}[i];
   }
 
   std::shared_ptr<MappedBytes> bytes_;
-  std::shared_ptr<std::vector<size_t>> ends_;
+  std::shared_ptr<LineEnds> ends_;
 };
 
 }  // namespace headly

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstring>
 #include <string_view>
 
 namespace headly {
@@ -41,6 +42,26 @@ class MappedBytes {
  private:
   char* data_ = nullptr;
   size_t size_ = 0, room_ = 0;
+};
+
+// Numbers of type T, one after another, kept in MappedBytes: an index that
+// may grow large without costing a page fault every 4 KB.
+template <class T>
+class MappedArray {
+ public:
+  size_t size() const { return bytes_.size() / sizeof(T); }
+  bool empty() const { return bytes_.size() == 0; }
+  size_t capacity() const { return bytes_.room() / sizeof(T); }
+  const T* data() const { return reinterpret_cast<const T*>(bytes_.data()); }
+  void reserve(size_t count) { bytes_.reserve(count * sizeof(T)); }
+  void push_back(T value) {
+    const size_t at = bytes_.size();
+    bytes_.resize(at + sizeof value);
+    std::memcpy(bytes_.data() + at, &value, sizeof value);
+  }
+
+ private:
+  MappedBytes bytes_;
 };
 
 }  // namespace headly
