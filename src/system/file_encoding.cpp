@@ -109,14 +109,18 @@ void EncodingScan::convert(std::string_view bytes, bool last) {
     }
   } else {
     // The first half ends before a character starts: it goes as a whole,
-    // after the text, while the second goes to a room of its own.
-    secondHalf_.reserve(PieceConverter::room(bytes.size() - half));
+    // after the text, while the second goes to the room after the most the
+    // first can take (a word more, which copying ASCII a word at a time may
+    // write), and then moves down to follow it. So each thread makes the
+    // memory it writes first, which is the slow part of writing new text.
+    char* const room = roomFor(bytes.size() + sizeof(uint64_t));
+    char* const secondRoom = room + half + sizeof(uint64_t);
     PieceConverter next(UnicodeForm::Utf8, PieceConverter::OnInvalid::Stop);
     PieceConverter::Done second{};
-    helper_->start([&] { second = next.convert(bytes.substr(half), last, secondHalf_.data()); });
+    helper_->start([&] { second = next.convert(bytes.substr(half), last, secondRoom); });
     size_t firstWritten = 0;
     try {
-      firstWritten = converter_->convert(bytes.substr(0, half), true, roomFor(half)).written;
+      firstWritten = converter_->convert(bytes.substr(0, half), true, room).written;
     } catch (...) {
       helper_->wait();
       throw;
@@ -124,9 +128,8 @@ void EncodingScan::convert(std::string_view bytes, bool last) {
     helper_->wait();
     converter_->append(next);
     if (converter_->allValid()) {
-      keep(firstWritten);
-      std::memcpy(roomFor(second.written), secondHalf_.data(), second.written);
-      keep(second.written);
+      std::memmove(room + firstWritten, secondRoom, second.written);
+      keep(firstWritten + second.written);
       held_.assign(bytes.substr(half + second.taken));
       return;
     }

@@ -79,8 +79,8 @@ class EncodingScan {
   std::string held_;
   // Dropped when the text is not UTF-8 or would take too much memory.
   std::shared_ptr<ConvertedAhead> converted_ = std::make_shared<ConvertedAhead>();
-  // The second half of a block converted, and text not kept.
-  MappedBytes secondHalf_, notKept_;
+  // Where text that is not kept is converted.
+  MappedBytes notKept_;
   std::unique_ptr<HelperThread> helper_;  // started for the first large block
 };
 

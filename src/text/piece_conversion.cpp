@@ -179,6 +179,7 @@ void PieceConverter::append(const PieceConverter& next) {
 char* PieceConverter::convertSlowly(std::string_view in, char* at) {
   if (form_ == UnicodeForm::Utf8) {
     allValid_ = allValid_ && isUtf8(in);
+    if (stopAtInvalid_ && !allValid_) return at;
     sawNonAscii_ = sawNonAscii_ || std::any_of(in.begin(), in.end(), [](char c) { return c & 0x80; });
   }
   const ConvertedText converted = toShiftJisReplacing(in, form_);

@@ -15,8 +15,9 @@ namespace headly {
 
 class PieceConverter {
  public:
-  // Converting only while the text is valid UTF-8, it stops at the first
-  // piece that is not (what it wrote then is of no use).
+  // Converting only while the text is valid UTF-8, it stops before the
+  // first stretch that is not (what it wrote then is of no use): it never
+  // writes more bytes than it took, and a word.
   enum class OnInvalid { Replace, Stop };
   explicit PieceConverter(UnicodeForm form, OnInvalid onInvalid = OnInvalid::Replace)
       : form_(form), stopAtInvalid_(onInvalid == OnInvalid::Stop) {}

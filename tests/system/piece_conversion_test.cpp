@@ -136,6 +136,26 @@ class ConvertedFiles : public test::TextFilesOnDisk {
   test::FaultyFileSystem shortReads{0};
 };
 
+// The look converts two halves of a block at once into one room, the
+// second after the most the first can write: converting only valid UTF-8,
+// a piece never writes more than it took and a word, bad bytes or not.
+TEST(PieceConversion, StoppingAtBadBytesWritesNoMoreThanItTook) {
+  const std::string bad(40, '\x80');
+  for (const std::string& text : std::vector<std::string>{"abc" + bad, "東京" + bad + "x", std::string(30, 'a') + "\xE6\x9D", "\xFF"}) {
+    SCOPED_TRACE(text);
+    std::string room(PieceConverter::room(text.size()), '\x1B');
+    PieceConverter stopping(UnicodeForm::Utf8, PieceConverter::OnInvalid::Stop);
+    const PieceConverter::Done done = stopping.convert(text, true, room.data());
+    EXPECT_FALSE(stopping.allValid());
+    EXPECT_LE(done.written, done.taken);
+    const size_t firstUntouched = std::min(room.size(), done.taken + sizeof(uint64_t));
+    EXPECT_EQ(room.find_first_not_of('\x1B', firstUntouched), std::string::npos);
+    // Replacing, the same bytes take a 〓 each.
+    PieceConverter replacing(UnicodeForm::Utf8);
+    EXPECT_GT(replacing.convert(text, true, room.data()).written, 0u);
+  }
+}
+
 TEST_F(ConvertedFiles, LinesAreThoseOfTheWholeConvertedText) {
   std::mt19937 random(7);
   static const std::vector<std::string> boms = {"\xEF\xBB\xBF", "\xFF\xFE", "\xFE\xFF"};
