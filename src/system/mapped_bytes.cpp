@@ -17,7 +17,7 @@ namespace {
 constexpr size_t kLargePage = size_t(2) << 20;
 // From this size on, room is whole large pages: a buffer this large mostly
 // grows larger, and pages made small once stay small when it grows.
-constexpr size_t kLargeFrom = 64 * 1024;
+constexpr size_t kLargeFrom = size_t(1) << 20;
 
 size_t wholePages(size_t bytes, size_t page) { return (bytes + page - 1) / page * page; }
 

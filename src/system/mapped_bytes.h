@@ -1,7 +1,8 @@
 // Bytes in memory of their own, mapped from the system on large pages where
-// they are large and given back to it the moment they are let go. Room that
-// is never written costs no memory, and a page is made when it is first
-// written, so a buffer reserved for a whole file costs only what it holds.
+// they are large (from 1 MB on) and given back to it the moment they are let
+// go. Room that is never written costs no memory, and a page is made when it
+// is first written, so a buffer reserved for a whole file costs only what it
+// holds.
 #pragma once
 
 #include <cstddef>
