@@ -15,8 +15,8 @@ namespace headly {
 namespace {
 
 constexpr size_t kLargePage = size_t(2) << 20;
-// From this size on, room is whole large pages: a buffer this large mostly
-// grows larger, and pages made small once stay small when it grows.
+// From this size on, room is whole large pages; below it a large page would
+// be mostly memory that nothing fills.
 constexpr size_t kLargeFrom = size_t(1) << 20;
 
 size_t wholePages(size_t bytes, size_t page) { return (bytes + page - 1) / page * page; }
