@@ -30,47 +30,41 @@ BatchResult convertAndWrite(BatchSession& s, const std::string& bytes, const std
   return s.run("cwd @DIR@\nfile data.csv\nanswer Yes\nanswer OK\ninput " + limit + "\n" + kToCsv);
 }
 
+// The run ended well and its conversion notice says says (its start, when
+// it has more).
+void expectNoticeSays(const BatchResult& r, const std::string& says) {
+  ASSERT_EQ(r.exitCode, 0) << r.transcript.substr(0, 2000);
+  EXPECT_NE(r.transcript.find(kNotice + says), std::string::npos) << r.transcript.substr(0, 2000);
+}
+constexpr char kAnswered[] = " | OK | Information -> OK\n";
+
 TEST(ConversionNotice, BytesThatAreNotValidAreReportedWithTheirPlace) {
   BatchSession s;
   // The 0xFF is byte 20 of the file (the BOM counts).
-  BatchResult r = convertAndWrite(s, "\xEF\xBB\xBF名前,値\r\nab,x\xFFy\r\n");
-  ASSERT_EQ(r.exitCode, 0) << r.transcript;
-  EXPECT_NE(r.transcript.find(std::string(kNotice) +
-                              "UTF-8として正しくないバイト列 1 か所を〓に置き換えました（最初：2行目 2項目、ファイルの"
-                              "先頭から 20 バイト目） | OK | Information -> OK\n"),
-            std::string::npos)
-      << r.transcript;
+  expectNoticeSays(convertAndWrite(s, "\xEF\xBB\xBF名前,値\r\nab,x\xFFy\r\n"),
+                   std::string("UTF-8として正しくないバイト列 1 か所を〓に置き換えました（最初：2行目 2項目、ファイルの"
+                               "先頭から 20 バイト目）") + kAnswered);
   EXPECT_EQ(s.readBytes("out.csv"), *fromUtf8("名前,値\r\nab,x〓y\r\n\x1A"));
 
   // UTF-16LE: an unpaired surrogate at byte 17, and a character without a
   // Shift-JIS form, each said on its own line.
-  r = convertAndWrite(s, std::string("\xFF\xFE" "a\0,\0b\0\r\0\n\0\x00\xD8,\0\x3D\xD8\x00\xDE\r\0\n\0", 24));
-  ASSERT_EQ(r.exitCode, 0) << r.transcript;
-  EXPECT_NE(r.transcript.find(std::string(kNotice) +
-                              "Shift-JISにない文字 1 個を〓に置き換えました（最初：2行目 2項目「U+1F600」） / "
-                              "UTF-16として正しくないバイト列 1 か所を〓に置き換えました（最初：2行目 1項目、ファイルの"
-                              "先頭から 13 バイト目） | OK | Information -> OK\n"),
-            std::string::npos)
-      << r.transcript;
+  expectNoticeSays(
+      convertAndWrite(s, std::string("\xFF\xFE" "a\0,\0b\0\r\0\n\0\x00\xD8,\0\x3D\xD8\x00\xDE\r\0\n\0", 24)),
+      std::string("Shift-JISにない文字 1 個を〓に置き換えました（最初：2行目 2項目「U+1F600」） / "
+                  "UTF-16として正しくないバイト列 1 か所を〓に置き換えました（最初：2行目 1項目、ファイルの"
+                  "先頭から 13 バイト目）") + kAnswered);
 }
 
 // − U+2212, 〜 U+301C, £ U+00A3 and ‖ U+2016 are read as the Shift-JIS
 // characters, whose own form is written back.
 TEST(ConversionNotice, CharactersReadInShiftJisOwnFormAreCounted) {
   BatchSession s;
-  BatchResult r = convertAndWrite(s, "品目,値\r\n−5,〜\r\n£3,‖\r\n");
-  ASSERT_EQ(r.exitCode, 0) << r.transcript;
-  EXPECT_NE(r.transcript.find(std::string(kNotice) + kOwnForm + " | OK | Information -> OK\n"), std::string::npos)
-      << r.transcript;
+  expectNoticeSays(convertAndWrite(s, "品目,値\r\n−5,〜\r\n£3,‖\r\n"), kOwnForm + std::string(kAnswered));
   EXPECT_EQ(s.readBytes("out.csv"), *fromUtf8("品目,値\r\n－5,～\r\n￡3,∥\r\n\x1A"));
 
-  r = convertAndWrite(s, "品目,値\r\n−5,〜\r\n£3,‖\U00020BB7\r\n");
-  ASSERT_EQ(r.exitCode, 0) << r.transcript;
-  EXPECT_NE(r.transcript.find(std::string(kNotice) +
-                              "Shift-JISにない文字 1 個を〓に置き換えました（最初：3行目 2項目「U+20BB7」） / " +
-                              kOwnForm + " | OK | Information -> OK\n"),
-            std::string::npos)
-      << r.transcript;
+  expectNoticeSays(convertAndWrite(s, "品目,値\r\n−5,〜\r\n£3,‖\U00020BB7\r\n"),
+                   "Shift-JISにない文字 1 個を〓に置き換えました（最初：3行目 2項目「U+20BB7」） / " +
+                       std::string(kOwnForm) + kAnswered);
 }
 
 // The places are those of the lines as they are read: in a file of LF lines
@@ -78,28 +72,19 @@ TEST(ConversionNotice, CharactersReadInShiftJisOwnFormAreCounted) {
 // however far apart the blocks read put them.
 TEST(ConversionNotice, PlacesFollowTheLinesAsRead) {
   BatchSession s;
-  BatchResult r = convertAndWrite(s, "\xEF\xBB\xBF名前,メモ\n佐藤,\"一\n二\"\n鈴木,\"x\n\U00020BB7\xFF\"\n");
-  ASSERT_EQ(r.exitCode, 0) << r.transcript;
-  EXPECT_NE(r.transcript.find(std::string(kNotice) +
-                              "Shift-JISにない文字 1 個を〓に置き換えました（最初：3行目 2項目「U+20BB7」） / "
-                              "UTF-8として正しくないバイト列 1 か所を〓に置き換えました（最初：3行目 2項目、ファイルの"
-                              "先頭から 49 バイト目） | OK | Information -> OK\n"),
-            std::string::npos)
-      << r.transcript;
+  expectNoticeSays(convertAndWrite(s, "\xEF\xBB\xBF名前,メモ\n佐藤,\"一\n二\"\n鈴木,\"x\n\U00020BB7\xFF\"\n"),
+                   std::string("Shift-JISにない文字 1 個を〓に置き換えました（最初：3行目 2項目「U+20BB7」） / "
+                               "UTF-8として正しくないバイト列 1 か所を〓に置き換えました（最初：3行目 2項目、ファイルの"
+                               "先頭から 49 バイト目）") + kAnswered);
 
   std::string data = "\xEF\xBB\xBF品目,値\r\n𠮷,1\r\n";
   for (int i = 0; i < 100000; ++i) data += "行" + std::to_string(i) + ",〜\r\n";
   const size_t bad = data.size() + 7;  // the 0xC0, counted from 1
   data += "終,ab\xC0\xAF\r\n";
-  r = convertAndWrite(s, data, "200000");
-  ASSERT_EQ(r.exitCode, 0) << r.transcript.substr(0, 2000);
-  EXPECT_NE(r.transcript.find(std::string(kNotice) +
-                              "Shift-JISにない文字 1 個を〓に置き換えました（最初：2行目 1項目「U+20BB7」） / "
-                              "UTF-8として正しくないバイト列 2 か所を〓に置き換えました（最初：100003行目 2項目、ファイルの"
-                              "先頭から " + std::to_string(bad) + " バイト目） / "
-                              "Shift-JISの形で読み込んだ文字 100000 個"),
-            std::string::npos)
-      << r.transcript.substr(0, 2000);
+  expectNoticeSays(convertAndWrite(s, data, "200000"),
+                   "Shift-JISにない文字 1 個を〓に置き換えました（最初：2行目 1項目「U+20BB7」） / "
+                   "UTF-8として正しくないバイト列 2 か所を〓に置き換えました（最初：100003行目 2項目、ファイルの"
+                   "先頭から " + std::to_string(bad) + " バイト目） / Shift-JISの形で読み込んだ文字 100000 個");
 }
 
 }  // namespace
