@@ -191,8 +191,9 @@ std::optional<InputForm> settleDataEncoding(Ui& ui, TextFiles& files, const Sjis
   form.convertedFrom = found.form;
   ConvertedLook look;
   // UTF-8 is converted by the look already, and read from what it made;
-  // UTF-16, and text that the look did not keep, is converted here to see
-  // what it becomes, and read from that when it could be kept.
+  // UTF-16 is converted here to see what it becomes, and read from that when
+  // it could be kept. UTF-8 that the look did not keep, which would take too
+  // much memory, is converted again as it is read.
   form.converted = scan.takeConverted();
   if (form.converted) {
     form.convertedSize = form.converted->size;
@@ -200,7 +201,7 @@ std::optional<InputForm> settleDataEncoding(Ui& ui, TextFiles& files, const Sjis
     if (look.replaced.count > 0) look.take(form.converted->text->view(), form.converted->replaced);
   } else {
     form.converted = readConverted(
-        files, path, form,
+        files, path, form, found.form != UnicodeForm::Utf8,
         [&look](std::string_view piece, const ReplacedCharacters& replaced) { look.take(piece, replaced); });
     form.convertedSize = look.size;
     form.lfLineEnds = look.lfOnly();

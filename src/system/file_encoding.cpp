@@ -198,10 +198,10 @@ EncodingScan scanFile(TextFiles& files, const SjisString& path) {
 }
 
 std::shared_ptr<ConvertedAhead> readConverted(
-    TextFiles& files, const SjisString& path, const InputForm& form,
+    TextFiles& files, const SjisString& path, const InputForm& form, bool keep,
     const std::function<void(std::string_view piece, const ReplacedCharacters& replaced)>& take) {
   ConvertedFile file(files.fileSystem().openForReading(files.drives().toNative(path)), form);
-  auto kept = std::make_shared<ConvertedAhead>();
+  std::shared_ptr<ConvertedAhead> kept = keep ? std::make_shared<ConvertedAhead>() : nullptr;
   MappedBytes buffer(kBlockSize);
   for (size_t n; (n = file.read(buffer.data(), kBlockSize)) > 0;) {
     const std::string_view piece(buffer.data(), n);

@@ -102,10 +102,10 @@ struct InputForm {
 EncodingScan scanFile(TextFiles& files, const SjisString& path);
 // Reads a file as form says (its convertedSize aside), handing its bytes to
 // take a piece at a time, in order, with what the conversion met up to the
-// end of the piece at least. Keeps them for a first reading to take, unless
-// they would take more than half the memory there is.
+// end of the piece at least. With keep, keeps them for a first reading to
+// take, unless they would take more than half the memory there is.
 std::shared_ptr<ConvertedAhead> readConverted(
-    TextFiles& files, const SjisString& path, const InputForm& form,
+    TextFiles& files, const SjisString& path, const InputForm& form, bool keep,
     const std::function<void(std::string_view piece, const ReplacedCharacters& replaced)>& take);
 
 }  // namespace headly

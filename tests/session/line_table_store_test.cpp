@@ -203,7 +203,8 @@ TEST_F(ConvertedLines, FillTheMemoryOfTheTextTheyAreReadFrom) {
       } else {
         tmp.write("in.txt", "\xFF\xFE" + test::toUtf16(utf8, false));
         form.skipped = 2;
-        form.converted = readConverted(files, "D:\\in.txt", form, [](std::string_view, const ReplacedCharacters&) {});
+        auto look = [](std::string_view, const ReplacedCharacters&) {};
+        form.converted = readConverted(files, "D:\\in.txt", form, true, look);
       }
       ASSERT_TRUE(form.converted);
       form.convertedSize = form.converted->size;

@@ -186,10 +186,12 @@ TEST_F(ConvertedFiles, ReadingTheWholeFileTellsWhatBecame) {
   form.convertedFrom = UnicodeForm::Utf8;
   std::string text;
   ReplacedCharacters replaced;
-  readConverted(files, "D:\\in.txt", form, [&](std::string_view piece, const ReplacedCharacters& soFar) {
-    text += piece;
-    replaced = soFar;
-  });
+  const auto kept = readConverted(files, "D:\\in.txt", form, false,
+                                  [&](std::string_view piece, const ReplacedCharacters& soFar) {
+                                    text += piece;
+                                    replaced = soFar;
+                                  });
+  EXPECT_EQ(kept, nullptr);  // not asked to keep it
   EXPECT_EQ(text, "a,\x81\xAC\r\n\x81\xAC\x81\x7C");
   EXPECT_EQ(replaced.count, 1u);
   EXPECT_EQ(replaced.firstAt, 6u);
