@@ -18,10 +18,10 @@ namespace headly {
 namespace {
 
 // The look reads a first block, which settles an ordinary Shift-JIS file,
-// then larger ones: converted text fills whole large pages.
-constexpr size_t kFirstBlockSize = 1 << 20, kBlockSize = 16 << 20;
+// then larger ones.
+constexpr size_t kFirstBlockSize = 1 << 20, kBlockSize = 8 << 20;
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
-// Bytes converted in two halves at once from this many on.
+// Bytes converted in two parts at once from this many on.
 constexpr size_t kHalvedFrom = 256 * 1024;
 
 // Half the memory of the machine: as much as converted text is kept.
@@ -42,16 +42,6 @@ bool startsWith(const char* head, uint64_t length, std::string_view bom) {
   return length >= bom.size() && std::memcmp(head, bom.data(), bom.size()) == 0;
 }
 
-// Reads the file block by block while read(block) returns true.
-template <class Read>
-void forEachBlock(TextFiles& files, const SjisString& path, Read read) {
-  std::unique_ptr<NativeFile> file = files.fileSystem().openForReading(files.drives().toNative(path));
-  MappedBytes buffer(kBlockSize);
-  for (size_t n, size = kFirstBlockSize; (n = file->read(buffer.data(), size)) > 0; size = kBlockSize)
-    if (!read(std::string_view(buffer.data(), n))) break;
-  file->close();
-}
-
 }  // namespace
 
 EncodingScan::EncodingScan() = default;
@@ -59,20 +49,20 @@ EncodingScan::~EncodingScan() = default;
 EncodingScan::EncodingScan(EncodingScan&&) noexcept = default;
 EncodingScan& EncodingScan::operator=(EncodingScan&&) noexcept = default;
 
-void EncodingScan::feed(std::string_view block) {
+bool EncodingScan::feed(std::string_view block, const std::function<void()>& meanwhile) {
   const uint64_t before = fed_;
   for (size_t i = 0; fed_ + i < sizeof head_ && i < block.size(); ++i) head_[fed_ + i] = block[i];
   fed_ += block.size();
   if (!sawCr_) sawCr_ = std::memchr(block.data(), '\r', block.size()) != nullptr;
   if (!sawLf_) sawLf_ = std::memchr(block.data(), '\n', block.size()) != nullptr;
-  if (!converter_) return;
+  if (!converter_) return false;
   if (before < sizeof head_) {
     // The first bytes wait until it is known whether they are a BOM, which
     // is no part of the text; else they go on as a character cut off.
     const size_t headRest = std::min(block.size(), size_t(sizeof head_ - before));
     held_.append(block.substr(0, headRest));
     block.remove_prefix(headRest);
-    if (fed_ < sizeof head_) return;
+    if (fed_ < sizeof head_) return false;
     if (startsWith(head_, fed_, kUtf8Bom)) held_.clear();
   }
   if (!held_.empty()) {
@@ -82,45 +72,52 @@ void EncodingScan::feed(std::string_view block) {
     while (rest < block.size() && rest < 4 && (block[rest] & 0xC0) == 0x80) ++rest;
     held_.append(block.substr(0, rest));
     block.remove_prefix(rest);
-    if (block.empty() && rest < 4) return;
+    if (block.empty() && rest < 4) return false;
     const std::string cutOff = std::move(held_);
     held_.clear();
     convert(cutOff, true);
-    if (!converter_) return;
+    if (!converter_) return false;
   }
-  convert(block, false);
+  return convert(block, false, meanwhile);
 }
 
-void EncodingScan::convert(std::string_view bytes, bool last) {
-  size_t half = bytes.size() >= kHalvedFrom ? characterStart(bytes, bytes.size() / 2) : 0;
-  if (half > 0 && !helper_) {
+bool EncodingScan::convert(std::string_view bytes, bool last, const std::function<void()>& meanwhile) {
+  // This thread's part is the smaller when it has other work meanwhile:
+  // reading a block takes about a quarter of the time of converting it.
+  const size_t part = meanwhile ? bytes.size() * 2 / 5 : bytes.size() / 2;
+  size_t split = bytes.size() >= kHalvedFrom ? characterStart(bytes, part) : 0;
+  if (split > 0 && !helper_) {
     try {
       helper_ = std::make_unique<HelperThread>();
     } catch (const std::system_error&) {
-      half = 0;  // one thread does it all
+      split = 0;  // one thread does it all
     }
   }
-  if (half == 0) {
+  bool ranMeanwhile = false;
+  if (split == 0) {
     const PieceConverter::Done done = converter_->convert(bytes, last, roomFor(bytes.size()));
     if (converter_->allValid()) {
       keep(done.written);
       held_.assign(bytes.substr(done.taken));
-      return;
+      return ranMeanwhile;
     }
   } else {
-    // The first half ends before a character starts: it goes as a whole,
+    // The first part ends before a character starts: it goes as a whole,
     // after the text, while the second goes to the room after the most the
     // first can take (a word more, which copying ASCII a word at a time may
     // write), and then moves down to follow it. So each thread makes the
     // memory it writes first, which is the slow part of writing new text.
     char* const room = roomFor(bytes.size() + sizeof(uint64_t));
-    char* const secondRoom = room + half + sizeof(uint64_t);
+    char* const secondRoom = room + split + sizeof(uint64_t);
     PieceConverter next(UnicodeForm::Utf8, PieceConverter::OnInvalid::Stop);
     PieceConverter::Done second{};
-    helper_->start([&] { second = next.convert(bytes.substr(half), last, secondRoom); });
+    helper_->start([&] { second = next.convert(bytes.substr(split), last, secondRoom); });
     size_t firstWritten = 0;
     try {
-      firstWritten = converter_->convert(bytes.substr(0, half), true, room).written;
+      firstWritten = converter_->convert(bytes.substr(0, split), true, room).written;
+      // Bytes that are not UTF-8 settle an ordinary Shift-JIS file here.
+      ranMeanwhile = meanwhile && converter_->allValid();
+      if (ranMeanwhile) meanwhile();
     } catch (...) {
       helper_->wait();
       throw;
@@ -130,13 +127,14 @@ void EncodingScan::convert(std::string_view bytes, bool last) {
     if (converter_->allValid()) {
       std::memmove(room + firstWritten, secondRoom, second.written);
       keep(firstWritten + second.written);
-      held_.assign(bytes.substr(half + second.taken));
-      return;
+      held_.assign(bytes.substr(split + second.taken));
+      return ranMeanwhile;
     }
   }
   converter_.reset();
   converted_.reset();
   held_.clear();
+  return ranMeanwhile;
 }
 
 char* EncodingScan::roomFor(size_t bytes) {
@@ -190,10 +188,19 @@ DataEncoding EncodingScan::encoding() const {
 
 EncodingScan scanFile(TextFiles& files, const SjisString& path) {
   EncodingScan scan;
-  forEachBlock(files, path, [&](std::string_view block) {
-    scan.feed(block);
-    return !scan.settled();
-  });
+  std::unique_ptr<NativeFile> file = files.fileSystem().openForReading(files.drives().toNative(path));
+  // A block is read into one buffer while the one before, in the other, is
+  // converted.
+  MappedBytes buffers[2] = {MappedBytes(kBlockSize), MappedBytes(kBlockSize)};
+  size_t n = file->read(buffers[0].data(), kFirstBlockSize);
+  for (int in = 0; n > 0; in = 1 - in) {
+    size_t next = 0;
+    const bool readMeanwhile = scan.feed(std::string_view(buffers[in].data(), n),
+                                         [&] { next = file->read(buffers[1 - in].data(), kBlockSize); });
+    if (scan.settled()) break;
+    n = readMeanwhile ? next : file->read(buffers[1 - in].data(), kBlockSize);
+  }
+  file->close();
   return scan;
 }
 

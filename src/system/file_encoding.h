@@ -41,7 +41,10 @@ class EncodingScan {
   EncodingScan(EncodingScan&&) noexcept;
   EncodingScan& operator=(EncodingScan&&) noexcept;
 
-  void feed(std::string_view block);
+  // When the block is converted on two threads at once, meanwhile runs on
+  // this one while the other finishes its larger part (reading the next
+  // block, say), and feed says so; else meanwhile does not run.
+  bool feed(std::string_view block, const std::function<void()>& meanwhile = {});
   // A BOM decides; without one, valid UTF-8 holding at least one multi-byte
   // sequence is UTF-8, anything else Shift-JIS (pure ASCII included).
   DataEncoding encoding() const;
@@ -63,7 +66,7 @@ class EncodingScan {
   bool utf8Valid() const;
   // Converts bytes that follow the ones converted so far after the text,
   // large ones in two halves at once; keeps what is left for more bytes.
-  void convert(std::string_view bytes, bool last);
+  bool convert(std::string_view bytes, bool last, const std::function<void()>& meanwhile = {});
   // Where to convert that many bytes to: after the text kept, or where
   // they are only looked at once no text is kept.
   char* roomFor(size_t bytes);

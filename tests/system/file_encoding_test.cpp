@@ -233,6 +233,39 @@ TEST_F(OtherToolsFiles, TheLookConvertsValidUtf8AsItGoes) {
   EXPECT_EQ(late.takeConverted(), nullptr);
 }
 
+// A block large enough to be converted in two parts at once lets the next
+// be read meanwhile, unless its bytes turn out not to be UTF-8; the file
+// read that way converts as a whole.
+TEST_F(OtherToolsFiles, TheNextBlockIsReadWhileALargeOneIsConverted) {
+  std::string large, sjisLarge;
+  for (int i = 0; i < 40000; ++i) {
+    large += "東京,ｱｲ,abc,\u00E9😀〜\r\n";
+    sjisLarge += *fromUtf8("東京,ｱｲ,abc\r\n");
+  }
+  int reads = 0;
+  const auto readNext = [&] { ++reads; };
+  EncodingScan scan;
+  EXPECT_FALSE(scan.feed("支店\r\n", readNext));
+  EXPECT_TRUE(scan.feed(large, readNext));
+  EXPECT_EQ(reads, 1);
+  EncodingScan notUtf8;
+  EXPECT_FALSE(notUtf8.feed(sjisLarge, readNext));
+  EXPECT_EQ(reads, 1);
+  EXPECT_TRUE(notUtf8.settled());
+
+  // Past the first block and a whole one after it; one character replaced.
+  std::string file;
+  for (int i = 0; i < 400000; ++i) file += "東京,ｱｲ,abc,〜\r\n";
+  file += "😀\r\n";
+  tmp.write("in.txt", file);
+  const std::shared_ptr<ConvertedAhead> converted = scanFile(files, "D:\\in.txt").takeConverted();
+  ASSERT_TRUE(converted);
+  const ConvertedText whole = toShiftJisReplacing(file, UnicodeForm::Utf8);
+  EXPECT_TRUE(converted->text->view() == whole.text);
+  EXPECT_EQ(converted->replaced.count, whole.replaced.count);
+  EXPECT_EQ(converted->replaced.firstAt, whole.replaced.firstAt);
+}
+
 TEST_F(OtherToolsFiles, Utf8OutputHasNoEndMark) {
   files.openOutput("D:\\out.txt", OutputEncoding::Utf8, 1);
   files.writeLine(1, *fromUtf8("東京　ｱ"));
