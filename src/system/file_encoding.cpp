@@ -11,6 +11,7 @@
 #include "system/drives.h"
 #include "system/helper_thread.h"
 #include "system/file_system.h"
+#include "system/large_pages.h"
 #include "system/text_files.h"
 
 namespace headly {
@@ -118,6 +119,13 @@ bool EncodingScan::convert(std::string_view bytes, bool last, const std::functio
       // Bytes that are not UTF-8 settle an ordinary Shift-JIS file here.
       ranMeanwhile = meanwhile && converter_->allValid();
       if (ranMeanwhile) meanwhile();
+      // The helper writes new memory, which is slow to make where the system
+      // has to find it: what is left of this thread's time makes it ahead,
+      // as far as the next block may write.
+      if (converted_) {
+        const size_t at = converted_->text->size();
+        makeTextReadyWhileHelperBusy(at + split + sizeof(uint64_t), at + bytes.size() + kBlockSize);
+      }
     } catch (...) {
       helper_->wait();
       throw;
@@ -158,6 +166,17 @@ void EncodingScan::keep(size_t written) {
   MappedBytes& text = *converted_->text;
   text.resize(text.size() + written);
   if (text.size() > halfTheMemory()) converted_.reset();
+}
+
+void EncodingScan::makeTextReadyWhileHelperBusy(size_t from, size_t to) {
+  MappedBytes& text = *converted_->text;
+  to = std::min(to, text.room());
+  // Room from 1 MB on starts on a large page, so offsets meet their bounds.
+  for (readyTo_ = std::max(readyTo_, from); readyTo_ < to && helper_->busy();) {
+    const size_t next = std::min(to, (readyTo_ / kLargePageSize + 1) * kLargePageSize);
+    if (!makeReady(text.data() + readyTo_, next - readyTo_)) return;
+    readyTo_ = next;
+  }
 }
 
 std::shared_ptr<ConvertedAhead> EncodingScan::takeConverted() {

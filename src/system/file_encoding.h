@@ -72,6 +72,9 @@ class EncodingScan {
   char* roomFor(size_t bytes);
   // The text kept goes on with the bytes converted at roomFor.
   void keep(size_t written);
+  // While the helper still converts, makes the memory of the text ready a
+  // large page at a time, from offset from on up to offset to at most.
+  void makeTextReadyWhileHelperBusy(size_t from, size_t to);
   uint64_t fed_ = 0;
   char head_[3] = {};
   bool sawCr_ = false, sawLf_ = false;
@@ -82,6 +85,7 @@ class EncodingScan {
   std::string held_;
   // Dropped when the text is not UTF-8 or would take too much memory.
   std::shared_ptr<ConvertedAhead> converted_ = std::make_shared<ConvertedAhead>();
+  size_t readyTo_ = 0;  // the text's memory made ready up to this offset
   // Where text that is not kept is converted.
   MappedBytes notKept_;
   std::unique_ptr<HelperThread> helper_;  // started for the first large block

@@ -30,6 +30,11 @@ void HelperThread::wait() {
   if (failure_) std::rethrow_exception(std::exchange(failure_, nullptr));
 }
 
+bool HelperThread::busy() {
+  const std::lock_guard lock(mutex_);
+  return busy_;
+}
+
 void HelperThread::run() {
   std::unique_lock lock(mutex_);
   for (;;) {

@@ -24,6 +24,8 @@ class HelperThread {
   void start(std::function<void()> job);
   // Waits until the job is done; throws what it threw.
   void wait();
+  // The job handed over is still under way.
+  bool busy();
 
  private:
   void run();

@@ -10,7 +10,17 @@
 namespace headly {
 
 namespace {
-constexpr uintptr_t kLargePage = uintptr_t(2) << 20;
+constexpr uintptr_t kLargePage = kLargePageSize;
+
+// The whole small pages inside a buffer, from first up to end.
+struct WholePages {
+  uintptr_t first, end;
+};
+WholePages wholePagesOf(const void* begin, size_t bytes) {
+  const uintptr_t pageSize = uintptr_t(sysconf(_SC_PAGESIZE));
+  return {(reinterpret_cast<uintptr_t>(begin) + pageSize - 1) & ~(pageSize - 1),
+          (reinterpret_cast<uintptr_t>(begin) + bytes) & ~(pageSize - 1)};
+}
 }  // namespace
 
 void adviseLargePages(const void* begin, size_t bytes) {
@@ -26,12 +36,22 @@ void adviseLargePages(const void* begin, size_t bytes) {
 #endif
 }
 
+bool makeReady(void* begin, size_t bytes) {
+#ifdef MADV_POPULATE_WRITE
+  const auto [first, end] = wholePagesOf(begin, bytes);
+  return end <= first || madvise(reinterpret_cast<void*>(first), end - first, MADV_POPULATE_WRITE) == 0;
+#else
+  (void)begin;
+  (void)bytes;
+  return false;
+#endif
+}
+
 MemoryMadeReady::MemoryMadeReady(void* begin, size_t bytes) {
 #ifdef MADV_POPULATE_WRITE
-  // Whole pages only; below a few large pages a thread is not worth it.
-  const uintptr_t pageSize = uintptr_t(sysconf(_SC_PAGESIZE));
-  const uintptr_t first = (reinterpret_cast<uintptr_t>(begin) + pageSize - 1) & ~(pageSize - 1);
-  const uintptr_t end = (reinterpret_cast<uintptr_t>(begin) + bytes) & ~(pageSize - 1);
+  // Below a few large pages a thread is not worth it.
+  const WholePages pages = wholePagesOf(begin, bytes);
+  const uintptr_t first = pages.first, end = pages.end;
   if (end <= first || end - first < 4 * kLargePage) return;
   try {
     thread_ = std::thread([first, end] {
@@ -39,7 +59,7 @@ MemoryMadeReady::MemoryMadeReady(void* begin, size_t bytes) {
       // advice refuses it and the filling makes the pages as before.
       for (uintptr_t high = end; high > first;) {
         const uintptr_t low = std::max(first, (high - 1) & ~(kLargePage - 1));
-        if (madvise(reinterpret_cast<void*>(low), high - low, MADV_POPULATE_WRITE) != 0) return;
+        if (!makeReady(reinterpret_cast<void*>(low), high - low)) return;
         high = low;
       }
     });

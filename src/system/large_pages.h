@@ -11,6 +11,13 @@ namespace headly {
 
 void adviseLargePages(const void* begin, size_t bytes);
 
+// Has the system back the whole pages of the bytes at begin with memory now
+// (zeroed pages where there were none; no byte changes), as writing them
+// would; false where it refuses.
+bool makeReady(void* begin, size_t bytes);
+// The size of a large page, where they are made ready one at a time.
+inline constexpr size_t kLargePageSize = size_t(2) << 20;
+
 // While it lives, another thread has the system back the bytes at begin with
 // memory (zeroed pages where there were none; no byte changes), from the end
 // towards the start, so that a caller filling them from the start finds

@@ -4,8 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <stdexcept>
 #include <string>
+#include <thread>
 
 #include "system/mapped_bytes.h"
 
@@ -26,6 +28,15 @@ TEST(HelperThread, JobsRunInTurnAndTheirFailuresComeBack) {
   helper.start([&done] { done += 'd'; });
   helper.wait();
   EXPECT_EQ(done, "abcd");
+  // Its owner may ask whether the job is still under way, and work on.
+  std::atomic<bool> release = false;
+  helper.start([&release] {
+    while (!release) std::this_thread::yield();
+  });
+  EXPECT_TRUE(helper.busy());
+  release = true;
+  helper.wait();
+  EXPECT_FALSE(helper.busy());
   helper.start([&done] { done += 'e'; });  // the destructor waits for it
 }
 
