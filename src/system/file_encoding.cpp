@@ -120,11 +120,11 @@ bool EncodingScan::convert(std::string_view bytes, bool last, const std::functio
       ranMeanwhile = meanwhile && converter_->allValid();
       if (ranMeanwhile) meanwhile();
       // The helper writes new memory, which is slow to make where the system
-      // has to find it: what is left of this thread's time makes it ahead,
-      // as far as the next block may write.
+      // has to find it: what is left of this thread's time makes it ahead of
+      // the helper, as far as the helper may write.
       if (converted_) {
         const size_t at = converted_->text->size();
-        makeTextReadyWhileHelperBusy(at + split + sizeof(uint64_t), at + bytes.size() + kBlockSize);
+        makeTextReadyWhileHelperBusy(at + split + sizeof(uint64_t), at + bytes.size() + sizeof(uint64_t));
       }
     } catch (...) {
       helper_->wait();
