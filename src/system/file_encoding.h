@@ -65,7 +65,8 @@ class EncodingScan {
   // Valid UTF-8 once no more bytes come.
   bool utf8Valid() const;
   // Converts bytes that follow the ones converted so far after the text,
-  // large ones in two halves at once; keeps what is left for more bytes.
+  // large ones in two parts at once; keeps what is left for more bytes.
+  // Runs meanwhile as feed says, and says whether it did.
   bool convert(std::string_view bytes, bool last, const std::function<void()>& meanwhile = {});
   // Where to convert that many bytes to: after the text kept, or where
   // they are only looked at once no text is kept.

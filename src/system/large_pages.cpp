@@ -12,6 +12,7 @@ namespace headly {
 namespace {
 constexpr uintptr_t kLargePage = kLargePageSize;
 
+#ifdef MADV_POPULATE_WRITE
 // The whole small pages inside a buffer, from first up to end.
 struct WholePages {
   uintptr_t first, end;
@@ -21,6 +22,7 @@ WholePages wholePagesOf(const void* begin, size_t bytes) {
   return {(reinterpret_cast<uintptr_t>(begin) + pageSize - 1) & ~(pageSize - 1),
           (reinterpret_cast<uintptr_t>(begin) + bytes) & ~(pageSize - 1)};
 }
+#endif
 }  // namespace
 
 void adviseLargePages(const void* begin, size_t bytes) {
