@@ -5,9 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <thread>
-
-#include "system/mapped_bytes.h"
 
 namespace headly {
 namespace {
@@ -27,23 +24,6 @@ TEST(LargePages, MemoryMadeReadyKeepsTheBytesWrittenBeforeAndMeanwhile) {
   for (size_t i = size / 4; i < size; ++i) ASSERT_EQ(buffer[i], char('b' + i % 7)) << i;
   // Too little to be worth a thread, and nothing at all: nothing happens.
   const MemoryMadeReady small(buffer.data(), 100), none(nullptr, 0);
-}
-
-// The look makes the pages ready that its helper is writing, or is about
-// to: the helper's bytes stay, whichever comes first.
-TEST(LargePages, MakingPagesReadyWhileAnotherThreadWritesThemKeepsItsBytes) {
-  const size_t size = 4 * kLargePageSize;
-  MappedBytes bytes(size);
-  char* const data = bytes.data();
-  data[0] = 'x';
-  std::thread writer([data, size] {
-    for (size_t i = size; i-- > 1;) data[i] = char('a' + i % 23);
-  });
-  for (size_t at = 0; at < size; at += kLargePageSize / 2) makeReady(data + at, kLargePageSize / 2);
-  writer.join();
-  EXPECT_EQ(data[0], 'x');
-  for (size_t i = 1; i < size; ++i) ASSERT_EQ(data[i], char('a' + i % 23)) << i;
-  EXPECT_TRUE(makeReady(data, 0));
 }
 
 }  // namespace
