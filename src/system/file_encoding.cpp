@@ -122,7 +122,7 @@ bool EncodingScan::convert(std::string_view bytes, bool last, const std::functio
       // The helper writes new memory, which is slow to make where the system
       // has to find it: what is left of this thread's time makes it ahead of
       // the helper, as far as the helper may write.
-      if (converted_) {
+      if (converted_ && converter_->allValid()) {
         const size_t at = converted_->text->size();
         makeTextReadyWhileHelperBusy(at + split + sizeof(uint64_t), at + bytes.size() + sizeof(uint64_t));
       }
