@@ -10,7 +10,6 @@
 namespace headly {
 
 namespace {
-constexpr uintptr_t kLargePage = kLargePageSize;
 
 #ifdef MADV_POPULATE_WRITE
 // The whole small pages inside a buffer, from first up to end.
@@ -29,8 +28,8 @@ void adviseLargePages(const void* begin, size_t bytes) {
 #ifdef MADV_HUGEPAGE
   // Only the whole large pages inside the buffer; below that size the advice
   // is not worth a system call.
-  const uintptr_t first = (reinterpret_cast<uintptr_t>(begin) + kLargePage - 1) & ~(kLargePage - 1);
-  const uintptr_t end = (reinterpret_cast<uintptr_t>(begin) + bytes) & ~(kLargePage - 1);
+  const uintptr_t first = (reinterpret_cast<uintptr_t>(begin) + kLargePageSize - 1) & ~(kLargePageSize - 1);
+  const uintptr_t end = (reinterpret_cast<uintptr_t>(begin) + bytes) & ~(kLargePageSize - 1);
   if (end > first) madvise(reinterpret_cast<void*>(first), end - first, MADV_HUGEPAGE);
 #else
   (void)begin;
@@ -54,13 +53,13 @@ MemoryMadeReady::MemoryMadeReady(void* begin, size_t bytes) {
   // Below a few large pages a thread is not worth it.
   const WholePages pages = wholePagesOf(begin, bytes);
   const uintptr_t first = pages.first, end = pages.end;
-  if (end <= first || end - first < 4 * kLargePage) return;
+  if (end <= first || end - first < 4 * kLargePageSize) return;
   try {
     thread_ = std::thread([first, end] {
       // A large page at a time, each on its boundary; a system without the
       // advice refuses it and the filling makes the pages as before.
       for (uintptr_t high = end; high > first;) {
-        const uintptr_t low = std::max(first, (high - 1) & ~(kLargePage - 1));
+        const uintptr_t low = std::max(first, (high - 1) & ~(kLargePageSize - 1));
         if (!makeReady(reinterpret_cast<void*>(low), high - low)) return;
         high = low;
       }
